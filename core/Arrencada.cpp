@@ -1,0 +1,41 @@
+#include "Arrencada.h"
+
+#include "Configuracio.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "Traduccio.h"
+
+#include <QFileInfo>
+
+void arrencaNucli()
+{
+    G.PrimerDiaSetmana = Primer_Dia_Setmana();
+    Llegeix_Configuracio();
+    G.BD = Db::openExisting(G.BaseDades);
+    G.BDTraduccio = Db::openExisting(translationDbPath());
+    carregaTraduccions(*G.BDTraduccio);
+}
+
+void triaFitxerAjuda()
+{
+    const QString base = G.ProgramDir + u'/' + QString::fromLatin1(ProductName);
+    const QString first = base + u'V' + QStringLiteral("%1").arg(MajorVersion, 2, 10, QChar(u'0')) + G.Idioma
+                          + QStringLiteral(".html");
+    const QString second = base + QStringLiteral(".html");
+    if (QFileInfo::exists(first)) {
+        G.HelpFile = first;
+    } else if (QFileInfo::exists(second)) {
+        G.HelpFile = second;
+    } else {
+        G.HelpFile = QStringLiteral("./Torvanel.html");
+        MsgBox::show(Tradueix(QStringLiteral("Fitxer d'ajuda '")) + second + Tradueix(QStringLiteral("' no trobat")),
+                     MsgBox::OK, Tradueix(QStringLiteral("AVÍS")));
+    }
+}
+
+void tancaBasesDades()
+{
+    descarregaTraduccions();
+    if (G.BD) { G.BD->close(); G.BD.reset(); }
+    if (G.BDTraduccio) { G.BDTraduccio->close(); G.BDTraduccio.reset(); }
+}

@@ -1,0 +1,154 @@
+#include "Configuracio.h"
+
+#include "Clock.h"
+#include "Convert.h"
+#include "Decimal.h"
+#include "Globals.h"
+#include "IniFile.h"
+#include "MessageBox.h"
+#include "Traduccio.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+QString Llegeix_INI(const QString& file, const QString& section, const QString& key, const QString& def)
+{
+    return IniFile::read(file, section, key, def);
+}
+
+QString Llegeix_Seccio_INI(const QString& file, const QString& section)
+{
+    return IniFile::readSection(file, section);
+}
+
+int Escriu_INI(const QString& file, const QString& section, const QString& key, const QString& value)
+{
+    return IniFile::write(file, section, key, value) ? 1 : 0;
+}
+
+bool Escriu_INI_Avisant(const QString& section, const QString& key, const QString& value)
+{
+    if (Escriu_INI(iniPath(), section, key, value) == 1) return true;
+    MsgBox::show(Tradueix(QStringLiteral("Error al gravar .ini")), MsgBox::OK, QStringLiteral("ERROR"));
+    return false;
+}
+
+QString iniDecimal(const Decimal& d) { return d.toFixed(); }
+QString iniDate(const QDate& d) { return Conv::isoDate(d); }
+
+int Primer_Dia_Setmana()
+{
+    // Qt numbers Monday = 1 .. Sunday = 7; the program numbers Sunday = 1 .. Saturday = 7.
+    return int(QLocale().firstDayOfWeek()) % 7 + 1;
+}
+
+QDate ultimDiaSetmana(const QDate& today, int primerDia)
+{
+    return today.addDays(7 - Conv::weekdayFrom(today, primerDia));
+}
+
+qint16 calculaCellesDia(const QString& horaInici, const QString& horaFinal, qint16 minutsCella)
+{
+    auto ini = Conv::minutesOf(horaInici);
+    auto fi = Conv::minutesOf(horaFinal);
+    if (!ini || *ini == 1440)
+        throw ConfigError(QStringLiteral("Hora no vàlida a HoraInici: '%1'").arg(horaInici));
+    if (!fi)
+        throw ConfigError(QStringLiteral("Hora no vàlida a HoraFinal: '%1'").arg(horaFinal));
+    if (minutsCella <= 0)
+        throw ConfigError(QStringLiteral("MinutsCella ha de ser més gran que 0"));
+    int cells = (*fi - *ini) / minutsCella;
+    if (cells <= 0)
+        throw ConfigError(QStringLiteral("L'horari del dia (%1 a %2) no té cap cel·la de %3 minuts")
+                              .arg(horaInici, horaFinal).arg(minutsCella));
+    return qint16(cells);
+}
+
+namespace {
+
+struct Reader {
+    QString file;
+    QString text(const char* section, const char* key, const QString& def) const
+    {
+        return Llegeix_INI(file, QString::fromLatin1(section), QString::fromLatin1(key), def);
+    }
+    [[noreturn]] static void bad(const char* key, const QString& v)
+    {
+        throw ConfigError(QStringLiteral("Valor no vàlid per a %1: '%2'").arg(QString::fromLatin1(key), v));
+    }
+    qint32 longValue(const char* key, const QString& def) const
+    {
+        QString v = text("Parametres", key, def);
+        auto r = Conv::toInt32(v);
+        if (!r) bad(key, v);
+        return *r;
+    }
+    qint16 intValue(const char* key, const QString& def) const
+    {
+        QString v = text("Parametres", key, def);
+        auto r = Conv::toInt16(v);
+        if (!r.ok()) bad(key, v);
+        return r.value;
+    }
+    Decimal single(const char* key, const QString& def) const
+    {
+        QString v = text("Parametres", key, def);
+        auto r = Decimal::parse(v);
+        if (!r) bad(key, v);
+        return *r;
+    }
+    bool boolean(const char* key, const QString& def) const
+    {
+        QString v = text("Parametres", key, def);
+        auto r = Conv::toBool(v);
+        if (!r) bad(key, v);
+        return *r;
+    }
+    QString time(const char* key, const QString& def) const
+    {
+        QString v = text("Parametres", key, def);
+        auto m = Conv::minutesOf(v);
+        if (!m) throw ConfigError(QStringLiteral("Hora no vàlida a %1: '%2'").arg(QString::fromLatin1(key), v));
+        return Conv::hhmm(*m);
+    }
+};
+
+} // namespace
+
+void Llegeix_Configuracio()
+{
+    Reader r{iniPath()};
+    G.BaseDades = r.text("General", "BaseDades", defaultDatabasePath());
+    G.TexteVaris = r.text("Parametres", "TexteVaris", QStringLiteral("..."));
+    G.ColorFeina = r.longValue("ColorFeina", QStringLiteral("16768483"));
+    G.ColorQuota = r.longValue("ColorQuota", QStringLiteral("16764117"));
+    G.ColorDiumenge = r.longValue("ColorDiumenge", QStringLiteral("11513775"));
+    G.MarcaSeleccio = r.text("Parametres", "MarcaSeleccio", QStringLiteral("-> "));
+    G.MarcaLlista = r.text("Parametres", "MarcaLlista", QStringLiteral(" * "));
+    G.PosicioSaltPagina = r.intValue("PosicioSaltPagina", QStringLiteral("14500"));
+    G.TexteNoAsignada = r.text("Parametres", "TexteNoAsignada", QStringLiteral("< >"));
+    G.MinutsCella = r.intValue("MinutsCella", QStringLiteral("30"));
+    G.HoraInici = r.time("HoraInici", QStringLiteral("00:00"));
+    G.HoraFinal = r.time("HoraFinal", QStringLiteral("24:00"));
+    G.HoresDia = r.single("HoresDia", QStringLiteral("8.00"));
+    G.CalculxHores = r.boolean("CalculxHores", QStringLiteral("1"));
+    G.DissabtesExtra = r.boolean("DissabtesExtra", QStringLiteral("1"));
+    G.DiumengesExtra = r.boolean("DiumengesExtra", QStringLiteral("1"));
+    G.HoraIniciDinar = r.time("HoraIniciDinar", QStringLiteral("13:30"));
+    G.HoraFinalDinar = r.time("HoraFinalDinar", QStringLiteral("15:00"));
+    G.ServeiXecs = r.text("Parametres", "ServeiXecs", QString());
+    G.ValorXec = r.single("ValorXec", QStringLiteral("0.00"));
+    G.CostHoraXec = r.single("CostHoraXec", QStringLiteral("0.00"));
+    G.MaxXecsMes = r.intValue("MaxXecsMes", QStringLiteral("0"));
+    G.PermetSolaparLlocs = r.boolean("PermetSolaparLlocs", QStringLiteral("1"));
+    G.PrimeraExecucio = r.boolean("PrimeraExecucio", QStringLiteral("1"));
+    G.Idioma = r.text("Parametres", "Idioma", QStringLiteral("CT"));
+
+    const QDate defUltim = ultimDiaSetmana(Clock::today(), G.PrimerDiaSetmana);
+    const QString ud = r.text("Estat", "UltimDiaGen", iniDate(defUltim));
+    auto d = Conv::parseDate(ud);
+    if (!d) Reader::bad("UltimDiaGen", ud);
+    G.UltimDiaGen = *d;
+
+    G.CellesDia = calculaCellesDia(G.HoraInici, G.HoraFinal, G.MinutsCella);
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Settings file access and the reading of every setting at start-up.
+#include <QDate>
+#include <QString>
+#include <stdexcept>
+
+class Decimal;
+
+// A setting that cannot be used; the text is shown after "Error:".
+class ConfigError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+    explicit ConfigError(const QString& what) : std::runtime_error(what.toStdString()) {}
+};
+
+QString Llegeix_INI(const QString& file, const QString& section, const QString& key, const QString& def);
+QString Llegeix_Seccio_INI(const QString& file, const QString& section);
+// 1 = written, 0 = failed.
+int Escriu_INI(const QString& file, const QString& section, const QString& key, const QString& value);
+// Writes one key of the program's settings file; on failure shows the
+// translated "Error al gravar .ini" titled "ERROR" and returns false.
+bool Escriu_INI_Avisant(const QString& section, const QString& key, const QString& value);
+
+// Fixed forms written to the settings file.
+QString iniDecimal(const Decimal& d);
+QString iniDate(const QDate& d);
+inline QString iniBool(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+
+// First day of the week of the locale: 1 = Sunday .. 7 = Saturday.
+int Primer_Dia_Setmana();
+
+// Reads the 26 settings from iniPath() into G (G.ProgramDir and
+// G.PrimerDiaSetmana must be set) and derives CellesDia. Throws ConfigError.
+void Llegeix_Configuracio();
+
+// Board cells of a day for a start, an end ("24:00" allowed) and a cell
+// length; throws ConfigError when the times are malformed or the result is not positive.
+qint16 calculaCellesDia(const QString& horaInici, const QString& horaFinal, qint16 minutsCella);
+
+// Default last planned day: the last day of today's week.
+QDate ultimDiaSetmana(const QDate& today, int primerDia);

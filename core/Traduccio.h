@@ -1,0 +1,22 @@
+#pragma once
+// Translation of every text the program shows. The table is read once into
+// memory; until then (and for a text with no row) the text comes back as it is.
+#include <QString>
+#include <QStringList>
+
+class Db;
+
+// Loads table Ztraduccio of the translation database. The first row of a
+// text and language in table order wins; texts match without regard to case.
+void carregaTraduccions(Db& db);
+void descarregaTraduccions();
+bool traduccionsCarregades();
+
+// The text in the current language G.Idioma. Trailing spaces are ignored
+// when looking up (and kept when there is no translation); leading ones count.
+QString Tradueix(const QString& text);
+
+// Fills an empty Ztraduccio from text sources: one line per text,
+// Catalan<TAB>Spanish<TAB>English, '#' comment lines, escapes \t \n \\.
+// Each line gives a CT, an ES and an EN row. Throws DbError.
+void importaTextos(Db& db, const QStringList& sources);

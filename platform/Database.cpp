@@ -1,0 +1,175 @@
+#include "Database.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <atomic>
+
+namespace {
+std::atomic<int> counter{0};
+
+QString describe(const QSqlError& e)
+{
+    QString t = e.driverText();
+    const QString d = e.databaseText();
+    if (!d.isEmpty() && d != t) t = t.isEmpty() ? d : t + QStringLiteral(": ") + d;
+    return t.isEmpty() ? e.text() : t;
+}
+} // namespace
+
+Db::Db(const QString& path) : path_(path)
+{
+    connection_ = QStringLiteral("torvanel-%1").arg(counter.fetch_add(1));
+}
+
+Db::~Db()
+{
+    close();
+}
+
+std::unique_ptr<Db> Db::openExisting(const QString& path)
+{
+    std::unique_ptr<Db> db(new Db(path));
+    db->openConnection(true);
+    return db;
+}
+
+std::unique_ptr<Db> Db::create(const QString& path)
+{
+    std::unique_ptr<Db> db(new Db(path));
+    db->openConnection(false);
+    return db;
+}
+
+void Db::openConnection(bool mustExist)
+{
+    QFileInfo fi(path_);
+    if (mustExist && (!fi.exists() || !fi.isFile()))
+        throw DbError(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'").arg(path_));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+    db.setDatabaseName(path_);
+    if (!db.open()) {
+        QString msg = describe(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connection_);
+        throw DbError(msg);
+    }
+    // A file that is not a database shows itself on the first statement.
+    query(QStringLiteral("PRAGMA foreign_keys=ON"));
+    query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+}
+
+QSqlDatabase Db::handle() const
+{
+    return QSqlDatabase::database(connection_, false);
+}
+
+void Db::bindAndRun(QSqlQuery& q, const QString& sql, const QVariantList& params)
+{
+    for (int i = 0; i < params.size(); ++i)
+        q.bindValue(i, params[i]);
+    if (!q.exec())
+        throw DbError(describe(q.lastError()));
+    Q_UNUSED(sql);
+}
+
+QSqlQuery Db::query(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q(handle());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw DbError(describe(q.lastError()));
+    bindAndRun(q, sql, params);
+    return q;
+}
+
+QSqlQuery& Db::cached(const QString& sql, const QVariantList& params)
+{
+    auto it = cache_.find(sql);
+    if (it == cache_.end()) {
+        QSqlQuery q(handle());
+        q.setForwardOnly(true);
+        if (!q.prepare(sql))
+            throw DbError(describe(q.lastError()));
+        it = cache_.insert(sql, q);
+    }
+    it->finish();
+    bindAndRun(*it, sql, params);
+    return *it;
+}
+
+int Db::exec(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q = query(sql, params);
+    return q.numRowsAffected();
+}
+
+QVariant Db::scalar(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q = query(sql, params);
+    if (q.next()) return q.value(0);
+    return QVariant();
+}
+
+qint64 Db::lastInsertId()
+{
+    return scalar(QStringLiteral("SELECT last_insert_rowid()")).toLongLong();
+}
+
+void Db::begin()
+{
+    if (depth_ == 0)
+        query(QStringLiteral("BEGIN IMMEDIATE"));
+    else
+        query(QStringLiteral("SAVEPOINT sp%1").arg(depth_));
+    ++depth_;
+}
+
+void Db::commit()
+{
+    if (depth_ <= 0) throw DbError("commit without a transaction");
+    --depth_;
+    if (depth_ == 0) {
+        for (auto& q : cache_) q.finish();
+        try {
+            query(QStringLiteral("COMMIT"));
+        } catch (...) {
+            try { query(QStringLiteral("ROLLBACK")); } catch (...) {}
+            throw;
+        }
+    } else {
+        query(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_));
+    }
+}
+
+void Db::rollback()
+{
+    if (depth_ <= 0) return;
+    --depth_;
+    for (auto& q : cache_) q.finish();
+    if (depth_ == 0) {
+        query(QStringLiteral("ROLLBACK"));
+    } else {
+        query(QStringLiteral("ROLLBACK TO SAVEPOINT sp%1").arg(depth_));
+        query(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_));
+    }
+}
+
+void Db::close()
+{
+    if (connection_.isEmpty()) return;
+    cache_.clear();
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        if (db.isOpen()) {
+            if (depth_ > 0) {
+                QSqlQuery q(db);
+                q.exec(QStringLiteral("ROLLBACK"));
+                depth_ = 0;
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection_);
+    connection_.clear();
+}

@@ -1,0 +1,159 @@
+#include "Decimal.h"
+
+#include <stdexcept>
+
+int64_t divRoundHalfEven(__int128 num, __int128 den)
+{
+    if (den == 0)
+        throw std::domain_error("division by zero");
+    if (den < 0) { num = -num; den = -den; }
+    __int128 q = num / den;
+    __int128 r = num % den;
+    if (r != 0) {
+        __int128 twice = (r < 0 ? -r : r) * 2;
+        int sign = num < 0 ? -1 : 1;
+        if (twice > den || (twice == den && (q % 2 != 0)))
+            q += sign;
+    }
+    return int64_t(q);
+}
+
+Decimal Decimal::fromVariant(const QVariant& v)
+{
+    if (v.isNull() || !v.isValid())
+        return Decimal();
+    return fromRaw(v.toLongLong());
+}
+
+static std::optional<Decimal> parseWith(QString s, QChar point, QChar group)
+{
+    s = s.trimmed();
+    if (s.isEmpty())
+        return std::nullopt;
+    bool neg = false;
+    if (s.startsWith(u'-') || s.startsWith(u'+')) {
+        neg = s.startsWith(u'-');
+        s = s.mid(1).trimmed();
+    }
+    if (s.isEmpty())
+        return std::nullopt;
+    __int128 intPart = 0;
+    __int128 frac = 0;
+    int fracDigits = 0;
+    bool seenPoint = false, anyDigit = false;
+    int digitsSinceGroup = -1;
+    bool groupsUsed = false;
+    for (QChar c : s) {
+        if (c.isDigit()) {
+            int d = c.digitValue();
+            anyDigit = true;
+            if (seenPoint) {
+                frac = frac * 10 + d;
+                ++fracDigits;
+                if (fracDigits > 30) return std::nullopt;
+            } else {
+                intPart = intPart * 10 + d;
+                if (intPart > (__int128)922337203685477LL) return std::nullopt;
+                if (digitsSinceGroup >= 0) ++digitsSinceGroup;
+            }
+        } else if (c == point && !seenPoint) {
+            if (groupsUsed && digitsSinceGroup != 3) return std::nullopt;
+            seenPoint = true;
+        } else if (!group.isNull() && c == group && !seenPoint && anyDigit) {
+            if (groupsUsed && digitsSinceGroup != 3) return std::nullopt;
+            groupsUsed = true;
+            digitsSinceGroup = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!anyDigit) return std::nullopt;
+    if (groupsUsed && !seenPoint && digitsSinceGroup != 3) return std::nullopt;
+    __int128 scale = 1;
+    for (int i = 0; i < fracDigits; ++i) scale *= 10;
+    // value = intPart + frac/scale, expressed in ten-thousandths
+    __int128 num = intPart * scale * Decimal::Scale + frac * Decimal::Scale;
+    int64_t raw = divRoundHalfEven(num, scale);
+    return Decimal::fromRaw(neg ? -raw : raw);
+}
+
+std::optional<Decimal> Decimal::parse(const QString& text, const QLocale& locale)
+{
+    QChar point = locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint().at(0);
+    QChar group = locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0);
+    if (group == QChar(0x202F) || group == QChar(0xA0)) group = QChar();
+    if (auto d = parseWith(text, point, group))
+        return d;
+    if (point != u'.')
+        return parseWith(text, u'.', QChar());
+    return std::nullopt;
+}
+
+std::optional<Decimal> Decimal::parseFixed(const QString& text)
+{
+    return parseWith(text, u'.', QChar());
+}
+
+Decimal Decimal::rounded(int decimals) const
+{
+    if (decimals >= 4) return *this;
+    if (decimals < 0) decimals = 0;
+    int64_t unit = 1;
+    for (int i = decimals; i < 4; ++i) unit *= 10;
+    return fromRaw(divRoundHalfEven(raw_, unit) * unit);
+}
+
+int64_t Decimal::roundToInteger() const
+{
+    return divRoundHalfEven(raw_, Scale);
+}
+
+QString Decimal::toFixed() const
+{
+    int64_t a = raw_ < 0 ? -raw_ : raw_;
+    QString s = QString::number(a / Scale);
+    int64_t f = a % Scale;
+    if (f) {
+        QString fs = QString::number(f).rightJustified(4, u'0');
+        while (fs.endsWith(u'0')) fs.chop(1);
+        s += u'.' + fs;
+    }
+    return raw_ < 0 ? u'-' + s : s;
+}
+
+QString Decimal::toString(const QLocale& locale, int decimals) const
+{
+    if (decimals > 4) decimals = 4;
+    if (decimals < 0) decimals = 0;
+    Decimal r = rounded(decimals);
+    int64_t a = r.raw_ < 0 ? -r.raw_ : r.raw_;
+    QString s = QString::number(a / Scale);
+    if (decimals > 0) {
+        QString fs = QString::number(a % Scale).rightJustified(4, u'0').left(decimals);
+        s += locale.decimalPoint() + fs;
+    }
+    return r.raw_ < 0 ? u'-' + s : s;
+}
+
+QString Decimal::toShortString(const QLocale& locale) const
+{
+    QString s = toFixed();
+    return s.replace(u'.', locale.decimalPoint());
+}
+
+Decimal Decimal::operator*(Decimal o) const
+{
+    return fromRaw(divRoundHalfEven((__int128)raw_ * o.raw_, Scale));
+}
+
+Decimal Decimal::operator/(Decimal o) const
+{
+    if (o.raw_ == 0) throw std::domain_error("division by zero");
+    return fromRaw(divRoundHalfEven((__int128)raw_ * Scale, o.raw_));
+}
+
+Decimal Decimal::operator/(int64_t n) const
+{
+    if (n == 0) throw std::domain_error("division by zero");
+    return fromRaw(divRoundHalfEven(raw_, n));
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Exact fixed-point number with four decimals, used for money and for every
+// stored quantity that the program treats as a real number.
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <optional>
+
+class Decimal {
+public:
+    static constexpr int64_t Scale = 10000;
+
+    constexpr Decimal() = default;
+    static constexpr Decimal fromRaw(int64_t raw) { Decimal d; d.raw_ = raw; return d; }
+    static constexpr Decimal fromInt(int64_t v) { return fromRaw(v * Scale); }
+    // Reads a stored value (INTEGER column holding the raw value). Null reads as 0.
+    static Decimal fromVariant(const QVariant& v);
+
+    // Parses the user's text in the given locale ("2,5" in Catalan), and also
+    // the fixed form with a point when the locale form does not match.
+    // Digits past the fourth decimal are rounded half-to-even.
+    static std::optional<Decimal> parse(const QString& text, const QLocale& locale = QLocale());
+    // Parses only the fixed form ("-12.5", "3").
+    static std::optional<Decimal> parseFixed(const QString& text);
+
+    constexpr int64_t raw() const { return raw_; }
+    QVariant toVariant() const { return QVariant(qlonglong(raw_)); }
+    double toDouble() const { return double(raw_) / double(Scale); }
+    bool isZero() const { return raw_ == 0; }
+
+    // Half-to-even rounding to the given number of decimals (0..4).
+    Decimal rounded(int decimals) const;
+    Decimal roundedCents() const { return rounded(2); }
+    // Half-to-even rounding to a whole number.
+    int64_t roundToInteger() const;
+    // Whole part, toward zero.
+    int64_t truncated() const { return raw_ / Scale; }
+
+    // Fixed form with a point and only the decimals needed ("12.5", "3").
+    QString toFixed() const;
+    // Locale form with exactly `decimals` decimals (half-to-even first).
+    QString toString(const QLocale& locale = QLocale(), int decimals = 2) const;
+    // Locale form with only the decimals needed ("2,5", "3").
+    QString toShortString(const QLocale& locale = QLocale()) const;
+
+    Decimal operator+(Decimal o) const { return fromRaw(raw_ + o.raw_); }
+    Decimal operator-(Decimal o) const { return fromRaw(raw_ - o.raw_); }
+    Decimal operator-() const { return fromRaw(-raw_); }
+    Decimal& operator+=(Decimal o) { raw_ += o.raw_; return *this; }
+    Decimal& operator-=(Decimal o) { raw_ -= o.raw_; return *this; }
+    // Product, exact to four decimals (half-to-even beyond).
+    Decimal operator*(Decimal o) const;
+    Decimal operator*(int64_t n) const { return fromRaw(raw_ * n); }
+    // Quotient to four decimals, half-to-even; division by zero throws std::domain_error.
+    Decimal operator/(Decimal o) const;
+    Decimal operator/(int64_t n) const;
+
+    auto operator<=>(const Decimal&) const = default;
+
+private:
+    int64_t raw_ = 0;
+};
+
+// Half-to-even division of integers (denominator non-zero).
+int64_t divRoundHalfEven(__int128 num, __int128 den);

@@ -1,0 +1,145 @@
+#include "IniFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+QStringList readLines(const QString& path, bool* exists)
+{
+    QFile f(path);
+    *exists = f.exists();
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (*exists) *exists = false;
+        return {};
+    }
+    QString text = QString::fromUtf8(f.readAll());
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+bool sectionHeader(const QString& line, QString* name)
+{
+    const QString t = line.trimmed();
+    if (t.startsWith(u'[') && t.contains(u']')) {
+        *name = t.mid(1, t.indexOf(u']') - 1).trimmed();
+        return true;
+    }
+    return false;
+}
+
+bool keyLine(const QString& line, QString* key, QString* value)
+{
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(u';') || t.startsWith(u'#')) return false;
+    int eq = t.indexOf(u'=');
+    if (eq <= 0) return false;
+    *key = t.left(eq).trimmed();
+    *value = t.mid(eq + 1);
+    return true;
+}
+
+QString unquote(QString v)
+{
+    v = v.trimmed();
+    if (v.size() >= 2 && ((v.startsWith(u'"') && v.endsWith(u'"')) || (v.startsWith(u'\'') && v.endsWith(u'\''))))
+        v = v.mid(1, v.size() - 2);
+    return v;
+}
+
+} // namespace
+
+namespace IniFile {
+
+QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section)
+{
+    bool exists = false;
+    const QStringList lines = readLines(path, &exists);
+    QList<QPair<QString, QString>> out;
+    bool in = false;
+    for (const QString& line : lines) {
+        QString name, key, value;
+        if (sectionHeader(line, &name)) {
+            in = name.compare(section, Qt::CaseInsensitive) == 0;
+            continue;
+        }
+        if (in && keyLine(line, &key, &value))
+            out.append({key, unquote(value)});
+    }
+    return out;
+}
+
+QString read(const QString& path, const QString& section, const QString& key, const QString& def)
+{
+    const auto entries = sectionEntries(path, section);
+    for (const auto& e : entries) {
+        if (e.first.compare(key, Qt::CaseInsensitive) == 0) {
+            QString v = e.second.left(199);
+            return v.isEmpty() ? def : v;
+        }
+    }
+    return def;
+}
+
+QString readSection(const QString& path, const QString& section)
+{
+    QString out;
+    for (const auto& e : sectionEntries(path, section))
+        out += e.first + u'=' + e.second + QChar(0);
+    return out;
+}
+
+bool write(const QString& path, const QString& section, const QString& key, const QString& value)
+{
+    bool exists = false;
+    QStringList lines = readLines(path, &exists);
+    if (!exists && QFileInfo::exists(path))
+        return false; // present but unreadable: never overwrite what we cannot read
+    QString stored = value;
+    if (stored != stored.trimmed() || (stored.size() >= 2 && (stored.startsWith(u'"') || stored.startsWith(u'\''))))
+        stored = u'"' + stored + u'"';
+    const QString newLine = key + u'=' + stored;
+
+    int sectionStart = -1, insertAt = -1;
+    bool done = false;
+    for (int i = 0; i < lines.size() && !done; ++i) {
+        QString name, k, v;
+        if (sectionHeader(lines[i], &name)) {
+            if (sectionStart >= 0) break;
+            if (name.compare(section, Qt::CaseInsensitive) == 0) {
+                sectionStart = i;
+                insertAt = i + 1;
+            }
+            continue;
+        }
+        if (sectionStart >= 0) {
+            if (keyLine(lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0) {
+                lines[i] = newLine;
+                done = true;
+            } else if (!lines[i].trimmed().isEmpty()) {
+                insertAt = i + 1;
+            }
+        }
+    }
+    if (!done) {
+        if (sectionStart < 0) {
+            if (!lines.isEmpty() && !lines.last().trimmed().isEmpty()) lines.append(QString());
+            lines.append(u'[' + section + u']');
+            lines.append(newLine);
+        } else {
+            lines.insert(insertAt, newLine);
+        }
+    }
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return false;
+    const QByteArray data = (lines.join(u'\n') + u'\n').toUtf8();
+    if (f.write(data) != data.size()) { f.cancelWriting(); return false; }
+    return f.commit();
+}
+
+} // namespace IniFile

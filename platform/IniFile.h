@@ -1,0 +1,25 @@
+#pragma once
+// Sectioned settings file (lines key=value under [section] headings).
+// Section and key names are matched without regard to case; writing a key
+// keeps every other line of the file as it was.
+#include <QList>
+#include <QPair>
+#include <QString>
+
+namespace IniFile {
+
+// Value of a key without the blanks around it and without one enclosing pair
+// of single or double quotes (so "-> " keeps its space), at most 199
+// characters; `def` when the file, section or key is missing or the value empty.
+QString read(const QString& path, const QString& section, const QString& key, const QString& def);
+
+// Every key=value line of the section, each followed by a NUL ('\0'); "" when absent.
+QString readSection(const QString& path, const QString& section);
+// The same as (key, value) pairs, values unquoted as read() gives them.
+QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section);
+
+// Sets the key (creating the file and the section when missing) and saves the
+// file atomically. True only when the file was really written.
+bool write(const QString& path, const QString& section, const QString& key, const QString& value);
+
+} // namespace IniFile
