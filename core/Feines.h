@@ -1,0 +1,20 @@
+#pragma once
+// The job rules: insert, change, delete and find jobs under the overlap rules.
+// Every operation answers through feina.Missatge ("" = done, a translated rule
+// text = refused, "Error en <operation>:" + description = failed) and, beside
+// it, through feina.Resultat (Fet, Refusat, Error). Each runs in one
+// transaction (a savepoint inside a caller's); on failure nothing of it stays.
+#include "Globals.h"
+
+#include <QDate>
+#include <QString>
+
+// Inserts a job for feina.Lloc on feina.Data at feina.HoraInici. strict: a
+// resource overlap refuses the job; non-strict: the job is stored without resource.
+void Grava_Feina(Feina& feina, bool estricte);
+// Changes the job feina.Id to the record's values (HoraFi "" = compute it).
+void Modifica_Feina(Feina& feina);
+// Deletes the job feina.Id (not when done), releasing its cheques.
+void Borra_Feina(Feina& feina);
+// The job of a site covering a day and time, for a resource ("" = unassigned jobs).
+Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, const QString& recurs);

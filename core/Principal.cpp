@@ -1,0 +1,7 @@
+#include "Principal.h"
+
+OperacionsPrincipal& Principal()
+{
+    static OperacionsPrincipal ops;
+    return ops;
+}
