@@ -119,7 +119,7 @@ bool write(const QString& path, const QString& section, const QString& key, cons
         }
         if (sectionStart >= 0) {
             if (keyLine(lines[i], &k, &v) && k.compare(key, Qt::CaseInsensitive) == 0) {
-                lines[i] = newLine;
+                lines[i] = k + u'=' + stored; // keep the key's own spelling
                 done = true;
             } else if (!lines[i].trimmed().isEmpty()) {
                 insertAt = i + 1;

@@ -1,0 +1,275 @@
+// Exact decimals, conversions of typed text and the settings file.
+#include "Convert.h"
+#include "Decimal.h"
+#include "IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void decimalParsesLocaleAndFixedForms_data();
+    void decimalParsesLocaleAndFixedForms();
+    void decimalRoundsHalfToEven_data();
+    void decimalRoundsHalfToEven();
+    void decimalArithmeticIsExact();
+    void int16ConversionRoundsToEvenAndRefusesOverflow_data();
+    void int16ConversionRoundsToEvenAndRefusesOverflow();
+    void datesReadBothFormsAndWriteFourDigitYears();
+    void timesOfDay_data();
+    void timesOfDay();
+    void weekdayNumbering();
+    void iniReadsWithDefaultsQuotesAndCase();
+    void iniWriteKeepsTheRestOfTheFile();
+    void iniWriteCreatesFileAndSection();
+    void iniSectionReadGivesNulSeparatedEntries();
+    void iniWriteFailureIsReported();
+};
+
+void TestPlatform::decimalParsesLocaleAndFixedForms_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<qlonglong>("raw");
+    QTest::newRow("ca comma") << "ca_ES" << "2,5" << true << 25000LL;
+    QTest::newRow("ca point fallback") << "ca_ES" << "7.50" << true << 75000LL;
+    QTest::newRow("ca thousands") << "ca_ES" << "1.234,5" << true << 12345000LL;
+    QTest::newRow("ca negative") << "ca_ES" << "-0,25" << true << -2500LL;
+    QTest::newRow("ca spaces") << "ca_ES" << "  12  " << true << 120000LL;
+    QTest::newRow("en point") << "en_US" << "12.341" << true << 123410LL;
+    QTest::newRow("en group") << "en_US" << "1,000" << true << 10000000LL;
+    QTest::newRow("fifth decimal rounds to even") << "en_US" << "0.00005" << true << 0LL;
+    QTest::newRow("fifth decimal rounds up") << "en_US" << "0.00015" << true << 2LL;
+    QTest::newRow("letters") << "ca_ES" << "2a" << false << 0LL;
+    QTest::newRow("empty") << "ca_ES" << "" << false << 0LL;
+    QTest::newRow("sign only") << "ca_ES" << "-" << false << 0LL;
+    QTest::newRow("two separators") << "ca_ES" << "1,2,3" << false << 0LL;
+}
+
+void TestPlatform::decimalParsesLocaleAndFixedForms()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(qlonglong, raw);
+    auto d = Decimal::parse(text, QLocale(locale));
+    QCOMPARE(d.has_value(), ok);
+    if (ok) QCOMPARE(qlonglong(d->raw()), raw);
+}
+
+void TestPlatform::decimalRoundsHalfToEven_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("cents");
+    QTest::addColumn<int>("whole");
+    QTest::newRow("12.345") << "12.345" << "12.34" << 12;
+    QTest::newRow("12.355") << "12.355" << "12.36" << 12;
+    QTest::newRow("12.341") << "12.341" << "12.34" << 12;
+    QTest::newRow("2.5") << "2.5" << "2.5" << 2;
+    QTest::newRow("3.5") << "3.5" << "3.5" << 4;
+    QTest::newRow("-2.5") << "-2.5" << "-2.5" << -2;
+    QTest::newRow("-0.125") << "-0.125" << "-0.12" << 0;
+}
+
+void TestPlatform::decimalRoundsHalfToEven()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, cents);
+    QFETCH(int, whole);
+    Decimal d = *Decimal::parseFixed(value);
+    QCOMPARE(d.roundedCents().toFixed(), cents);
+    QCOMPARE(int(d.roundToInteger()), whole);
+}
+
+void TestPlatform::decimalArithmeticIsExact()
+{
+    // 0.1 added ten times is exactly 1 (no binary drift).
+    Decimal sum;
+    for (int i = 0; i < 10; ++i) sum += *Decimal::parseFixed("0.1");
+    QCOMPARE(sum, Decimal::fromInt(1));
+    QCOMPARE((*Decimal::parseFixed("2.5") * *Decimal::parseFixed("12.34")).toFixed(), QString("30.85"));
+    QCOMPARE((Decimal::fromInt(10) / Decimal::fromInt(3)).toFixed(), QString("3.3333"));
+    QCOMPARE(Decimal::fromInt(1234).toString(QLocale("ca_ES"), 2), QString("1234,00"));
+    QCOMPARE((*Decimal::parseFixed("-7.5")).toString(QLocale("en_US"), 2), QString("-7.50"));
+    QCOMPARE((*Decimal::parseFixed("2.5")).toShortString(QLocale("ca_ES")), QString("2,5"));
+    QVERIFY_THROWS_EXCEPTION(std::domain_error, Decimal::fromInt(1) / Decimal());
+}
+
+void TestPlatform::int16ConversionRoundsToEvenAndRefusesOverflow_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("value");
+    const int ok = int(Conv::IntStatus::Ok), nn = int(Conv::IntStatus::NotNumeric), ov = int(Conv::IntStatus::Overflow);
+    QTest::newRow("ca 2,5") << "ca_ES" << "2,5" << ok << 2;
+    QTest::newRow("ca 3,5") << "ca_ES" << "3,5" << ok << 4;
+    QTest::newRow("en 2.5") << "en_US" << "2.5" << ok << 2;
+    QTest::newRow("max") << "ca_ES" << "32767" << ok << 32767;
+    QTest::newRow("min") << "ca_ES" << "-32768" << ok << -32768;
+    QTest::newRow("over") << "ca_ES" << "40000" << ov << 0;
+    QTest::newRow("rounds over") << "ca_ES" << "32767,5" << ov << 0;
+    QTest::newRow("word") << "ca_ES" << "trenta" << nn << 0;
+}
+
+void TestPlatform::int16ConversionRoundsToEvenAndRefusesOverflow()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    QFETCH(int, status);
+    QFETCH(int, value);
+    auto r = Conv::toInt16(text, QLocale(locale));
+    QCOMPARE(int(r.status), status);
+    if (r.ok()) QCOMPARE(int(r.value), value);
+}
+
+void TestPlatform::datesReadBothFormsAndWriteFourDigitYears()
+{
+    const QLocale ca("ca_ES"), en("en_US");
+    const QDate d(2024, 2, 3);
+    QCOMPARE(Conv::shortDate(d, ca), QString("03/02/2024"));
+    QCOMPARE(Conv::shortDate(d, en), QString("02/03/2024"));
+    QCOMPARE(Conv::parseDate("03/02/2024", ca), std::optional<QDate>(d));
+    QCOMPARE(Conv::parseDate("3/2/24", ca), std::optional<QDate>(d));
+    QCOMPARE(Conv::parseDate("02/03/2024", en), std::optional<QDate>(d));
+    QCOMPARE(Conv::parseDate("2024-02-03", ca), std::optional<QDate>(d));
+    QCOMPARE(Conv::parseDate("2024-02-03", en), std::optional<QDate>(d));
+    QVERIFY(!Conv::parseDate("31/02/2024", ca).has_value());
+    QVERIFY(!Conv::parseDate("demà", ca).has_value());
+    QCOMPARE(Conv::isoDate(d), QString("2024-02-03"));
+}
+
+void TestPlatform::timesOfDay_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("midnight") << "00:00" << 0;
+    QTest::newRow("end of day") << "24:00" << 1440;
+    QTest::newRow("one digit hour") << "8:30" << 510;
+    QTest::newRow("23:59") << "23:59" << 1439;
+    QTest::newRow("24:30") << "24:30" << -1;
+    QTest::newRow("25:00") << "25:00" << -1;
+    QTest::newRow("12:60") << "12:60" << -1;
+    QTest::newRow("no colon") << "1200" << -1;
+    QTest::newRow("empty") << "" << -1;
+}
+
+void TestPlatform::timesOfDay()
+{
+    QFETCH(QString, text);
+    QFETCH(int, minutes);
+    auto m = Conv::minutesOf(text);
+    QCOMPARE(m.value_or(-1), minutes);
+    if (m) QCOMPARE(Conv::minutesOf(Conv::hhmm(*m)).value_or(-1), minutes);
+    QCOMPARE(Conv::clockTime(1440 + 30), QString("00:30"));
+}
+
+void TestPlatform::weekdayNumbering()
+{
+    const QDate sunday(2010, 1, 3), monday(2010, 1, 4), saturday(2010, 1, 9);
+    QCOMPARE(Conv::vbWeekday(sunday), 1);
+    QCOMPARE(Conv::vbWeekday(monday), 2);
+    QCOMPARE(Conv::vbWeekday(saturday), 7);
+    QCOMPARE(Conv::weekdayFrom(monday, 2), 1);
+    QCOMPARE(Conv::weekdayFrom(sunday, 2), 7);
+    QCOMPARE(Conv::weekdayFrom(sunday, 1), 1);
+}
+
+static QString writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly)) f.write(data);
+    return path;
+}
+
+static QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void TestPlatform::iniReadsWithDefaultsQuotesAndCase()
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("none.ini");
+    QCOMPARE(IniFile::read(missing, "Parametres", "MinutsCella", "30"), QString("30"));
+    QCOMPARE(IniFile::readSection(missing, "Idiomes"), QString());
+
+    const QString p = writeFile(dir.filePath("t.ini"),
+                                "; comment\n[Parametres]\nMinutsCella=\nMarcaSeleccio=\"-> \"\n"
+                                "MarcaLlista=' * '\n  HoresDia =  7,50  \nTexte=a=b\n[Altres]\nMinutsCella=15\n");
+    QCOMPARE(IniFile::read(p, "Parametres", "MinutsCella", "30"), QString("30")); // empty value -> default
+    QCOMPARE(IniFile::read(p, "Parametres", "MarcaSeleccio", "x"), QString("-> "));
+    QCOMPARE(IniFile::read(p, "Parametres", "MarcaLlista", "x"), QString(" * "));
+    QCOMPARE(IniFile::read(p, "parametres", "HORESDIA", "x"), QString("7,50"));
+    QCOMPARE(IniFile::read(p, "Parametres", "Texte", "x"), QString("a=b"));
+    QCOMPARE(IniFile::read(p, "ALTRES", "minutscella", "x"), QString("15"));
+    QCOMPARE(IniFile::read(p, "Parametres", "NoHiEs", "def"), QString("def"));
+
+    const QString longValue(300, QChar('x'));
+    const QString p2 = writeFile(dir.filePath("long.ini"), "[S]\nK=" + longValue.toUtf8() + "\n");
+    QCOMPARE(IniFile::read(p2, "S", "K", "").size(), 199);
+}
+
+void TestPlatform::iniWriteKeepsTheRestOfTheFile()
+{
+    QTemporaryDir dir;
+    const QString p = writeFile(dir.filePath("t.ini"),
+                                "[General]\nBaseDades=/a/b.db\n\n[Parametres]\n; keep me\nMinutsCella=30\nIdioma=CT\n"
+                                "[Idiomes]\n(CT)=Català\n");
+    QVERIFY(IniFile::write(p, "parametres", "minutscella", "15"));
+    QVERIFY(IniFile::write(p, "Parametres", "MarcaSeleccio", "-> "));
+    QVERIFY(IniFile::write(p, "Estat", "UltimDiaGen", "2010-03-14"));
+    const QString text = QString::fromUtf8(readFile(p));
+    QVERIFY(text.contains("[General]\nBaseDades=/a/b.db\n"));
+    QVERIFY(text.contains("; keep me\n"));
+    QVERIFY(text.contains("[Idiomes]\n(CT)=Català\n"));
+    QCOMPARE(text.count("inutsCella="), 1);
+    QCOMPARE(IniFile::read(p, "Parametres", "MinutsCella", ""), QString("15"));
+    QCOMPARE(IniFile::read(p, "Parametres", "Idioma", ""), QString("CT"));
+    QCOMPARE(IniFile::read(p, "Parametres", "MarcaSeleccio", ""), QString("-> "));
+    QCOMPARE(IniFile::read(p, "Estat", "UltimDiaGen", ""), QString("2010-03-14"));
+}
+
+void TestPlatform::iniWriteCreatesFileAndSection()
+{
+    QTemporaryDir dir;
+    const QString p = dir.filePath("new.ini");
+    QVERIFY(IniFile::write(p, "Estat", "UltimDiaGen", "2010-01-31"));
+    QCOMPARE(IniFile::read(p, "Estat", "UltimDiaGen", ""), QString("2010-01-31"));
+}
+
+void TestPlatform::iniSectionReadGivesNulSeparatedEntries()
+{
+    QTemporaryDir dir;
+    const QString p = writeFile(dir.filePath("t.ini"), "[X]\na=1\nb=2\n[Y]\nc=3\n");
+    const QString s = IniFile::readSection(p, "x");
+    QCOMPARE(s.size(), 8);
+    QCOMPARE(s, QString("a=1") + QChar(0) + "b=2" + QChar(0));
+    QCOMPARE(IniFile::readSection(p, "Z"), QString());
+}
+
+void TestPlatform::iniWriteFailureIsReported()
+{
+    QTemporaryDir dir;
+    // The folder of the file is really a file: nothing can be written there.
+    const QString blocker = writeFile(dir.filePath("notadir"), "x");
+    QVERIFY(!IniFile::write(blocker + "/Torvanel.ini", "Estat", "UltimDiaGen", "2010-01-31"));
+    // The file's name is taken by a folder.
+    QVERIFY(QDir(dir.path()).mkdir("Torvanel.ini"));
+    QVERIFY(!IniFile::write(dir.filePath("Torvanel.ini"), "Estat", "UltimDiaGen", "2010-01-31"));
+    // A folder without write permission (only meaningful when not running as root).
+    QTemporaryDir ro;
+    const QString p = writeFile(ro.filePath("t.ini"), "[S]\nk=1\n");
+    QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::ExeOwner);
+    QFile::setPermissions(p, QFile::ReadOwner);
+    const bool written = IniFile::write(p, "S", "k", "2");
+    QCOMPARE(written, IniFile::read(p, "S", "k", "") == "2"); // reported exactly as it happened
+    QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QTEST_GUILESS_MAIN(TestPlatform)
+#include "TestPlatform.moc"
