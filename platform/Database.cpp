@@ -56,6 +56,9 @@ void Db::openConnection(bool mustExist)
     }
     // A file that is not a database shows itself on the first statement.
     query(QStringLiteral("PRAGMA foreign_keys=ON"));
+    // Savepoint journals of nested units of work stay in memory: a planning
+    // run nests thousands of them inside one transaction.
+    query(QStringLiteral("PRAGMA temp_store=MEMORY"));
     query(QStringLiteral("SELECT count(*) FROM sqlite_master"));
 }
 

@@ -1,0 +1,184 @@
+#include "frmMissatges.h"
+
+#include "Globals.h"
+#include "Traduccio.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace {
+
+frmMissatges* g_instancia = nullptr;
+
+// Loads the window when a run starts and passes every step on to it.
+class Carregador : public RegistreSink {
+public:
+    void comenca(const QString& titol) override { frmMissatges::carrega(G.frmPrincipal)->comenca(titol); }
+    void afegeix(const QString& text) override
+    {
+        if (auto* w = frmMissatges::instancia()) w->afegeix(text);
+    }
+    void acaba() override
+    {
+        if (auto* w = frmMissatges::instancia()) w->acaba();
+    }
+};
+
+Carregador& carregador()
+{
+    static Carregador c;
+    return c;
+}
+
+} // namespace
+
+frmMissatges* frmMissatges::carrega(QWidget* parent)
+{
+    if (!g_instancia) g_instancia = new frmMissatges(parent);
+    return g_instancia;
+}
+
+frmMissatges* frmMissatges::instancia() { return g_instancia; }
+
+void frmMissatges::instalaRegistre()
+{
+    if (!g_instancia) Registre_Missatges::setSink(&carregador());
+}
+
+void frmMissatges::descarrega()
+{
+    delete g_instancia;
+}
+
+frmMissatges::frmMissatges(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmMissatges"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("<nom del procés>"));
+    resize(553, 460);
+
+    Label1 = new QLabel(Tradueix(QStringLiteral("Missatges:")), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Missatges = new QPlainTextEdit(this);
+    Missatges->setObjectName(QStringLiteral("Missatges"));
+    Missatges->setReadOnly(true);
+    Missatges->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Missatges->setPlainText(QStringLiteral(" \n"));
+    Tancar = new QPushButton(Tradueix(QStringLiteral("Tancar")), this);
+    Tancar->setObjectName(QStringLiteral("Tancar"));
+
+    auto* l = new QVBoxLayout(this);
+    l->addWidget(Label1);
+    l->addWidget(Missatges, 1);
+    l->addWidget(Tancar, 0, Qt::AlignHCenter);
+    connect(Tancar, &QPushButton::clicked, this, &frmMissatges::Tancar_Click);
+
+    anterior_ = Registre_Missatges::sink();
+    if (anterior_ == this) anterior_ = nullptr;
+    Registre_Missatges::setSink(this);
+}
+
+frmMissatges::~frmMissatges()
+{
+    if (cursorOcupat_) QApplication::restoreOverrideCursor();
+    desconnecta();
+}
+
+void frmMissatges::desconnecta()
+{
+    if (Registre_Missatges::sink() == this) Registre_Missatges::setSink(anterior_);
+    if (g_instancia == this) g_instancia = nullptr;
+}
+
+void frmMissatges::comenca(const QString& titol)
+{
+    buida();
+    setWindowTitle(Tradueix(titol));
+    Tancar->setEnabled(false);
+    enCurs_ = true;
+    show();
+    raise();
+    if (!cursorOcupat_) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        cursorOcupat_ = true;
+    }
+    rellotge_.invalidate();
+    mostra();
+}
+
+void frmMissatges::afegeix(const QString& text)
+{
+    pendent_ += text;
+    // The run keeps the thread busy: show what it wrote now and then, not
+    // after every line.
+    if (!rellotge_.isValid() || rellotge_.elapsed() >= MilisegonsRepintat) {
+        buida();
+        mostra();
+        rellotge_.start();
+    }
+}
+
+void frmMissatges::acaba()
+{
+    buida();
+    if (cursorOcupat_) {
+        QApplication::restoreOverrideCursor();
+        cursorOcupat_ = false;
+    }
+    QTextCursor c = Missatges->textCursor();
+    c.movePosition(QTextCursor::End);
+    Missatges->setTextCursor(c);
+    Missatges->ensureCursorVisible();
+    Tancar->setEnabled(true);
+    enCurs_ = false;
+    mostra();
+}
+
+void frmMissatges::mostra()
+{
+    // The run keeps the thread busy; let the window system map and paint
+    // this window, but take no input from the user meanwhile.
+    update();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QString frmMissatges::text()
+{
+    buida();
+    return Missatges->toPlainText();
+}
+
+void frmMissatges::buida()
+{
+    if (pendent_.isEmpty()) return;
+    pendent_.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextCursor c(Missatges->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(pendent_);
+    pendent_.clear();
+    QScrollBar* sb = Missatges->verticalScrollBar();
+    sb->setValue(sb->maximum());
+}
+
+void frmMissatges::Tancar_Click()
+{
+    close();
+}
+
+void frmMissatges::closeEvent(QCloseEvent* event)
+{
+    // A run cannot be interrupted: the window stays until it ends.
+    if (enCurs_) {
+        event->ignore();
+        return;
+    }
+    // Unloaded from now on: the next run loads a fresh window.
+    desconnecta();
+    event->accept();
+}
