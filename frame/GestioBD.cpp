@@ -1,0 +1,90 @@
+#include "GestioBD.h"
+
+#include "Convert.h"
+#include "Database.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+std::function<void()> g_falladaPurga;
+
+const char* const kTaulesNecessaries[] = {"Clients", "Llocs", "Recursos", "Serveis", "Feines", "Xecs"};
+} // namespace
+
+namespace GestioBD {
+
+bool esBaseDadesTorvanel(const QString& path, QString* motiu)
+{
+    auto falla = [&](const QString& why) {
+        if (motiu) *motiu = why;
+        return false;
+    };
+    if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
+        return falla(QStringLiteral("El fitxer no existeix"));
+    try {
+        auto db = Db::openExisting(path);
+        for (const char* taula : kTaulesNecessaries) {
+            const QVariant n = db->scalar(
+                QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+                {QString::fromLatin1(taula)});
+            if (n.toInt() == 0) return falla(QStringLiteral("No és una base de dades del programa"));
+        }
+    } catch (const std::exception&) {
+        return falla(QStringLiteral("No és una base de dades del programa"));
+    }
+    if (motiu) motiu->clear();
+    return true;
+}
+
+QString nomCopiaSeguretat(const QString& baseDades, const QDateTime& moment)
+{
+    const QFileInfo fi(baseDades);
+    const QString suffix = fi.suffix().isEmpty() ? QStringLiteral("db") : fi.suffix();
+    const QString base = fi.path() + u'/' + fi.completeBaseName() + moment.toString(QStringLiteral("yyyyMMddHHmmss"));
+    QString nom = base + u'.' + suffix;
+    for (int i = 2; QFileInfo::exists(nom); ++i)
+        nom = base + QStringLiteral("_%1.").arg(i) + suffix;
+    return nom;
+}
+
+ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
+{
+    ResultatPurga r;
+    r.copia = nomCopiaSeguretat(db.path(), moment);
+
+    // The backup is a consistent copy made by the engine itself, checked
+    // before anything is deleted.
+    db.exec(QStringLiteral("VACUUM INTO ?"), {r.copia});
+    try {
+        const qint64 feinesOrigen = db.scalar(QStringLiteral("SELECT count(*) FROM Feines")).toLongLong();
+        auto copia = Db::openExisting(r.copia);
+        const QString integritat = copia->scalar(QStringLiteral("PRAGMA integrity_check")).toString();
+        const qint64 feinesCopia = copia->scalar(QStringLiteral("SELECT count(*) FROM Feines")).toLongLong();
+        copia->close();
+        if (integritat != QLatin1String("ok") || feinesCopia != feinesOrigen)
+            throw DbError(QStringLiteral("La còpia de seguretat '%1' no és correcta").arg(r.copia));
+    } catch (...) {
+        QFile::remove(r.copia);
+        throw;
+    }
+
+    const QString dia = Conv::isoDate(finsA);
+    Transaction t(db);
+    r.xecs = db.exec(QStringLiteral("DELETE FROM Xecs WHERE feines_id IN "
+                                    "(SELECT feines_id FROM Feines WHERE feines_data <= ?)"),
+                     {dia});
+    if (g_falladaPurga) g_falladaPurga();
+    r.feines = db.exec(QStringLiteral("DELETE FROM Feines WHERE feines_data <= ?"), {dia});
+    t.commit();
+    return r;
+}
+
+void compacta(Db& db)
+{
+    db.exec(QStringLiteral("VACUUM"));
+}
+
+void setPuntFalladaPurga(std::function<void()> f) { g_falladaPurga = std::move(f); }
+
+} // namespace GestioBD

@@ -1,0 +1,155 @@
+#include "Parametres.h"
+
+#include "Configuracio.h"
+#include "Convert.h"
+#include "Database.h"
+#include "IniFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace Parametres {
+
+LlistesHores llistesHores(int m, const QString& horaInici, const QString& horaFinal, const QString& horaIniciDinar,
+                          const QString& horaFinalDinar)
+{
+    LlistesHores l;
+    if (m <= 0) return l;
+    const int n = 1440 / m;
+    for (int i = 0; i <= n; ++i) {
+        QString s = Conv::clockTime(i * m);
+        if (i < n) {
+            l.inici << s;
+            if (s <= horaInici) l.selInici = int(l.inici.size()) - 1;
+            if (s <= horaIniciDinar) l.selIniciDinar = int(l.inici.size()) - 1;
+        }
+        if (i > 0) {
+            if (s == QLatin1String("00:00")) s = QStringLiteral("24:00");
+            l.fi << s;
+            if (s <= horaFinal) l.selFi = int(l.fi.size()) - 1;
+            if (s <= horaFinalDinar) l.selFiDinar = int(l.fi.size()) - 1;
+        }
+    }
+    return l;
+}
+
+Comprovacio minutsCella(const QString& text)
+{
+    const auto r = Conv::toInt16(text);
+    if (!r.ok()) return {text, QStringLiteral("Cal introduir un valor no inferior a 10 minuts")};
+    const QString shown = QString::number(r.value);
+    if (r.value < 10) return {shown, QStringLiteral("El valor no pot ser inferior a 10 minuts")};
+    return {shown, QString()};
+}
+
+namespace {
+
+// A number rounded to two decimals and shown back in the user's form.
+std::optional<Decimal> dosDecimals(const QString& text)
+{
+    if (!Conv::isNumeric(text)) return std::nullopt;
+    auto d = Decimal::parse(text);
+    if (!d) return std::nullopt;
+    return d->rounded(2);
+}
+
+} // namespace
+
+namespace {
+
+// A number with two decimals; `refusat` tells a value out of range.
+Comprovacio ambDosDecimals(const QString& text, const char* noNumeric, bool (*refusat)(const Decimal&),
+                           const char* foraRang)
+{
+    const auto d = dosDecimals(text);
+    if (!d) return {text, QString::fromUtf8(noNumeric)};
+    const QString shown = d->toShortString();
+    if (refusat(*d)) return {shown, QString::fromUtf8(foraRang)};
+    return {shown, QString()};
+}
+
+bool negatiu(const Decimal& d) { return d < Decimal(); }
+bool positiu(const Decimal& d) { return d > Decimal(); }
+
+} // namespace
+
+Comprovacio horesDia(const QString& text)
+{
+    return ambDosDecimals(text, "Cal introduir un valor no negatiu", negatiu, "No es pot introduir un valor negatiu");
+}
+
+Comprovacio valorXec(const QString& text)
+{
+    return ambDosDecimals(text, "Cal introduir un valor no negatiu", negatiu, "Cal introduir un valor no negatiu");
+}
+
+Comprovacio costHoraXec(const QString& text)
+{
+    return ambDosDecimals(text, "Cal introduir un valor no positiu", positiu, "Cal introduir un valor no positiu");
+}
+
+Comprovacio maxXecsMes(const QString& text)
+{
+    const auto r = Conv::toInt16(text);
+    if (!r.ok()) return {text, QStringLiteral("Cal introduir un valor enter no negatiu")};
+    const QString shown = QString::number(r.value);
+    if (r.value < 0) return {shown, QStringLiteral("No es pot introduir un valor negatiu")};
+    return {shown, QString()};
+}
+
+Comprovacio data(const QString& text)
+{
+    if (!Conv::parseDate(text.trimmed())) return {text, QStringLiteral("Data incorrecta")};
+    return {text, QString()};
+}
+
+std::optional<qint32> feinaIncoherent(Db& db, int minutsInici, int minutsCella)
+{
+    if (minutsCella <= 0) return std::nullopt;
+    QSqlQuery q = db.query(QStringLiteral("SELECT feines_id, feines_hora_inici FROM Feines ORDER BY feines_id"));
+    while (q.next()) {
+        const auto inici = Conv::minutesOf(q.value(1).toString());
+        // A start that cannot be read can never fit the grid.
+        if (!inici || (minutsInici - *inici) % minutsCella != 0) return q.value(0).toInt();
+    }
+    return std::nullopt;
+}
+
+bool desaTot(const QString& iniFile, const QList<Clau>& claus)
+{
+    // Every key goes first into a copy; only a complete copy replaces the file.
+    QTemporaryDir tmp;
+    if (!tmp.isValid()) return false;
+    const QString copia = tmp.filePath(QStringLiteral("Torvanel.ini"));
+    if (QFileInfo::exists(iniFile) && !QFile::copy(iniFile, copia)) return false;
+    for (const Clau& c : claus)
+        if (!IniFile::write(copia, c.seccio, c.clau, c.valor)) return false;
+    QFile in(copia);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    const QByteArray contingut = in.readAll();
+    QSaveFile out(iniFile);
+    if (!out.open(QIODevice::WriteOnly)) return false;
+    if (out.write(contingut) != contingut.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+QString codiIdioma(const QString& entrada) { return entrada.trimmed().mid(1, 2); }
+
+QStringList entradesIdiomes(const QString& iniFile)
+{
+    QStringList out;
+    const QString s = Llegeix_Seccio_INI(iniFile, QStringLiteral("Idiomes"));
+    if (s.isEmpty()) return out;
+    QStringList peces = s.split(QChar(u'\0'));
+    peces.removeLast();
+    for (const QString& p : peces) out << p.trimmed();
+    return out;
+}
+
+} // namespace Parametres

@@ -1,0 +1,388 @@
+#include "frmMain.h"
+
+#include "Arrencada.h"
+#include "Clock.h"
+#include "Configuracio.h"
+#include "Convert.h"
+#include "GestioBD.h"
+#include "Globals.h"
+#include "Graella.h"
+#include "MessageBox.h"
+#include "Modal.h"
+#include "PosicioFinestra.h"
+#include "Principal.h"
+#include "Traduccio.h"
+#include "Versio.h"
+#include "frmConfiguracio.h"
+
+#include "frmMainPagines.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// Runs a filler of a tab when that tab's class has it.
+template <class T>
+void omple_Combos_Lloc(T* t)
+{
+    if constexpr (requires { t->Omple_Combos_Lloc(); }) t->Omple_Combos_Lloc();
+}
+template <class R, class C>
+void connectaCombos(R* r, C* c)
+{
+    if constexpr (requires { r->setServeisCombo(c->serveisCombo()); }) r->setServeisCombo(c->serveisCombo());
+    if constexpr (requires { r->setRecursosCombo(c->recursosCombo()); }) r->setRecursosCombo(c->recursosCombo());
+}
+template <class T>
+void repara_Colors(T* t)
+{
+    if constexpr (requires { t->Repara_Colors_Recursos(); }) t->Repara_Colors_Recursos();
+    else if constexpr (requires { t->Assigna_Colors_Recursos(); }) t->Assigna_Colors_Recursos();
+}
+
+QSettings userSettings()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Torvanel"), QStringLiteral("Torvanel"));
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    construeix();
+
+    auto* sb = new QStatusBar(this);
+    sb->setObjectName(QStringLiteral("sbStatusBar"));
+    Panel1 = new QLabel(sb);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel2 = new QLabel(sb);
+    Panel2->setObjectName(QStringLiteral("Panel2"));
+    Panel3 = new QLabel(sb);
+    Panel3->setObjectName(QStringLiteral("Panel3"));
+    sb->addWidget(Panel1, 1);
+    sb->addPermanentWidget(Panel2);
+    sb->addPermanentWidget(Panel3);
+    setStatusBar(sb);
+    m_rellotge = new QTimer(this);
+    m_rellotge->setInterval(1000);
+    connect(m_rellotge, &QTimer::timeout, this, &frmMain::actualitzaRellotge);
+
+    qApp->installEventFilter(this);
+}
+
+frmMain::~frmMain()
+{
+    if (qApp) qApp->removeEventFilter(this);
+    if (G.frmPrincipal == this) {
+        G.frmPrincipal = nullptr;
+        Principal() = OperacionsPrincipal();
+    }
+}
+
+QPoint frmMain::posicioDesada()
+{
+    QSettings s = userSettings();
+    s.beginGroup(QStringLiteral("Settings"));
+    const int def = tw(1000);
+    bool okX = false, okY = false;
+    const int x = s.value(QStringLiteral("MainLeft"), QString::number(def)).toString().toInt(&okX);
+    const int y = s.value(QStringLiteral("MainTop"), QString::number(def)).toString().toInt(&okY);
+    return QPoint(okX ? x : def, okY ? y : def);
+}
+
+void frmMain::desaPosicio(const QPoint& p)
+{
+    QSettings s = userSettings();
+    s.beginGroup(QStringLiteral("Settings"));
+    s.setValue(QStringLiteral("MainLeft"), QString::number(p.x()));
+    s.setValue(QStringLiteral("MainTop"), QString::number(p.y()));
+    s.sync();
+}
+
+void frmMain::instalOperacions()
+{
+    auto& op = Principal();
+    op.Omple_Agenda = [this] { Omple_Agenda(); };
+    op.Omple_Graella_Llocs = [this] { Omple_Graella_Llocs(); };
+    op.Calcula_Facturacio_Client = [this] { Calcula_Facturacio_Client(); };
+#ifdef TORVANEL_TE_TAB_CLIENTS
+    auto* c = static_cast<TabClients*>(m_tabClients);
+    c->setClientsCombo(ClientsCombo);
+    op.Omple_Clients = [c] { c->Omple_Clients(); };
+    op.Omple_Llocs_Client = [c] { c->Omple_Llocs_Client(); };
+    op.Omple_Serveis_Lloc = [c] { c->Omple_Serveis_Lloc(); };
+    op.Omple_Xecs_Client = [c] { c->Omple_Xecs_Client(); };
+#endif
+#ifdef TORVANEL_TE_TAB_RECURSOS
+    auto* r = static_cast<TabRecursosServeis*>(m_tabRecursos);
+    r->setRecursosGrid(RecursosGrid);
+    r->setAgendaGrid(AgendaGrid);
+#ifdef TORVANEL_TE_TAB_CLIENTS
+    connectaCombos(r, c);
+#endif
+    op.Omple_Serveis = [r] { r->Omple_Serveis(); };
+    op.Omple_Recursos = [r] { r->Omple_Recursos(); };
+#endif
+}
+
+void frmMain::Form_Load()
+{
+    // 1. Position, brought back onto a screen when it was left off all of them.
+    QList<QRect> pantalles;
+    for (QScreen* s : QGuiApplication::screens()) pantalles << s->availableGeometry();
+    move(PosicioFinestra::visible(posicioDesada(), frameGeometry().size().expandedTo(sizeHint()), pantalles));
+
+    Tradueix_Formulari();
+    G.ModeAgenda = QStringLiteral("mes");
+    m_pestanyaActual = Pestanyes->currentIndex() + 1;
+    G.AgendaPendent = false;
+    G.FacturacioPendent = false;
+    G.Reiniciar = false;
+    Panel1->setText(Tradueix(QStringLiteral("Últim dia planificat")) + u' ' + Conv::shortDate(G.UltimDiaGen));
+    actualitzaRellotge();
+    m_rellotge->start();
+    PdtFacturar->setChecked(false);
+    ImprimirFeines->setEnabled(false);
+    AlcadaAgenda = AgendaGrid->height();
+    AmpladaAgenda = AgendaGrid->width();
+    amagaControlsXecs();
+    for (int i = 1; i <= 5; ++i) Trama[i]->setVisible(i == m_pestanyaActual);
+    creditsDeCarrega();
+    calendariDeCarrega();
+
+    const QDate avui = Clock::today();
+    G.DataAgenda = avui;
+    G.DataIniciSetmana = avui.addDays(1 - Conv::weekdayFrom(avui, G.PrimerDiaSetmana));
+    const QDate primer(avui.year(), avui.month(), 1);
+    G.DataIniciMes = primer.addDays(1 - Conv::weekdayFrom(primer, G.PrimerDiaSetmana));
+    mesFactura->setText(QStringLiteral("%1/%2").arg(G.DataAgenda.month(), 2, 10, QChar(u'0'))
+                            .arg(G.DataAgenda.year(), 4, 10, QChar(u'0')));
+
+    G.frmPrincipal = this;
+#ifdef TORVANEL_TE_MISSATGES
+    frmMissatges::instalaRegistre();
+#endif
+    instalOperacions();
+#ifdef TORVANEL_TE_TAB_CLIENTS
+    omple_Combos_Lloc(static_cast<TabClients*>(m_tabClients));
+#endif
+    auto& op = Principal();
+    crida(op.Omple_Recursos);
+    crida(op.Omple_Serveis);
+    crida(op.Omple_Graella_Llocs);
+    crida(op.Omple_Agenda);
+    crida(op.Omple_Clients);
+    crida(op.Calcula_Facturacio_Client);
+#ifdef TORVANEL_TE_TAB_RECURSOS
+    repara_Colors(static_cast<TabRecursosServeis*>(m_tabRecursos));
+#endif
+}
+
+void frmMain::Tradueix_Formulari()
+{
+    for (QLabel* l : findChildren<QLabel*>())
+        if (!l->text().isEmpty() && l->pixmap().isNull()) l->setText(Tradueix(l->text()));
+    for (QPushButton* b : findChildren<QPushButton*>())
+        if (!b->text().isEmpty()) b->setText(Tradueix(b->text()));
+    for (int i = 0; i < Pestanyes->count(); ++i) Pestanyes->setTabText(i, Tradueix(Pestanyes->tabText(i)));
+    for (const char* name : {"MinutsUnitatServei", "ComuRecursosServei", "chkAssignaTemps"}) {
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)); w && !w->toolTip().isEmpty())
+            w->setToolTip(Tradueix(w->toolTip()));
+    }
+}
+
+void frmMain::amagaControlsXecs()
+{
+    if (!G.ServeiXecs.isEmpty()) {
+        if (auto* l = findChild<QLabel*>(QStringLiteral("Label77"))) l->setText(G.ServeiXecs);
+        return;
+    }
+    for (const char* name : {"Label57", "XecsGrid", "Label61", "TotalNXecs", "TotalXecs", "Label60", "Frame5",
+                             "Label62", "Label77", "XecsClient", "ImprimirXecs"}) {
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->hide();
+    }
+    // Positions are only ours to change where no layout places the controls.
+    auto mou = [this](const char* name, int baixa, int creix) {
+        auto* w = findChild<QWidget*>(QString::fromLatin1(name));
+        if (!w || !w->parentWidget() || w->parentWidget()->layout()) return;
+        w->setGeometry(w->x(), w->y() + baixa, w->width(), w->height() + creix);
+    };
+    for (const char* name : {"TotalServeis", "Label58", "Label59"}) mou(name, tw(2260), 0);
+    mou("FacturaGrid", 0, tw(2260));
+    for (const char* name : {"AfegirClient", "ModificarClient", "EliminarClient"}) mou(name, tw(2880), 0);
+    for (const char* name : {"ClientsLlista", "ObservacionsClient"}) mou(name, 0, tw(2880));
+}
+
+void frmMain::creditsDeCarrega()
+{
+    lblProductName->setText(Tradueix(QString::fromUtf8(Versio::DescripcioFitxer))
+                            + QStringLiteral(" v%1.%2").arg(Versio::Major).arg(Versio::Minor));
+    lblCodVersion->setText(lblCodVersion->text() + u' ' + QString::fromUtf8(Versio::Comentaris));
+    const QString companyia = QString::fromUtf8(Versio::Companyia);
+    lblCompanyName->setText(lblCompanyName->text() + u' '
+                            + (companyia.isEmpty() ? Tradueix(QStringLiteral("<no personalitzat>")) : companyia));
+    picLogoTL->setToolTip(Tradueix(QStringLiteral("Fés Click per anar a ")) + QString::fromUtf8(Versio::AdrecaWeb));
+}
+
+void frmMain::calendariDeCarrega()
+{
+#ifdef TORVANEL_TE_CALENDARI
+    auto* cal = static_cast<Calvendra*>(CalendariML);
+    for (int i = 1; i <= 7; ++i) cal->setWeekDayShortName(i, Tradueix(cal->WeekDayShortName(i)));
+    for (int i = 1; i <= 12; ++i) cal->setMonthNames(i, Tradueix(cal->MonthNames(i)));
+    cal->setDateValue(Clock::today());
+#endif
+}
+
+void frmMain::actualitzaRellotge()
+{
+    const QDateTime ara = Clock::now();
+    Panel2->setText(Conv::shortDate(ara.date()));
+    Panel3->setText(ara.time().toString(QStringLiteral("HH:mm")));
+}
+
+void frmMain::Pestanyes_Click(int index)
+{
+    if (index == m_pestanyaActual || index < 1 || index > 5) return;
+    Trama[m_pestanyaActual]->hide();
+    Trama[index]->show();
+    m_pestanyaActual = index;
+    if (Pestanyes->currentIndex() != index - 1) {
+        const QSignalBlocker block(Pestanyes);
+        Pestanyes->setCurrentIndex(index - 1);
+    }
+    if (m_pestanyaActual == 1 && G.AgendaPendent) Omple_Agenda();
+    if (m_pestanyaActual == 2 && G.FacturacioPendent) Calcula_Facturacio_Client();
+}
+
+void frmMain::Form_KeyDown(int key)
+{
+    if (key != Qt::Key_F2) return;
+    {
+        frmConfiguracio dlg(this);
+        Modal::executa(dlg);
+    }
+    if (G.Reiniciar) {
+        close();
+        return;
+    }
+    if (m_pestanyaActual == 1 && G.AgendaPendent) Omple_Agenda();
+    if (m_pestanyaActual == 2 && G.FacturacioPendent) Calcula_Facturacio_Client();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F2
+        && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        // Only the main window's own keys; a dialog above it keeps its F2.
+        // A key a control leaves unhandled goes on to its parents: act once.
+        const bool propagat = event == m_darrerF2 && m_receptorF2 && w && w->isAncestorOf(m_receptorF2);
+        if (w && w->window() == this && !propagat && !QApplication::activeModalWidget()) {
+            m_darrerF2 = event;
+            m_receptorF2 = w;
+            Form_KeyDown(Qt::Key_F2);
+            return false;
+        }
+    }
+    if (watched == picLogoTL && event->type() == QEvent::MouseButtonRelease) picLogoTL_Click();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::picLogoTL_Click()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(Versio::AdrecaWeb)));
+}
+
+void frmMain::Omple_Agenda()
+{
+    // The board itself comes with its own tab; the shell keeps the contract.
+    delete Globus.data();
+    Globus = nullptr;
+    AgendaGrid->resize(AmpladaAgenda, AlcadaAgenda);
+    ImprimirFeines->setEnabled(false);
+    G.AgendaPendent = false;
+}
+
+void frmMain::Omple_Graella_Llocs()
+{
+    LlocsGrid->Clear();
+    LlocsGrid->setRows(1);
+    LlocsGrid->setCols(1);
+    LlocsGrid->setColumnWidth(0, LlocsGrid->viewport()->width());
+    QSqlQuery q = BD().query(QStringLiteral("SELECT llocs_nom FROM Llocs ORDER BY llocs_nom"));
+    int row = 0;
+    while (q.next()) {
+        if (row > 0) LlocsGrid->setRows(row + 1);
+        LlocsGrid->setTextMatrix(row++, 0, q.value(0).toString());
+    }
+}
+
+void frmMain::Calcula_Facturacio_Client()
+{
+    // The billing computation comes with its own tab.
+    G.FacturacioPendent = false;
+}
+
+void frmMain::Form_Unload()
+{
+    if (m_descarregat) return;
+    m_descarregat = true;
+    m_rellotge->stop();
+    try {
+        delete Globus.data();
+        Globus = nullptr;
+
+#ifdef TORVANEL_TE_MISSATGES
+        frmMissatges::descarrega();
+#endif
+        const auto finestres = QApplication::topLevelWidgets();
+        for (auto it = finestres.crbegin(); it != finestres.crend(); ++it) {
+            QWidget* w = *it;
+            if (w != this && w->isVisible() && !w->isHidden()) w->close();
+        }
+
+        if (!isMinimized()) desaPosicio(pos());
+
+        if (!G.PrimeraExecucio)
+            Escriu_INI_Avisant(QStringLiteral("Estat"), QStringLiteral("UltimDiaGen"), iniDate(G.UltimDiaGen));
+
+        // After a purge the open database is compacted in place; a failure
+        // leaves it as it was.
+        if (G.CompactarBD && G.BD) {
+            try {
+                GestioBD::compacta(*G.BD);
+            } catch (const std::exception& e) {
+                MsgBox::show(Tradueix(QStringLiteral("No s'ha pogut compactar la base de dades; es conserva tal com era."))
+                                 + QStringLiteral("\nError:") + QString::fromUtf8(e.what()),
+                             MsgBox::OK, QStringLiteral("ERROR"));
+            }
+        }
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+    }
+    tancaBasesDades();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+    emit descarregat();
+}
