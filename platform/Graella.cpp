@@ -1,6 +1,7 @@
 #include "Graella.h"
 
 #include <QHeaderView>
+#include <QPalette>
 
 Graella::Graella(QWidget* parent) : QTableWidget(parent)
 {
@@ -8,6 +9,51 @@ Graella::Graella(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setVisible(false);
     verticalHeader()->setVisible(false);
+    setBackColor(backColor_);
+}
+
+void Graella::setFixedRows(int n)
+{
+    fixedRows_ = qMax(0, n);
+    paintFixedCells();
+}
+
+void Graella::setFixedCols(int n)
+{
+    fixedCols_ = qMax(0, n);
+    paintFixedCells();
+}
+
+void Graella::setBackColor(const QColor& c)
+{
+    backColor_ = c;
+    QPalette p = palette();
+    p.setColor(QPalette::Base, c);
+    setPalette(p);
+}
+
+void Graella::setBackColorFixed(const QColor& c)
+{
+    backColorFixed_ = c;
+    paintFixedCells();
+}
+
+void Graella::paintFixedCells()
+{
+    for (int r = 0; r < rowCount(); ++r)
+        for (int c = 0; c < columnCount(); ++c)
+            if (r < fixedRows_ || c < fixedCols_) setCellBackColor(r, c, backColorFixed_);
+}
+
+qint32 Graella::colorValue(const QColor& c)
+{
+    return qint32(c.red() + 256 * c.green() + 65536 * c.blue());
+}
+
+QColor Graella::colorFromValue(qint32 value)
+{
+    if (value < 0) return defaultBackColor();
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
 QTableWidgetItem* Graella::cell(int row, int col)

@@ -1,0 +1,162 @@
+#include "Controls.h"
+
+#include "MessageBox.h"
+
+#include "Traduccio.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QTimer>
+
+void Llista::posaIndex(int i)
+{
+    if (i < 0 || i >= count()) {
+        clearSelection();
+        setCurrentRow(-1);
+        return;
+    }
+    setCurrentRow(i);
+}
+
+QString Llista::textTriat() const
+{
+    const QListWidgetItem* it = currentRow() >= 0 ? item(currentRow()) : nullptr;
+    return it ? it->text() : QString();
+}
+
+void Llista::mousePressEvent(QMouseEvent* e)
+{
+    QListWidget::mousePressEvent(e);
+    premut_ = itemAt(e->position().toPoint()) != nullptr;
+}
+
+void Llista::mouseReleaseEvent(QMouseEvent* e)
+{
+    QListWidget::mouseReleaseEvent(e);
+    const bool premut = premut_;
+    premut_ = false;
+    if (!premut || !isEnabled()) return;
+    if (QListWidgetItem* it = itemAt(e->position().toPoint())) {
+        setCurrentItem(it);
+        emit triat(row(it));
+    }
+}
+
+void Llista::keyPressEvent(QKeyEvent* e)
+{
+    const int abans = currentRow();
+    QListWidget::keyPressEvent(e);
+    if (currentRow() != abans && currentRow() >= 0) emit triat(currentRow());
+}
+
+Combo::Combo(QWidget* parent) : QComboBox(parent) {}
+
+void Combo::showPopup()
+{
+    emit desplegant();
+    QComboBox::showPopup();
+}
+
+void Combo::keyPressEvent(QKeyEvent* e)
+{
+    if (esborrable_ && e->key() == Qt::Key_Delete) {
+        setCurrentIndex(-1);
+        emit esborrat();
+        return;
+    }
+    QComboBox::keyPressEvent(e);
+}
+
+EtiquetaColor::EtiquetaColor(QWidget* parent) : QLabel(parent)
+{
+    setAutoFillBackground(true);
+    setFrameShape(QFrame::Box);
+    setMinimumSize(60, 20);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void EtiquetaColor::setColor(const QColor& c)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, c);
+    setPalette(p);
+}
+
+QColor EtiquetaColor::color() const
+{
+    return palette().color(QPalette::Window);
+}
+
+void EtiquetaColor::mouseReleaseEvent(QMouseEvent* e)
+{
+    QLabel::mouseReleaseEvent(e);
+    if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) emit clicat();
+}
+
+namespace {
+class SeleccionaTot : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::FocusIn)
+            if (auto* box = qobject_cast<QLineEdit*>(o)) QTimer::singleShot(0, box, &QLineEdit::selectAll);
+        return false;
+    }
+};
+} // namespace
+
+void seleccionaTotEnEntrar(QLineEdit* box)
+{
+    box->installEventFilter(new SeleccionaTot(box));
+}
+
+void mostraError(const std::exception& e, const QString& titol)
+{
+    MsgBox::error(QString::fromUtf8(e.what()), titol);
+}
+
+void mostraErrorDesconegut(const QString& titol)
+{
+    MsgBox::error(QStringLiteral("?"), titol);
+}
+
+bool refusa(bool condicio, const QString& missatge)
+{
+    if (condicio) MsgBox::show(missatge);
+    return condicio;
+}
+
+bool refusa(const QString& missatge)
+{
+    return refusa(!missatge.isEmpty(), missatge);
+}
+
+QLineEdit* caixa(QGridLayout* g, int row, int col, const QString& label, const char* name, int maxLength)
+{
+    auto* box = anomena(new QLineEdit, name);
+    if (maxLength > 0) box->setMaxLength(maxLength);
+    seleccionaTotEnEntrar(box);
+    g->addWidget(new QLabel(label), row, col);
+    g->addWidget(box, row, col + 1);
+    return box;
+}
+
+BotonsEditor botonsEditor(const char* sufix)
+{
+    const QString s = QString::fromLatin1(sufix);
+    BotonsEditor b{new QPushButton(Tradueix(QStringLiteral("Afegir"))),
+                   new QPushButton(Tradueix(QStringLiteral("Modificar"))),
+                   new QPushButton(Tradueix(QStringLiteral("Eliminar"))), new QHBoxLayout};
+    b.afegir->setObjectName(QStringLiteral("Afegir") + s);
+    b.modificar->setObjectName(QStringLiteral("Modificar") + s);
+    b.eliminar->setObjectName(QStringLiteral("Eliminar") + s);
+    for (QPushButton* p : {b.afegir, b.modificar, b.eliminar}) b.fila->addWidget(p);
+    return b;
+}

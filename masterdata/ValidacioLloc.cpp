@@ -1,0 +1,108 @@
+#include "ValidacioLloc.h"
+
+#include "Convert.h"
+#include "Globals.h"
+#include "Traduccio.h"
+
+namespace Camps {
+
+Lectura llegeixEnter16(QString& text, int& valor)
+{
+    const Conv::Int16Result r = Conv::toInt16(text);
+    if (r.status == Conv::IntStatus::NotNumeric) return Lectura::NoNumeric;
+    if (r.status == Conv::IntStatus::Overflow) return Lectura::Fora;
+    valor = r.value;
+    text = QString::number(valor);
+    return Lectura::Ok;
+}
+
+Lectura llegeixEnter32(QString& text, qint32& valor)
+{
+    if (!Conv::isNumeric(text)) return Lectura::NoNumeric;
+    const auto v = Conv::toInt32(text);
+    if (!v) return Lectura::Fora;
+    valor = *v;
+    text = QString::number(valor);
+    return Lectura::Ok;
+}
+
+QString missatgeFora(const QString& text)
+{
+    return Tradueix(QStringLiteral("El número és massa gran:")) + QStringLiteral(" ") + text;
+}
+
+} // namespace Camps
+
+namespace {
+
+using Camps::Lectura;
+
+std::optional<QString> periodicitat(TextsLloc& t, ValorsLloc& v)
+{
+    if (t.periodicitat.isEmpty()) t.periodicitat = QStringLiteral("0");
+    switch (Camps::llegeixEnter16(t.periodicitat, v.periodicitat)) {
+    case Lectura::NoNumeric:
+        return Tradueix(QStringLiteral("Cal informar la periodicitat en dies. (0 si no planificable)"));
+    case Lectura::Fora: return Camps::missatgeFora(t.periodicitat);
+    case Lectura::Ok: break;
+    }
+    if (v.periodicitat < 0)
+        return Tradueix(QStringLiteral("Cal informar la periodicitat en dies. (0 si no planificable)"));
+    return std::nullopt;
+}
+
+std::optional<QString> limitsMinuts(const ValorsLloc& v)
+{
+    if (v.minuts > int(G.CellesDia) * int(G.MinutsCella)) return Tradueix(QStringLiteral("Excés de minuts previstos"));
+    if (G.MinutsCella > 0 && v.minuts % G.MinutsCella != 0)
+        return Tradueix(QStringLiteral("Els minuts previstos han de ser múltiples de")) + QStringLiteral(" ")
+               + QString::number(G.MinutsCella);
+    return std::nullopt;
+}
+
+std::optional<QString> quota(TextsLloc& t, ValorsLloc& v)
+{
+    if (t.quota.isEmpty()) {
+        t.quota = QStringLiteral("0");
+        v.quota = Decimal();
+        return std::nullopt;
+    }
+    const auto q = Decimal::parse(t.quota);
+    if (!q) return Tradueix(QStringLiteral("La quota ha de ser numèrica"));
+    if (!q->isZero() && t.clientXecs) return Tradueix(QStringLiteral("El client té xecs. No pot tenir quotes"));
+    v.quota = q->roundedCents();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> validaLloc(ModeLloc mode, TextsLloc& t, ValorsLloc& v)
+{
+    if (t.nom == G.TexteVaris)
+        return Tradueix(QStringLiteral("El nom del lloc no pot ser '")) + G.TexteVaris + QStringLiteral("'");
+    if (mode == ModeLloc::Afegir) {
+        if (auto r = periodicitat(t, v)) return r;
+        if (!Conv::isNumeric(t.minuts)) t.minuts = QString::number(G.MinutsCella);
+        switch (Camps::llegeixEnter16(t.minuts, v.minuts)) {
+        case Lectura::NoNumeric: return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
+        case Lectura::Fora: return Camps::missatgeFora(t.minuts);
+        case Lectura::Ok: break;
+        }
+        if (v.minuts < 1) return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
+    } else {
+        switch (Camps::llegeixEnter16(t.minuts, v.minuts)) {
+        case Lectura::NoNumeric: return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
+        case Lectura::Fora: return Camps::missatgeFora(t.minuts);
+        case Lectura::Ok: break;
+        }
+        if (v.minuts <= 0) return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
+        if (auto r = periodicitat(t, v)) return r;
+    }
+    if (auto r = limitsMinuts(v)) return r;
+    if (auto r = quota(t, v)) return r;
+    if (t.primerMes || t.ultimMes) {
+        t.periodicitat = QString::number(99);
+        v.periodicitat = 99;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Checks of the numbers typed into the master-data editors, apart from any
+// widget: the boxes' texts go in, are normalised in place as the boxes then
+// show them, and either the values or the translated refusal come out.
+#include "Decimal.h"
+
+#include <QString>
+#include <optional>
+
+namespace Camps {
+
+enum class Lectura { Ok, NoNumeric, Fora };
+// A whole number in the user's locale, halves to the even neighbour; on Ok
+// the text is rewritten as the plain number. Fora = outside -32768..32767.
+Lectura llegeixEnter16(QString& text, int& valor);
+// Same for a 32-bit number.
+Lectura llegeixEnter32(QString& text, qint32& valor);
+// The refusal of a number that does not fit its field.
+QString missatgeFora(const QString& text);
+
+} // namespace Camps
+
+enum class ModeLloc { Afegir, Modificar };
+
+// The site boxes the checks read and may rewrite.
+struct TextsLloc {
+    QString nom;
+    QString minuts;
+    QString periodicitat;
+    QString quota;
+    bool primerMes = false;
+    bool ultimMes = false;
+    bool clientXecs = false;   // the stored cheque mark of the site's client
+};
+
+struct ValorsLloc {
+    int minuts = 0;
+    int periodicitat = 0;
+    Decimal quota;
+};
+
+// Runs the checks of a site's boxes in the order of the action (adding
+// gives unreadable minutes one cell; changing refuses them). Returns the
+// translated refusal, or nothing with `valors` filled. A site on a monthly
+// rule gets period 99.
+std::optional<QString> validaLloc(ModeLloc mode, TextsLloc& texts, ValorsLloc& valors);
