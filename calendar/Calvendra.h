@@ -137,6 +137,8 @@ public:
     // A part's rectangle in the widget's pixels.
     QRect partRect(CalvendraLayout::Part part, int index = -1) const;
     QColor resolvedColor(ColorRole role) const;
+    // The cell font, made smaller when needed so that the widest heading fits its column.
+    QFont headingFont() const;
 
     QSize sizeHint() const override;
 

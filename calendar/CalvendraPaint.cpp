@@ -4,6 +4,7 @@
 
 #include "OleColor.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <qdrawutil.h>
@@ -31,7 +32,39 @@ void drawOutline(QPainter& painter, const QRectF& rect, const QColor& color)
     painter.drawRect(rect.toRect().adjusted(0, 0, -1, -1));
     painter.restore();
 }
+// The font, scaled down until the widest text fits the width (in pixels).
+QFont fitted(QFont font, const QStringList& texts, qreal width)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const QFontMetricsF metrics(font);
+        qreal widest = 0;
+        for (const QString& text : texts)
+            widest = qMax(widest, metrics.horizontalAdvance(text));
+        if (widest <= width)
+            break;
+        const qreal scale = width / widest;
+        if (font.pointSizeF() > 0) {
+            if (font.pointSizeF() <= 4)
+                break;
+            font.setPointSizeF(qMax(4.0, font.pointSizeF() * scale - 0.25));
+        } else {
+            if (font.pixelSize() <= 5)
+                break;
+            font.setPixelSize(qMax(5, int(font.pixelSize() * scale)));
+        }
+    }
+    return font;
+}
 } // namespace
+
+QFont Calvendra::headingFont() const
+{
+    // Headings stand closer together while the week numbers are shown.
+    const qreal pitch = (Layout::heading(1, m_showWeekNumbers).x() - Layout::heading(0, m_showWeekNumbers).x())
+        / double(Layout::TwipsPerPixel);
+    const qreal width = qMin(pitch, Layout::heading(0, m_showWeekNumbers).width() / double(Layout::TwipsPerPixel)) - 1;
+    return fitted(m_cellFont, QStringList(m_headings.begin(), m_headings.end()), width);
+}
 
 void Calvendra::paintEvent(QPaintEvent*)
 {
@@ -91,11 +124,12 @@ void Calvendra::paintArrowButton(QPainter& painter, bool previous) const
 
 void Calvendra::paintGrid(QPainter& painter) const
 {
-    painter.setFont(m_cellFont);
+    painter.setFont(headingFont());
     painter.setPen(resolvedColor(DaysColorRole));
     for (int column = 0; column < MonthGrid::Columns; ++column)
         painter.drawText(px(Layout::heading(column, m_showWeekNumbers)), Qt::AlignCenter | Qt::TextSingleLine, m_headings[column]);
 
+    painter.setFont(m_cellFont);
     const QColor lineColor = resolvedColor(LineColorRole);
     painter.setPen(QPen(lineColor, 1));
     painter.drawLine(px(Layout::headingLine(m_showWeekNumbers)));

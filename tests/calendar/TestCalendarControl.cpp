@@ -33,6 +33,8 @@ private slots:
     void doubleClickReportsSelectedDate();
     void captionClickRaisesTopClick();
     void headingAndMonthNames();
+    void headingsFitTheirColumns_data();
+    void headingsFitTheirColumns();
     void aboutShowsProductAndVersion();
     void paintsBackgroundColours();
 
@@ -349,6 +351,35 @@ void TestCalendarControl::headingAndMonthNames()
     QCOMPARE(calendar.captionText(), caption);
     calendar.setDateValue(QDate(2010, 5, 13));
     QCOMPARE(calendar.captionText(), QString("Floreal, 2010"));
+}
+
+void TestCalendarControl::headingsFitTheirColumns_data()
+{
+    QTest::addColumn<bool>("weekNumbers");
+    QTest::addColumn<qreal>("pointSize");
+    QTest::newRow("default font") << false << 8.25;
+    QTest::newRow("default font, week numbers") << true << 8.25;
+    QTest::newRow("large font, week numbers") << true << 16.0;
+}
+
+void TestCalendarControl::headingsFitTheirColumns()
+{
+    // Three-letter English names are wider than the Catalan ones; neighbours must not run together.
+    QFETCH(bool, weekNumbers);
+    QFETCH(qreal, pointSize);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    Calvendra calendar;
+    QFont font = calendar.cellFont();
+    font.setPointSizeF(pointSize);
+    calendar.setCellFont(font);
+    calendar.setShowWeekNumbers(weekNumbers);
+    calendar.setWeekDayShortName(4, "WWW");
+    const qreal pitch = calendar.partRect(Part::Heading, 1).left() - calendar.partRect(Part::Heading, 0).left();
+    const QFontMetricsF metrics(calendar.headingFont());
+    for (int dow = 1; dow <= 7; ++dow)
+        QVERIFY2(metrics.horizontalAdvance(calendar.WeekDayShortName(dow)) <= pitch,
+                 qPrintable(calendar.WeekDayShortName(dow)));
+    QCOMPARE(calendar.cellFont().pointSizeF(), pointSize);
 }
 
 void TestCalendarControl::aboutShowsProductAndVersion()
