@@ -32,7 +32,9 @@ int Assigna_Colors_Recursos(const ColorsTauler& tauler, QRandomGenerator* rng)
     int canviats = 0;
     QSet<qint32> vistos;
     for (const Fila& f : files) {
-        if (!esColorTauler(f.color, tauler) && !vistos.contains(f.color)) {
+        // A system colour reference (top bit set) is no colour of the
+        // resource's own: the board would paint it as its back colour.
+        if (f.color >= 0 && !esColorTauler(f.color, tauler) && !vistos.contains(f.color)) {
             vistos.insert(f.color);
             continue;
         }

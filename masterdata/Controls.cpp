@@ -138,13 +138,13 @@ bool refusa(const QString& missatge)
     return refusa(!missatge.isEmpty(), missatge);
 }
 
-QLineEdit* caixa(QGridLayout* g, int row, int col, const QString& label, const char* name, int maxLength)
+QLineEdit* caixa(QGridLayout* g, int row, int col, const QString& label, const char* name, int maxLength, int span)
 {
     auto* box = anomena(new QLineEdit, name);
     if (maxLength > 0) box->setMaxLength(maxLength);
     seleccionaTotEnEntrar(box);
     g->addWidget(new QLabel(label), row, col);
-    g->addWidget(box, row, col + 1);
+    g->addWidget(box, row, col + 1, 1, span);
     return box;
 }
 

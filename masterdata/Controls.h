@@ -82,8 +82,10 @@ T* anomena(T* w, const char* name)
     return w;
 }
 
-// A single-line box with its label in a grid row (label at `col`, box next to it).
-QLineEdit* caixa(QGridLayout* g, int row, int col, const QString& label, const char* name, int maxLength = 0);
+// A single-line box with its label in a grid row (label at `col`, box next
+// to it, over `span` columns).
+QLineEdit* caixa(QGridLayout* g, int row, int col, const QString& label, const char* name, int maxLength = 0,
+                 int span = 1);
 
 // The three buttons of an editor, named "Afegir", "Modificar" and "Eliminar"
 // followed by the editor's suffix, in a row.

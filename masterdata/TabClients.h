@@ -104,6 +104,7 @@ private:
     void modificaXec();
     void eliminaXec();
     bool validaXec(qint32& id);
+    bool llegeixNumeroXec(qint32& id);
 
     // ---- client editor ----
     Llista* ClientsLlista = nullptr;

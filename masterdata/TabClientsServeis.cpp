@@ -145,15 +145,8 @@ void TabClients::comprovaMinutsServeis(const QString& lloc)
     const int n = Minuts_Previstos_Lloc(lloc, r);
     QString text = MinutsPrevistLloc->text();
     int m = 0;
-    switch (Camps::llegeixEnter16(text, m)) {
-    case Camps::Lectura::NoNumeric:
-        MsgBox::show(Tradueix(QStringLiteral("Cal informar els minuts previstos")));
-        return;
-    case Camps::Lectura::Fora:
-        MsgBox::show(Camps::missatgeFora(text));
-        return;
-    case Camps::Lectura::Ok: break;
-    }
+    const Camps::Lectura lectura = Camps::llegeixEnter16(text, m);
+    if (refusa(Camps::refus(lectura, text, Tradueix(QStringLiteral("Cal informar els minuts previstos"))))) return;
     if (n < 1 || m == n) return;
     const QString pregunta = Tradueix(QStringLiteral("Els minuts previstos difereixen de la duració dels serveis ("))
                              + QString::number(n) + Tradueix(QStringLiteral(" minuts)."))

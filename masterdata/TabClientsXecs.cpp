@@ -70,21 +70,22 @@ void TabClients::XecsLlista_Click()
     IdFeinaXec->setText(x->feina.isNull() ? QString() : QString::number(x->feina.toLongLong()));
 }
 
+// Reads the cheque number, written back as a plain whole number; a refusal
+// is shown and gives false.
+bool TabClients::llegeixNumeroXec(qint32& id)
+{
+    QString text = IdXec->text();
+    const Camps::Lectura lectura = Camps::llegeixEnter32(text, id);
+    if (refusa(Camps::refus(lectura, text, Tradueix(QStringLiteral("El Id. del xec ha de ser numèric"))))) return false;
+    IdXec->setText(text);
+    return true;
+}
+
 // Checks of the number and the value; the number box is rewritten as a
 // plain whole number. A refusal is shown and gives false.
 bool TabClients::validaXec(qint32& id)
 {
-    QString text = IdXec->text();
-    switch (Camps::llegeixEnter32(text, id)) {
-    case Camps::Lectura::NoNumeric:
-        MsgBox::show(Tradueix(QStringLiteral("El Id. del xec ha de ser numèric")));
-        return false;
-    case Camps::Lectura::Fora:
-        MsgBox::show(Camps::missatgeFora(text));
-        return false;
-    case Camps::Lectura::Ok: break;
-    }
-    IdXec->setText(text);
+    if (!llegeixNumeroXec(id)) return false;
     if (refusa(ValorXec->text().isEmpty() || !Decimal::parse(ValorXec->text()),
                Tradueix(QStringLiteral("Cal informar el valor del xec"))))
         return false;
@@ -143,17 +144,8 @@ void TabClients::eliminaXec()
 {
     IdXec->setText(IdXec->text().trimmed());
     if (IdXec->text().isEmpty()) return;
-    QString text = IdXec->text();
     qint32 id = 0;
-    switch (Camps::llegeixEnter32(text, id)) {
-    case Camps::Lectura::NoNumeric:
-        MsgBox::show(Tradueix(QStringLiteral("El Id. del xec ha de ser numèric")));
-        return;
-    case Camps::Lectura::Fora:
-        MsgBox::show(Camps::missatgeFora(text));
-        return;
-    case Camps::Lectura::Ok: break;
-    }
+    if (!llegeixNumeroXec(id)) return;
     if (!eliminaXecAmbAvis(id, clientMostrat())) return;
     Omple_Xecs_Client();
     G.FacturacioPendent = true;

@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,6 +102,8 @@ QWidget* TabRecursosServeis::creaRecursos()
     g->addWidget(new QLabel(Tradueix(QStringLiteral("Grup S/N:"))), 1, 0);
     g->addWidget(chkGrupRecurs, 1, 1);
     ComponentsLlista = anomena(new Llista, "ComponentsLlista");
+    // In a fixed-pitch font the names line up after the marker or its blanks.
+    ComponentsLlista->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     g->addWidget(new QLabel(Tradueix(QStringLiteral("Components:"))), 2, 0, Qt::AlignTop);
     g->addWidget(ComponentsLlista, 2, 1);
     ColorRecurs = anomena(new EtiquetaColor, "ColorRecurs");
@@ -175,15 +178,9 @@ bool TabRecursosServeis::validaServei(int& minuts)
     if (refusa(!preu || preu->isZero(), Tradueix(QStringLiteral("Cal informar el preu unitari")))) return false;
     if (MinutsUnitatServei->text().isEmpty()) MinutsUnitatServei->setText(QStringLiteral("0"));
     QString text = MinutsUnitatServei->text();
-    switch (Camps::llegeixEnter16(text, minuts)) {
-    case Camps::Lectura::NoNumeric:
-        MsgBox::show(Tradueix(QStringLiteral("La equivalencia en minuts ha de ser numèrica")));
+    const Camps::Lectura lectura = Camps::llegeixEnter16(text, minuts);
+    if (refusa(Camps::refus(lectura, text, Tradueix(QStringLiteral("La equivalencia en minuts ha de ser numèrica")))))
         return false;
-    case Camps::Lectura::Fora:
-        MsgBox::show(Camps::missatgeFora(text));
-        return false;
-    case Camps::Lectura::Ok: break;
-    }
     MinutsUnitatServei->setText(text);
     return true;
 }

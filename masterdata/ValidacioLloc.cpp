@@ -31,6 +31,16 @@ QString missatgeFora(const QString& text)
     return Tradueix(QStringLiteral("El número és massa gran:")) + QStringLiteral(" ") + text;
 }
 
+QString refus(Lectura lectura, const QString& text, const QString& noNumeric)
+{
+    switch (lectura) {
+    case Lectura::NoNumeric: return noNumeric;
+    case Lectura::Fora: return missatgeFora(text);
+    case Lectura::Ok: break;
+    }
+    return QString();
+}
+
 } // namespace Camps
 
 namespace {
@@ -40,14 +50,10 @@ using Camps::Lectura;
 std::optional<QString> periodicitat(TextsLloc& t, ValorsLloc& v)
 {
     if (t.periodicitat.isEmpty()) t.periodicitat = QStringLiteral("0");
-    switch (Camps::llegeixEnter16(t.periodicitat, v.periodicitat)) {
-    case Lectura::NoNumeric:
-        return Tradueix(QStringLiteral("Cal informar la periodicitat en dies. (0 si no planificable)"));
-    case Lectura::Fora: return Camps::missatgeFora(t.periodicitat);
-    case Lectura::Ok: break;
-    }
-    if (v.periodicitat < 0)
-        return Tradueix(QStringLiteral("Cal informar la periodicitat en dies. (0 si no planificable)"));
+    const QString falta = Tradueix(QStringLiteral("Cal informar la periodicitat en dies. (0 si no planificable)"));
+    const Lectura lectura = Camps::llegeixEnter16(t.periodicitat, v.periodicitat);
+    if (const QString r = Camps::refus(lectura, t.periodicitat, falta); !r.isEmpty()) return r;
+    if (v.periodicitat < 0) return falta;
     return std::nullopt;
 }
 
@@ -80,24 +86,18 @@ std::optional<QString> validaLloc(ModeLloc mode, TextsLloc& t, ValorsLloc& v)
 {
     if (t.nom == G.TexteVaris)
         return Tradueix(QStringLiteral("El nom del lloc no pot ser '")) + G.TexteVaris + QStringLiteral("'");
+    // Adding reads the period first and gives unreadable minutes one cell;
+    // changing refuses them and reads the period after them.
     if (mode == ModeLloc::Afegir) {
         if (auto r = periodicitat(t, v)) return r;
         if (!Conv::isNumeric(t.minuts)) t.minuts = QString::number(G.MinutsCella);
-        switch (Camps::llegeixEnter16(t.minuts, v.minuts)) {
-        case Lectura::NoNumeric: return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
-        case Lectura::Fora: return Camps::missatgeFora(t.minuts);
-        case Lectura::Ok: break;
-        }
-        if (v.minuts < 1) return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
-    } else {
-        switch (Camps::llegeixEnter16(t.minuts, v.minuts)) {
-        case Lectura::NoNumeric: return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
-        case Lectura::Fora: return Camps::missatgeFora(t.minuts);
-        case Lectura::Ok: break;
-        }
-        if (v.minuts <= 0) return Tradueix(QStringLiteral("Cal informar els minuts previstos"));
-        if (auto r = periodicitat(t, v)) return r;
     }
+    const QString falten = Tradueix(QStringLiteral("Cal informar els minuts previstos"));
+    const Lectura lectura = Camps::llegeixEnter16(t.minuts, v.minuts);
+    if (const QString r = Camps::refus(lectura, t.minuts, falten); !r.isEmpty()) return r;
+    if (v.minuts < 1) return falten;
+    if (mode == ModeLloc::Modificar)
+        if (auto r = periodicitat(t, v)) return r;
     if (auto r = limitsMinuts(v)) return r;
     if (auto r = quota(t, v)) return r;
     if (t.primerMes || t.ultimMes) {

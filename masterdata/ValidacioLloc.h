@@ -17,6 +17,9 @@ Lectura llegeixEnter16(QString& text, int& valor);
 Lectura llegeixEnter32(QString& text, qint32& valor);
 // The refusal of a number that does not fit its field.
 QString missatgeFora(const QString& text);
+// The refusal of a reading of `text`: "" when it was read, `noNumeric` when
+// it is no number, the too-large message when it does not fit.
+QString refus(Lectura lectura, const QString& text, const QString& noNumeric);
 
 } // namespace Camps
 

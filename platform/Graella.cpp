@@ -1,10 +1,34 @@
 #include "Graella.h"
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPalette>
+#include <QStyledItemDelegate>
+
+namespace {
+// The current cell alone is shown by its focus frame, not by the selection
+// colour, so it keeps its own back colour (a resource's colour on the
+// palette, a job's on the board). A selection of several cells is highlighted.
+class DelegatCella : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const auto* view = qobject_cast<const QAbstractItemView*>(parent());
+        if (!(option->state & QStyle::State_Selected) || !view || !view->selectionModel()) return;
+        const QItemSelection sel = view->selectionModel()->selection();
+        if (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1)
+            option->state &= ~QStyle::State_Selected;
+    }
+};
+} // namespace
 
 Graella::Graella(QWidget* parent) : QTableWidget(parent)
 {
+    setItemDelegate(new DelegatCella(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setVisible(false);

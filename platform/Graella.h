@@ -3,6 +3,8 @@
 // (heading) rows and columns, per-cell colours and fonts, and ids kept as
 // cell data, so a row can be tied to its database row without text lookups.
 // Members follow the names the windows use (Rows, Cols, Row, Col, TextMatrix...).
+// The current cell alone is marked by its focus frame and keeps its own back
+// colour; only a selection of several cells is painted in the selection colour.
 #include <QColor>
 #include <QTableWidget>
 #include <QVariant>

@@ -9,6 +9,7 @@
 #include "ValidacioLloc.h"
 
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 using namespace TestSupport;
@@ -215,13 +216,17 @@ private slots:
         addResource(QStringLiteral("A"), 0xFFFFFF);
         addResource(QStringLiteral("B"), 0x123456, false, false);
         addResource(QStringLiteral("C"), 0xF0F0F0);
+        addResource(QStringLiteral("D"), ColorFinestraSistema);  // never chosen: no colour of its own
         QRandomGenerator rng(42);
-        QCOMPARE(Assigna_Colors_Recursos(tauler, &rng), 2);
+        QCOMPARE(Assigna_Colors_Recursos(tauler, &rng), 3);
         const QList<Dades::Recurs> r = Dades::recursos();
         QCOMPARE(r[1].color, 0x123456);
         QVERIFY(!r[1].assignaTemps);
-        QVERIFY(r[0].color != r[2].color);
+        QSet<qint32> distints;
+        for (const Dades::Recurs& x : r) distints.insert(x.color);
+        QCOMPARE(distints.size(), r.size());
         for (const Dades::Recurs& x : r) {
+            QVERIFY(x.color >= 0);
             QVERIFY(!esColorTauler(x.color, tauler));
             QVERIFY((x.color & 0xFF) != 0xFF && ((x.color >> 8) & 0xFF) != 0xFF && ((x.color >> 16) & 0xFF) != 0xFF);
         }

@@ -37,6 +37,11 @@ private slots:
         QCOMPARE(f.recursosGrid->CellBackColor(1, 0), QColor(10, 20, 30));
         QVERIFY(f.recursosGrid->CellFontBold(0, 0));
         QVERIFY(!f.recursosGrid->CellFontBold(1, 0));
+        // The current cell (the last row after the fill) shows its own colour, not the selection's.
+        QCOMPARE(f.recursosGrid->Row(), 1);
+        const QRect cella = f.recursosGrid->visualItemRect(f.recursosGrid->item(1, 0));
+        const QImage imatge = f.recursosGrid->viewport()->grab().toImage();
+        QCOMPARE(QColor(imatge.pixel(cella.left() + 2, cella.center().y())), QColor(10, 20, 30));
     }
 
     void colourRules_data()

@@ -4,6 +4,7 @@
 #include "Principal.h"
 
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 
 using namespace TestSupport;
 
@@ -206,6 +207,31 @@ private slots:
         f.type("NomLloc", QStringLiteral("Pis"));
         f.click("EliminarLloc");
         QCOMPARE(missatges(), QStringList{QStringLiteral("El lloc no existeix")});
+    }
+
+    // At the size the main window gives a tab's page, no control of either
+    // master-data tab is squeezed below its own least height.
+    void tabsFitTheMainWindowPage()
+    {
+        ProgramFolder pf;
+        pf.openDatabases();
+        for (QWidget* tab : std::initializer_list<QWidget*>{new TabClients, new TabRecursosServeis}) {
+            // A page of that size, not a window of its own (which would grow to fit).
+            QWidget pagina;
+            pagina.resize(921, 601);
+            tab->setParent(&pagina);
+            tab->setGeometry(0, 0, 921, 601);
+            pagina.show();
+            tab->layout()->activate();
+            for (QWidget* w : tab->findChildren<QWidget*>()) {
+                if (!w->isVisible()) continue;
+                if (!qobject_cast<QLineEdit*>(w) && !qobject_cast<QPushButton*>(w) && !qobject_cast<QComboBox*>(w)
+                    && !qobject_cast<QCheckBox*>(w) && !qobject_cast<QPlainTextEdit*>(w))
+                    continue;
+                const int minim = w->minimumHeight() > 0 ? w->minimumHeight() : w->minimumSizeHint().height();
+                QVERIFY2(w->height() >= minim, qPrintable(w->objectName() + QStringLiteral(" %1 < %2").arg(w->height()).arg(minim)));
+            }
+        }
     }
 
     void monthRulesExcludeAndDeleteKeyClearsACombo()
