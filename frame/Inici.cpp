@@ -12,7 +12,10 @@
 #endif
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QPointer>
 #include <QProcess>
+#include <QTranslator>
 
 namespace {
 
@@ -38,6 +41,8 @@ bool Main()
             frmSelIdioma::tria();
 #endif
         }
+        QLocale::setDefault(localeDelPrograma(QLocale(), G.Idioma));
+        instalaTraduccioQt();
         triaFitxerAjuda();
         principal = new frmMain;
         G.frmPrincipal = principal;
@@ -53,6 +58,39 @@ bool Main()
     G.frmPrincipal = nullptr;
     tancaBasesDades();
     return false;
+}
+
+QLocale localeDelPrograma(const QLocale& sistema, const QString& idioma)
+{
+    if (sistema.language() != QLocale::C) return sistema;
+    // The week of these locales starts on Monday, as the C locale's does.
+    const QString i = idioma.toUpper();
+    if (i == QLatin1String("ES")) return QLocale(QLocale::Spanish, QLocale::Spain);
+    if (i == QLatin1String("EN")) return QLocale(QLocale::English, QLocale::UnitedKingdom);
+    return QLocale(QLocale::Catalan, QLocale::Spain);
+}
+
+bool instalaTraduccioQt()
+{
+    static QPointer<QTranslator> actual;
+    if (actual) {
+        QCoreApplication::removeTranslator(actual);
+        delete actual;
+    }
+    const QString idioma = G.Idioma.toUpper();
+    const QString codi = idioma == QLatin1String("CT") ? QStringLiteral("ca")
+                         : idioma == QLatin1String("ES") ? QStringLiteral("es")
+                         : idioma == QLatin1String("EN") ? QStringLiteral("en")
+                                                         : QString();
+    if (codi.isEmpty() || !QCoreApplication::instance()) return false;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QStringLiteral("qtbase_") + codi, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    actual = t;
+    return true;
 }
 
 bool Form_Terminate()

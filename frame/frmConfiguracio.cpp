@@ -15,12 +15,14 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 namespace {
@@ -280,8 +282,13 @@ void frmConfiguracio::ComboServeiXecs_Click()
 
 bool frmConfiguracio::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut && isVisible()) {
-        if (auto* e = qobject_cast<QLineEdit*>(watched)) comprovaCamp(e);
+    // Only a move of the focus to another control of the dialog leaves a box:
+    // a message box or a list popping up over the dialog does not.
+    if (event->type() == QEvent::FocusOut && isVisible() && !m_comprovant) {
+        const Qt::FocusReason motiu = static_cast<QFocusEvent*>(event)->reason();
+        if (motiu != Qt::ActiveWindowFocusReason && motiu != Qt::PopupFocusReason) {
+            if (auto* e = qobject_cast<QLineEdit*>(watched)) comprovaCamp(e);
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -312,8 +319,12 @@ bool frmConfiguracio::comprovaCamp(QLineEdit* box)
     }
     if (c.text != text) box->setText(c.text);
     if (c.ok()) return true;
-    MsgBox::show(Tradueix(c.missatge), MsgBox::OK, QString(), MsgBox::NoIcon, this);
-    box->setFocus(Qt::OtherFocusReason);
+    {
+        // Moving the focus back must not check the box being left again.
+        const QScopedValueRollback<bool> guard(m_comprovant, true);
+        MsgBox::show(Tradueix(c.missatge), MsgBox::OK, QString(), MsgBox::NoIcon, this);
+        box->setFocus(Qt::OtherFocusReason);
+    }
     return false;
 }
 

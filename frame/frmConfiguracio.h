@@ -78,4 +78,5 @@ private:
 
     qint16 MinutsCellaDialeg = 30;
     QString m_ultimFitxer;
+    bool m_comprovant = false;   // a field check is showing its message
 };

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -35,25 +36,6 @@
 #include <QUrl>
 
 namespace {
-
-// Runs a filler of a tab when that tab's class has it.
-template <class T>
-void omple_Combos_Lloc(T* t)
-{
-    if constexpr (requires { t->Omple_Combos_Lloc(); }) t->Omple_Combos_Lloc();
-}
-template <class R, class C>
-void connectaCombos(R* r, C* c)
-{
-    if constexpr (requires { r->setServeisCombo(c->serveisCombo()); }) r->setServeisCombo(c->serveisCombo());
-    if constexpr (requires { r->setRecursosCombo(c->recursosCombo()); }) r->setRecursosCombo(c->recursosCombo());
-}
-template <class T>
-void repara_Colors(T* t)
-{
-    if constexpr (requires { t->Repara_Colors_Recursos(); }) t->Repara_Colors_Recursos();
-    else if constexpr (requires { t->Assigna_Colors_Recursos(); }) t->Assigna_Colors_Recursos();
-}
 
 QSettings userSettings()
 {
@@ -134,7 +116,8 @@ void frmMain::instalOperacions()
     r->setRecursosGrid(RecursosGrid);
     r->setAgendaGrid(AgendaGrid);
 #ifdef TORVANEL_TE_TAB_CLIENTS
-    connectaCombos(r, c);
+    r->setServeisCombo(c->serveisCombo());
+    r->setRecursosCombo(c->recursosCombo());
 #endif
     op.Omple_Serveis = [r] { r->Omple_Serveis(); };
     op.Omple_Recursos = [r] { r->Omple_Recursos(); };
@@ -180,7 +163,7 @@ void frmMain::Form_Load()
 #endif
     instalOperacions();
 #ifdef TORVANEL_TE_TAB_CLIENTS
-    omple_Combos_Lloc(static_cast<TabClients*>(m_tabClients));
+    static_cast<TabClients*>(m_tabClients)->Omple_Combos_Lloc();
 #endif
     auto& op = Principal();
     crida(op.Omple_Recursos);
@@ -190,19 +173,27 @@ void frmMain::Form_Load()
     crida(op.Omple_Clients);
     crida(op.Calcula_Facturacio_Client);
 #ifdef TORVANEL_TE_TAB_RECURSOS
-    repara_Colors(static_cast<TabRecursosServeis*>(m_tabRecursos));
+    static_cast<TabRecursosServeis*>(m_tabRecursos)->Repara_Colors_Recursos();
 #endif
 }
 
 void frmMain::Tradueix_Formulari()
 {
+    // The embedded pages put up their captions and tooltips already
+    // translated; translating them again could turn one language's word
+    // into another's.
+    auto propia = [this](QWidget* w) {
+        for (QWidget* pagina : {m_tabClients, m_tabRecursos})
+            if (pagina && (w == pagina || pagina->isAncestorOf(w))) return false;
+        return true;
+    };
     for (QLabel* l : findChildren<QLabel*>())
-        if (!l->text().isEmpty() && l->pixmap().isNull()) l->setText(Tradueix(l->text()));
+        if (propia(l) && !l->text().isEmpty() && l->pixmap().isNull()) l->setText(Tradueix(l->text()));
     for (QPushButton* b : findChildren<QPushButton*>())
-        if (!b->text().isEmpty()) b->setText(Tradueix(b->text()));
+        if (propia(b) && !b->text().isEmpty()) b->setText(Tradueix(b->text()));
     for (int i = 0; i < Pestanyes->count(); ++i) Pestanyes->setTabText(i, Tradueix(Pestanyes->tabText(i)));
     for (const char* name : {"MinutsUnitatServei", "ComuRecursosServei", "chkAssignaTemps"}) {
-        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)); w && !w->toolTip().isEmpty())
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name)); w && propia(w) && !w->toolTip().isEmpty())
             w->setToolTip(Tradueix(w->toolTip()));
     }
 }
@@ -302,6 +293,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (watched == picLogoTL && event->type() == QEvent::MouseButtonRelease) picLogoTL_Click();
+    if (watched == centralWidget() && event->type() == QEvent::Resize)
+        segueixMida(static_cast<QResizeEvent*>(event)->size());
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -64,6 +64,9 @@ private:
     QWidget* construeixClients(QWidget* trama);
     QWidget* construeixRecursos(QWidget* trama);
     QWidget* construeixCredits(QWidget* trama);
+    void ajustaTrames(QWidget* central);
+    // The tab strip and the frames follow the size of the client area.
+    void segueixMida(const QSize& mida);
     void amagaControlsXecs();
     void creditsDeCarrega();
     void calendariDeCarrega();
@@ -73,6 +76,8 @@ private:
 
     QTabBar* Pestanyes = nullptr;
     QVector<QWidget*> Trama;   // Trama[1..5]; Trama[0] unused
+    QSize m_margeTrames;       // client area less a frame
+    int m_margePestanyes = 0;  // client area width less the tab strip's
     int m_pestanyaActual = 1;
     bool m_descarregat = false;
     const QEvent* m_darrerF2 = nullptr;

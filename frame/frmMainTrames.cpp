@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -45,15 +46,25 @@ QLineEdit* caixa(QWidget* parent, const char* name, int x, int y, int width, int
     return posa(new QLineEdit(parent), name, x, y, width, height);
 }
 
-// Gives a grid the one-row-per-wheel-step scrolling while it has the focus.
+// Gives a grid the one-row-per-wheel-step scrolling while it has the focus;
+// without the focus the wheel leaves it where it is.
 class FiltreFocusRoda : public QObject {
 public:
     using QObject::QObject;
+    void vigila(Graella* g)
+    {
+        g->installEventFilter(this);
+        g->viewport()->installEventFilter(this);
+    }
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (auto* g = qobject_cast<Graella*>(watched)) {
             if (event->type() == QEvent::FocusIn) Activa_Roda_Ratoli(g);
             else if (event->type() == QEvent::FocusOut) Desactiva_Roda_Ratoli(g);
+        } else if (event->type() == QEvent::Wheel) {
+            // The hook, while on, takes the wheel before this filter sees it.
+            auto* g = qobject_cast<Graella*>(watched->parent());
+            return g && g->viewport() == watched && Graella_Roda_Ratoli() != g;
         }
         return false;
     }
@@ -69,7 +80,10 @@ void frmMain::construeix()
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
-    central->setFixedSize(tw(14370), tw(9915) - 24);
+    // The designed client area is the smallest; a larger window gives the
+    // tab frames the extra room.
+    central->setMinimumSize(tw(14370), tw(9915) - 24);
+    central->resize(central->minimumSize());
     setCentralWidget(central);
 
     Pestanyes = new QTabBar(central);
@@ -92,6 +106,7 @@ void frmMain::construeix()
     construeixClients(Trama[3]);
     construeixRecursos(Trama[4]);
     construeixCredits(Trama[5]);
+    ajustaTrames(central);
 
     connect(Pestanyes, &QTabBar::currentChanged, this, [this](int i) { Pestanyes_Click(i + 1); });
 
@@ -109,6 +124,26 @@ void frmMain::construeix()
                                  QStringLiteral("NomRecurs"), QStringLiteral("TotalPagaments")});
 }
 
+void frmMain::ajustaTrames(QWidget* central)
+{
+    // The pages placed by a layout must fit whole: with larger fonts than
+    // the design's, the frames (and the window) grow instead of squeezing
+    // the controls over each other.
+    QSize cal = Trama[1]->size();
+    for (int i = 1; i <= 5; ++i)
+        if (Trama[i]->layout()) cal = cal.expandedTo(Trama[i]->layout()->minimumSize());
+    central->setMinimumSize(central->minimumSize() + (cal - Trama[1]->size()));
+    m_margeTrames = central->minimumSize() - cal;
+    m_margePestanyes = central->minimumWidth() - Pestanyes->width() - (cal.width() - Trama[1]->width());
+    segueixMida(central->minimumSize());
+}
+
+void frmMain::segueixMida(const QSize& mida)
+{
+    for (int i = 1; i <= 5; ++i) Trama[i]->resize(mida - m_margeTrames);
+    Pestanyes->resize(mida.width() - m_margePestanyes, Pestanyes->height());
+}
+
 QWidget* frmMain::construeixAgenda(QWidget* t)
 {
     AgendaGrid = posa(new Graella(t), "AgendaGrid", 0, 0, 620, 596);
@@ -118,6 +153,15 @@ QWidget* frmMain::construeixAgenda(QWidget* t)
     auto* cal = new Calvendra(t);
     cal->setObjectName(QStringLiteral("CalendariML"));
     cal->move(x + (ample - cal->width()) / 2, 0);
+    // The names the window was designed with, whatever the system's locale;
+    // the load translates them into the chosen language. The control's
+    // columns start on the locale's first day of the week.
+    static const char* const dies[] = {"dl.", "dt.", "dc.", "dj.", "dv.", "ds.", "dg."};   // Monday first
+    static const char* const mesos[] = {"gener", "febrer", "març", "abril", "maig", "juny",
+                                        "juliol", "agost", "setembre", "octubre", "novembre", "desembre"};
+    const int primer = int(QLocale().firstDayOfWeek());
+    for (int i = 1; i <= 7; ++i) cal->setWeekDayShortName(i, QString::fromUtf8(dies[(primer - 1 + i - 1) % 7]));
+    for (int i = 1; i <= 12; ++i) cal->setMonthNames(i, QString::fromUtf8(mesos[i - 1]));
     CalendariML = cal;
 #else
     CalendariML = posa(new QFrame(t), "CalendariML", x, 0, ample, 180);
@@ -171,8 +215,8 @@ QWidget* frmMain::construeixFacturacio(QWidget* t)
     boto(t, QStringLiteral("Imprimir Hores"), "ImprimirHores", 340, 566, 160);
 
     auto* roda = new FiltreFocusRoda(this);
-    FacturaGrid->installEventFilter(roda);
-    XecsGrid->installEventFilter(roda);
+    roda->vigila(FacturaGrid);
+    roda->vigila(XecsGrid);
     return t;
 }
 
