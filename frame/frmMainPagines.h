@@ -3,6 +3,7 @@
 // control, the two master-data tabs and the log window.
 #if __has_include("Calvendra.h")
 #include "Calvendra.h"
+#include "CalvendraSeams.h"
 #define TORVANEL_TE_CALENDARI 1
 #endif
 #if __has_include("TabClients.h")

@@ -3,6 +3,7 @@
 // own operations.
 #include "frmMain.h"
 
+#include "Clock.h"
 #include "Graella.h"
 #include "RodaRatoli.h"
 #include "SeleccionaTot.h"
@@ -150,6 +151,8 @@ QWidget* frmMain::construeixAgenda(QWidget* t)
     const int x = 630;
     const int ample = 291;
 #ifdef TORVANEL_TE_CALENDARI
+    // The control's today is the program's today.
+    CalvendraClock::setTodayProvider([] { return Clock::today(); });
     auto* cal = new Calvendra(t);
     cal->setObjectName(QStringLiteral("CalendariML"));
     cal->move(x + (ample - cal->width()) / 2, 0);

@@ -3,6 +3,7 @@
 // repaired, the cheque controls of the pages hidden, the frames large enough
 // for the pages, the billing grids' wheel, and the captions, the toolkit's
 // buttons and the locale in the chosen language whatever the system's.
+#include "Clock.h"
 #include "Convert.h"
 #include "Database.h"
 #include "DadesExemple.h"
@@ -18,6 +19,7 @@
 
 #if __has_include("Calvendra.h")
 #include "Calvendra.h"
+#include "CalvendraSeams.h"
 #define TE_CALENDARI 1
 #endif
 
@@ -259,6 +261,9 @@ void TestFrameMainData::calendarSpeaksTheChosenLanguageOnAnyLocale()
     QPointer<frmMain> w = carrega(pf, kIni + QStringLiteral("[Parametres]\nIdioma=") + idioma + u'\n', false);
     auto* cal = fill<Calvendra>(w, "CalendariML");
     QVERIFY(cal);
+    // The control's today is the program's clock (2010-03-10 in tests), not the system date.
+    QCOMPARE(CalvendraClock::today(), Clock::today());
+    QCOMPARE(cal->dateValue(), Clock::today());
     QCOMPARE(cal->MonthNames(3), marc);
     QVERIFY(cal->captionText().startsWith(marc));
     // The column of Monday, wherever the locale's week starts.
