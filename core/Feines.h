@@ -17,7 +17,8 @@
 // resource. Success leaves the new key in feina.Id, a refusal leaves Id as it
 // was, an unexpected failure leaves Id 0.
 void Grava_Feina(Feina& feina, bool estricte);
-// Changes the job feina.Id to the record's values (HoraFi "" = compute it).
+// Changes the job feina.Id to the record's values (HoraFi "" = compute it);
+// an end before the start is refused with the end-of-day message.
 void Modifica_Feina(Feina& feina);
 // Deletes the job feina.Id (not when done), releasing its cheques.
 void Borra_Feina(Feina& feina);

@@ -3,8 +3,6 @@
 #include "Convert.h"
 #include "Globals.h"
 
-#include <QStringList>
-
 namespace {
 
 // The three branches of the overlap test on the stored start and end; the
@@ -14,22 +12,8 @@ const char* const kSolapament =
     " OR (feines_hora_inici < ? AND feines_hora_fi >= ?)"
     " OR (feines_hora_inici >= ? AND feines_hora_fi <= ?))";
 
-QVariantList slot(const QString& inici, const QString& fi)
+bool hiHaFila(const QString& sql, const QVariantList& params)
 {
-    return {inici, inici, fi, fi, inici, fi};
-}
-
-// Jobs of the day assigned to `nom` itself or to a team that has `nom` as a
-// member, other than `excepte`. The index is named: without statistics the
-// planner would take Feines_data and read every job of the day.
-bool solapaNom(const QString& nom, const QDate& data, const QString& inici, const QString& fi, qint32 excepte)
-{
-    static const QString sql = QStringLiteral(
-        "SELECT 1 FROM Feines INDEXED BY Feines_recurs WHERE recursos_nom IN "
-        "(SELECT ? UNION ALL SELECT recursos_nom FROM Recursos_Components WHERE recursos_component_nom = ?)"
-        " AND feines_data = ? AND feines_id <> ? AND %1 LIMIT 1").arg(QLatin1String(kSolapament));
-    QVariantList params{nom, nom, Conv::isoDate(data), excepte};
-    params += slot(inici, fi);
     QSqlQuery& q = BD().cached(sql, params);
     const bool hiHa = q.next();
     q.finish();
@@ -42,28 +26,35 @@ bool Solapa_Lloc(const QString& lloc, const QDate& data, const QString& inici, c
 {
     static const QString sql = QStringLiteral(
         "SELECT 1 FROM Feines INDEXED BY Feines_lloc WHERE llocs_nom = ? AND feines_data = ? AND feines_id <> ? "
-        "AND %1 LIMIT 1")
-        .arg(QLatin1String(kSolapament));
-    QVariantList params{lloc, Conv::isoDate(data), excepte};
-    params += slot(inici, fi);
-    QSqlQuery& q = BD().cached(sql, params);
-    const bool hiHa = q.next();
-    q.finish();
-    return hiHa;
+        "AND %1 LIMIT 1").arg(QLatin1String(kSolapament));
+    return hiHaFila(sql, {lloc, Conv::isoDate(data), excepte, inici, inici, fi, fi, inici, fi});
 }
 
 QString Recurs_Solapat(const QString& recurs, bool grup, const QDate& data, const QString& inici,
                        const QString& fi, qint32 excepte)
 {
-    if (solapaNom(recurs, data, inici, fi, excepte)) return recurs;
-    if (!grup) return QString();
-    QStringList membres;
-    QSqlQuery& q = BD().cached(QStringLiteral(
-        "SELECT recursos_component_nom FROM Recursos_Components WHERE recursos_nom = ? ORDER BY rowid"),
-        {recurs});
-    while (q.next()) membres << q.value(0).toString();
+    // One statement: the names to test in order (the resource itself, then a
+    // team's members in the team's order), each with the jobs of the day
+    // assigned to it or to a team that has it as a member; the first name
+    // with a clashing job wins. The index is named: without statistics the
+    // planner would take Feines_data and read every job of the day.
+    static const QString sql = QStringLiteral(
+        "WITH noms(ordre, nom) AS ("
+        " SELECT 0, ?"
+        " UNION ALL SELECT rowid, recursos_component_nom FROM Recursos_Components"
+        " WHERE ? AND recursos_nom = ?)"
+        " SELECT nom FROM noms"
+        " WHERE EXISTS (SELECT 1 FROM Feines INDEXED BY Feines_recurs"
+        " WHERE recursos_nom = noms.nom AND feines_data = ? AND feines_id <> ? AND %1)"
+        " OR EXISTS (SELECT 1 FROM Recursos_Components AS equips"
+        " INNER JOIN Feines INDEXED BY Feines_recurs ON Feines.recursos_nom = equips.recursos_nom"
+        " WHERE equips.recursos_component_nom = noms.nom AND feines_data = ? AND feines_id <> ? AND %1)"
+        " ORDER BY ordre LIMIT 1").arg(QLatin1String(kSolapament));
+    const QString dia = Conv::isoDate(data);
+    QSqlQuery& q = BD().cached(sql, {recurs, grup ? 1 : 0, recurs, dia, excepte, inici, inici, fi, fi, inici, fi, dia,
+                                     excepte, inici, inici, fi, fi, inici, fi});
+    QString nom;
+    if (q.next()) nom = q.value(0).toString();
     q.finish();
-    for (const QString& m : membres)
-        if (solapaNom(m, data, inici, fi, excepte)) return m;
-    return QString();
+    return nom;
 }

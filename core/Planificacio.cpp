@@ -6,7 +6,9 @@
 #include "Registre.h"
 #include "Traduccio.h"
 
+#include <QHash>
 #include <QLocale>
+#include <QStringBuilder>
 #include <QSqlQuery>
 #include <QVector>
 #include <array>
@@ -26,7 +28,14 @@ public:
 class Planificador {
 public:
     Planificador(Db& db, InformePlanificacio& informe)
-        : db_(db), informe_(informe), formatData_(Conv::shortDateFormat())
+        : db_(db), informe_(informe), formatData_(Conv::shortDateFormat()),
+          // The texts of the log lines, translated once for the run.
+          textError_(Tradueix(QStringLiteral("ERROR en planificació de feina: '"))),
+          textEl_(Tradueix(QStringLiteral("' el"))),
+          textALes_(Tradueix(QStringLiteral(" a les"))),
+          textFeina_(Tradueix(QStringLiteral("Feina"))),
+          textPlanificada_(Tradueix(QStringLiteral("' planificada el"))),
+          textNoAssignada_(Tradueix(QStringLiteral("<no assignada>")))
     {
     }
 
@@ -85,24 +94,26 @@ private:
         if (f.Resultat == ResultatFeina::Error) throw ErrorPlanificacio(f.Missatge);
 
         if (!f.Missatge.isEmpty()) {
-            Registre_Missatges::afegeix(NL + Tradueix(QStringLiteral("ERROR en planificació de feina: '")) + lloc.nom
-                                        + Tradueix(QStringLiteral("' el")) + u' ' + nomDia(d) + u' '
-                                        + data(d) + Tradueix(QStringLiteral(" a les")) + u' ' + hora
-                                        + u'.');
-            Registre_Missatges::afegeix(NL + f.Missatge);
+            Registre_Missatges::afegeix(NL % textError_ % lloc.nom % textEl_ % u' ' % nomDia(d) % u' ' % data(d)
+                                        % textALes_ % u' ' % hora % u'.');
+            Registre_Missatges::afegeix(NL % f.Missatge);
             ++informe_.Refusades;
             return;
         }
-        const QString recurs = f.Recurs.isEmpty() ? Tradueix(QStringLiteral("<no assignada>")) : f.Recurs.toUpper();
-        Registre_Missatges::afegeix(NL + Tradueix(QStringLiteral("Feina")) + u' ' + QString::number(f.Id) + QStringLiteral(": ")
-                                    + recurs + QStringLiteral("  -  '") + f.Lloc
-                                    + Tradueix(QStringLiteral("' planificada el")) + u' ' + nomDia(f.Data) + u' '
-                                    + data(f.Data) + Tradueix(QStringLiteral(" a les")) + u' '
-                                    + f.HoraInici + QStringLiteral(". "));
+        const QString recurs = f.Recurs.isEmpty() ? textNoAssignada_ : f.Recurs.toUpper();
+        Registre_Missatges::afegeix(NL % textFeina_ % u' ' % QString::number(f.Id) % QLatin1String(": ") % recurs
+                                    % QLatin1String("  -  '") % f.Lloc % textPlanificada_ % u' ' % nomDia(f.Data)
+                                    % u' ' % data(f.Data) % textALes_ % u' ' % f.HoraInici % QLatin1String(". "));
         ++informe_.Planificades;
     }
 
-    QString data(const QDate& d) const { return locale_.toString(d, formatData_); }
+    // The locale's short date; a run meets each day many times.
+    const QString& data(const QDate& d)
+    {
+        QString& text = dates_[d.toJulianDay()];
+        if (text.isEmpty()) text = locale_.toString(d, formatData_);
+        return text;
+    }
 
     // The locale's weekday name, translated; kept for the run.
     const QString& nomDia(const QDate& d)
@@ -116,7 +127,9 @@ private:
     InformePlanificacio& informe_;
     const QLocale locale_;
     const QString formatData_;   // the locale's short date
+    const QString textError_, textEl_, textALes_, textFeina_, textPlanificada_, textNoAssignada_;
     std::array<QString, 7> nomsDies_;
+    QHash<qint64, QString> dates_;
 };
 
 } // namespace

@@ -209,6 +209,39 @@ private slots:
                  QStringLiteral("10:30"));
     }
 
+    void endBeforeStartIsRefused_data()
+    {
+        QTest::addColumn<QString>("horaFinal");
+        QTest::addColumn<QString>("inici");
+        QTest::addColumn<QString>("fi");      // "" = computed from the lines (90 minutes)
+        QTest::addColumn<bool>("desada");
+        QTest::newRow("computed end cut at the end of the day") << "20:00" << "23:00" << "" << false;
+        QTest::newRow("given end before the start") << "20:00" << "10:00" << "09:00" << false;
+        QTest::newRow("zero length") << "20:00" << "10:00" << "10:00" << true;
+        QTest::newRow("computed end at midnight") << "24:00" << "22:30" << "" << true;
+    }
+
+    void endBeforeStartIsRefused()
+    {
+        QFETCH(QString, horaFinal);
+        QFETCH(QString, inici);
+        QFETCH(QString, fi);
+        QFETCH(bool, desada);
+        G.HoraFinal = horaFinal;
+        addService(QStringLiteral("Neteja"), 90);
+        const int id = addJob(Lloc, Avui, QStringLiteral("10:00"), QStringLiteral("10:30"), Anna);
+        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat) "
+                                 "VALUES (?, 'Neteja', 10000)"), {id});
+        Feina f = carrega(id);
+        f.HoraInici = inici;
+        f.HoraFi = fi;
+        Modifica_Feina(f);
+        QCOMPARE(f.Missatge, desada ? QString()
+                                    : QStringLiteral("L'hora final de la feina supera les %1h.").arg(horaFinal));
+        QCOMPARE(valor(QStringLiteral("SELECT feines_hora_inici FROM Feines WHERE feines_id = ?"), {id}).toString(),
+                 desada ? inici : QStringLiteral("10:00"));
+    }
+
     void failureReleasingChequesChangesNothing()
     {
         const int id = feinaFacturada(Avui, true);

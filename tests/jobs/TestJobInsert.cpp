@@ -134,7 +134,8 @@ private slots:
         addResource(QStringLiteral("Equip2"), 5, true);
         addMember(QStringLiteral("Equip"), QStringLiteral("Anna"));
         addMember(QStringLiteral("Equip"), QStringLiteral("Bernat"));
-        addMember(QStringLiteral("Equip2"), QStringLiteral("Bernat"));
+        // Names are keys without regard to case: a member row may spell them otherwise.
+        addMember(QStringLiteral("Equip2"), QStringLiteral("bernat"));
         addMember(QStringLiteral("Equip2"), QStringLiteral("Carla"));
         addSite(Lloc, QStringLiteral("Client"), 60);
         addSite(Altre, QStringLiteral("Client"), 60);

@@ -4,6 +4,7 @@
 #include "Database.h"
 #include "Globals.h"
 #include "MessageBox.h"
+#include "PlanningFixtures.h"
 #include "TestSupport.h"
 
 #include <QSqlRecord>
@@ -45,8 +46,7 @@ class TestExampleData : public QObject {
 private slots:
     void init()
     {
-        resetSeams();
-        pf = std::make_unique<ProgramFolder>();
+        pf = PlanningFixtures::programaNou();
     }
     void cleanup()
     {
@@ -67,18 +67,22 @@ private slots:
                  (QStringList{"Bernat|0|16711680|1", "Nuri|0|65535|1", "Nuri i Bernat|1|65280|0"}));
         QCOMPARE(files(QStringLiteral("SELECT recursos_component_nom FROM Recursos_Components ORDER BY rowid")),
                  (QStringList{"Nuri", "Bernat"}));
-        QCOMPARE(files(QStringLiteral("SELECT serveis_nom, serveis_preu_un, serveis_minuts_per_unitat, "
-                                      "serveis_comu_per_recursos FROM Serveis ORDER BY rowid")),
-                 (QStringList{"Neteja|62500|60|0", "Desplaçaments|1900|3|1"}));
-        QCOMPARE(compta(QStringLiteral("SELECT count(*) FROM Clients")), 2);
+        QCOMPARE(files(QStringLiteral("SELECT serveis_nom, serveis_descripcio, serveis_unitat, serveis_preu_un, "
+                                      "serveis_minuts_per_unitat, serveis_comu_per_recursos FROM Serveis ORDER BY rowid")),
+                 (QStringList{"Neteja|Servei de neteja|Hores|62500|60|0",
+                              "Desplaçaments|Distancia de desplaçaments|Kms|1900|3|1"}));
+        QCOMPARE(files(QStringLiteral("SELECT clients_nom, clients_codi_postal FROM Clients ORDER BY rowid")),
+                 (QStringList{"T.A.L.V.E.S.A.|", "Roc Morvell|"}));
         QCOMPARE(files(QStringLiteral("SELECT llocs_nom, clients_nom, llocs_minuts_previst, recursos_nom FROM Llocs "
                                       "ORDER BY rowid")),
                  (QStringList{"TALVESA oficina|T.A.L.V.E.S.A.|120|Nuri i Bernat", "TALVESA escala|T.A.L.V.E.S.A.|30|Nuri",
                               "R.Morvell casa|Roc Morvell|60|Bernat"}));
-        QCOMPARE(files(QStringLiteral("SELECT serveis_nom, llocs_serveis_quantitat, llocs_serveis_preu_un FROM "
-                                      "Llocs_Serveis WHERE llocs_nom = 'TALVESA oficina' ORDER BY rowid")),
-                 (QStringList{"Neteja|30000|62500", "Desplaçaments|99900|1900"}));
-        QCOMPARE(compta(QStringLiteral("SELECT count(*) FROM Llocs_Serveis")), 4);
+        QCOMPARE(files(QStringLiteral("SELECT llocs_nom, serveis_nom, llocs_serveis_descripcio, llocs_serveis_quantitat, "
+                                      "llocs_serveis_preu_un FROM Llocs_Serveis ORDER BY rowid")),
+                 (QStringList{"TALVESA oficina|Neteja|Servei de neteja|30000|62500",
+                              "TALVESA oficina|Desplaçaments|Distancia de desplaçaments|99900|1900",
+                              "TALVESA escala|Neteja|Servei de neteja|4900|62500",
+                              "R.Morvell casa|Neteja|Servei de neteja|9900|62500"}));
 
         QCOMPARE(compta(QStringLiteral("SELECT count(*) FROM Feines")), 12);
         QCOMPARE(compta(QStringLiteral("SELECT count(*) FROM Feines WHERE llocs_nom = 'TALVESA oficina' AND "

@@ -4,6 +4,7 @@
 
 #include "Globals.h"
 #include "Modal.h"
+#include "PlanningFixtures.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -26,8 +27,7 @@ class TestLanguageChoice : public QObject {
 private slots:
     void init()
     {
-        resetSeams();
-        pf = std::make_unique<ProgramFolder>();
+        pf = PlanningFixtures::programaNou();
         G.Idioma = QStringLiteral("CT");
     }
     void cleanup()

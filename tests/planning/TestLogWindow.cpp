@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "Planificacio.h"
 #include "Registre.h"
+#include "PlanningFixtures.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -43,9 +44,7 @@ class TestLogWindow : public QObject {
 private slots:
     void init()
     {
-        resetSeams();
-        pf = std::make_unique<ProgramFolder>();
-        Registre_Missatges::setSink(nullptr);
+        pf = PlanningFixtures::programaNou();
     }
     void cleanup()
     {

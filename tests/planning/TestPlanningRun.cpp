@@ -6,6 +6,7 @@
 #include "Database.h"
 #include "Globals.h"
 #include "Registre.h"
+#include "PlanningFixtures.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -50,12 +51,10 @@ class TestPlanningRun : public QObject {
 private slots:
     void init()
     {
-        resetSeams();
-        pf = std::make_unique<ProgramFolder>();
+        pf = PlanningFixtures::programaNou();
         pf->openDatabases();
         G.HoraInici = QStringLiteral("08:00");
         G.PrimerDiaSetmana = 2;
-        Registre_Missatges::setSink(nullptr);
         addClient(Client);
         addResource(Bernat, 255);
         addService(QStringLiteral("Neteja"), 60);
