@@ -124,7 +124,7 @@ void Db::begin()
     if (depth_ == 0)
         query(QStringLiteral("BEGIN IMMEDIATE"));
     else
-        query(QStringLiteral("SAVEPOINT sp%1").arg(depth_));
+        cached(QStringLiteral("SAVEPOINT sp%1").arg(depth_)).finish();
     ++depth_;
 }
 
@@ -141,7 +141,7 @@ void Db::commit()
             throw;
         }
     } else {
-        query(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_));
+        cached(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_)).finish();
     }
 }
 
@@ -153,8 +153,8 @@ void Db::rollback()
     if (depth_ == 0) {
         query(QStringLiteral("ROLLBACK"));
     } else {
-        query(QStringLiteral("ROLLBACK TO SAVEPOINT sp%1").arg(depth_));
-        query(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_));
+        cached(QStringLiteral("ROLLBACK TO SAVEPOINT sp%1").arg(depth_)).finish();
+        cached(QStringLiteral("RELEASE SAVEPOINT sp%1").arg(depth_)).finish();
     }
 }
 
