@@ -10,6 +10,7 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <optional>
 
 QString Llegeix_INI(const QString& file, const QString& section, const QString& key, const QString& def)
 {
@@ -66,6 +67,20 @@ qint16 calculaCellesDia(const QString& horaInici, const QString& horaFinal, qint
 
 namespace {
 
+// Real numbers of the settings file: the fixed form the program writes
+// ("7.125") first, so a value never changes with the user's locale, then a
+// decimal comma or the locale's own decimal sign of a file written by hand.
+// Thousands separators are not part of either form.
+std::optional<Decimal> decimalIni(const QString& v)
+{
+    if (auto d = Decimal::parseFixed(v)) return d;
+    QString t = v;
+    const QString point = QLocale().decimalPoint();
+    if (!point.isEmpty() && point != QStringLiteral(".")) t.replace(point, QStringLiteral("."));
+    t.replace(u',', u'.');
+    return Decimal::parseFixed(t);
+}
+
 struct Reader {
     QString file;
     QString text(const char* section, const char* key, const QString& def) const
@@ -93,7 +108,7 @@ struct Reader {
     Decimal single(const char* key, const QString& def) const
     {
         QString v = text("Parametres", key, def);
-        auto r = Decimal::parse(v);
+        auto r = decimalIni(v);
         if (!r) bad(key, v);
         return *r;
     }

@@ -21,6 +21,8 @@ int Recursos_Assignen_Temps(const QString& recurs)
 int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCella)
 {
     if (divisor <= 0) divisor = 1;
+    if (minutsCella <= 0)
+        throw std::runtime_error("MinutsCella ha de ser més gran que 0");
     qint64 total = 0;
     for (const LiniaTemps& l : linies) {
         // total + q*m/(Scale*d), rounded half-to-even, computed exactly

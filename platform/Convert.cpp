@@ -6,14 +6,17 @@ namespace Conv {
 
 bool isNumeric(const QString& text, const QLocale& locale)
 {
-    return Decimal::parse(text, locale).has_value();
+    return Decimal::isNumber(text, locale);
 }
 
 Int16Result toInt16(const QString& text, const QLocale& locale)
 {
     Int16Result r;
     auto d = Decimal::parse(text, locale);
-    if (!d) return r;
+    if (!d) {
+        if (Decimal::isNumber(text, locale)) r.status = IntStatus::Overflow;
+        return r;
+    }
     int64_t v = d->roundToInteger();
     if (v < -32768 || v > 32767) { r.status = IntStatus::Overflow; return r; }
     r.status = IntStatus::Ok;

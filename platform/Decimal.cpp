@@ -1,8 +1,9 @@
 #include "Decimal.h"
 
 #include <stdexcept>
+#include <utility>
 
-int64_t divRoundHalfEven(__int128 num, __int128 den)
+static __int128 divRoundHalfEven128(__int128 num, __int128 den)
 {
     if (den == 0)
         throw std::domain_error("division by zero");
@@ -15,7 +16,12 @@ int64_t divRoundHalfEven(__int128 num, __int128 den)
         if (twice > den || (twice == den && (q % 2 != 0)))
             q += sign;
     }
-    return int64_t(q);
+    return q;
+}
+
+int64_t divRoundHalfEven(__int128 num, __int128 den)
+{
+    return int64_t(divRoundHalfEven128(num, den));
 }
 
 Decimal Decimal::fromVariant(const QVariant& v)
@@ -25,8 +31,10 @@ Decimal Decimal::fromVariant(const QVariant& v)
     return fromRaw(v.toLongLong());
 }
 
-static std::optional<Decimal> parseWith(QString s, QChar point, QChar group)
+// `tooLarge` (when given) tells a well-formed number beyond the range.
+static std::optional<Decimal> parseWith(QString s, QChar point, QChar group, bool* tooLarge = nullptr)
 {
+    if (tooLarge) *tooLarge = false;
     s = s.trimmed();
     if (s.isEmpty())
         return std::nullopt;
@@ -37,30 +45,43 @@ static std::optional<Decimal> parseWith(QString s, QChar point, QChar group)
     }
     if (s.isEmpty())
         return std::nullopt;
+    // Largest whole part whose value still fits in the raw 64-bit form.
+    constexpr int64_t maxWhole = INT64_MAX / Decimal::Scale;
+    // Decimals kept exactly; every later digit only matters as "more than
+    // nothing", which a single trailing 1 stands for in the rounding.
+    constexpr int keptDecimals = 8;
     __int128 intPart = 0;
     __int128 frac = 0;
     int fracDigits = 0;
+    bool fracRest = false;
     bool seenPoint = false, anyDigit = false;
+    int leadingDigits = 0; // digits before the first group separator
     int digitsSinceGroup = -1;
     bool groupsUsed = false;
+    bool overflow = false;
     for (QChar c : s) {
         if (c.isDigit()) {
             int d = c.digitValue();
             anyDigit = true;
             if (seenPoint) {
-                frac = frac * 10 + d;
-                ++fracDigits;
-                if (fracDigits > 30) return std::nullopt;
+                if (fracDigits < keptDecimals) {
+                    frac = frac * 10 + d;
+                    ++fracDigits;
+                } else if (d != 0) {
+                    fracRest = true;
+                }
             } else {
-                intPart = intPart * 10 + d;
-                if (intPart > (__int128)922337203685477LL) return std::nullopt;
+                if (!overflow) intPart = intPart * 10 + d;
+                if (intPart > maxWhole) overflow = true;
                 if (digitsSinceGroup >= 0) ++digitsSinceGroup;
+                else ++leadingDigits;
             }
         } else if (c == point && !seenPoint) {
             if (groupsUsed && digitsSinceGroup != 3) return std::nullopt;
             seenPoint = true;
         } else if (!group.isNull() && c == group && !seenPoint && anyDigit) {
             if (groupsUsed && digitsSinceGroup != 3) return std::nullopt;
+            if (leadingDigits > 3) return std::nullopt;
             groupsUsed = true;
             digitsSinceGroup = 0;
         } else {
@@ -69,24 +90,55 @@ static std::optional<Decimal> parseWith(QString s, QChar point, QChar group)
     }
     if (!anyDigit) return std::nullopt;
     if (groupsUsed && !seenPoint && digitsSinceGroup != 3) return std::nullopt;
+    if (overflow) {
+        if (tooLarge) *tooLarge = true;
+        return std::nullopt;
+    }
+    if (fracRest) {
+        frac = frac * 10 + 1;
+        ++fracDigits;
+    }
     __int128 scale = 1;
     for (int i = 0; i < fracDigits; ++i) scale *= 10;
     // value = intPart + frac/scale, expressed in ten-thousandths
     __int128 num = intPart * scale * Decimal::Scale + frac * Decimal::Scale;
-    int64_t raw = divRoundHalfEven(num, scale);
-    return Decimal::fromRaw(neg ? -raw : raw);
+    const __int128 raw = divRoundHalfEven128(num, scale);
+    if (raw > INT64_MAX) {
+        if (tooLarge) *tooLarge = true;
+        return std::nullopt;
+    }
+    return Decimal::fromRaw(neg ? -int64_t(raw) : int64_t(raw));
 }
 
-std::optional<Decimal> Decimal::parse(const QString& text, const QLocale& locale)
+// Decimal sign and thousands separator of the locale (no separator for the
+// blank ones, which a typed text does not hold).
+static std::pair<QChar, QChar> separators(const QLocale& locale)
 {
     QChar point = locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint().at(0);
     QChar group = locale.groupSeparator().isEmpty() ? QChar() : locale.groupSeparator().at(0);
     if (group == QChar(0x202F) || group == QChar(0xA0)) group = QChar();
+    return {point, group};
+}
+
+std::optional<Decimal> Decimal::parse(const QString& text, const QLocale& locale)
+{
+    const auto [point, group] = separators(locale);
     if (auto d = parseWith(text, point, group))
         return d;
     if (point != u'.')
         return parseWith(text, u'.', QChar());
     return std::nullopt;
+}
+
+bool Decimal::isNumber(const QString& text, const QLocale& locale)
+{
+    const auto [point, group] = separators(locale);
+    bool tooLarge = false;
+    if (parseWith(text, point, group, &tooLarge) || tooLarge)
+        return true;
+    if (point != u'.' && (parseWith(text, u'.', QChar(), &tooLarge) || tooLarge))
+        return true;
+    return false;
 }
 
 std::optional<Decimal> Decimal::parseFixed(const QString& text)

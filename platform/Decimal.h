@@ -21,6 +21,9 @@ public:
     // the fixed form with a point when the locale form does not match.
     // Digits past the fourth decimal are rounded half-to-even.
     static std::optional<Decimal> parse(const QString& text, const QLocale& locale = QLocale());
+    // True when the text has the form of a number for parse(), even one too
+    // large to hold (which parse() refuses).
+    static bool isNumber(const QString& text, const QLocale& locale = QLocale());
     // Parses only the fixed form ("-12.5", "3").
     static std::optional<Decimal> parseFixed(const QString& text);
 

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace {
@@ -15,7 +16,12 @@ QStringList readLines(const QString& path, bool* exists)
         if (*exists) *exists = false;
         return {};
     }
-    QString text = QString::fromUtf8(f.readAll());
+    const QByteArray bytes = f.readAll();
+    // Files are UTF-8; one edited by hand in a legacy 8-bit encoding is read
+    // as Latin-1 so that no character is lost when a key is written back.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) text = QString::fromLatin1(bytes);
     if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(u'\n');
@@ -96,6 +102,14 @@ QString readSection(const QString& path, const QString& section)
 
 bool write(const QString& path, const QString& section, const QString& key, const QString& value)
 {
+    // A line break would split the entry and plant other lines in the file;
+    // a key or section that the reader would not take for one is refused too.
+    static const auto breaksLine = [](const QString& t) { return t.contains(u'\n') || t.contains(u'\r'); };
+    const QString k = key.trimmed();
+    if (breaksLine(section) || breaksLine(key) || breaksLine(value) || k.isEmpty() || k != key
+        || key.contains(u'=') || key.startsWith(u';') || key.startsWith(u'#') || key.startsWith(u'[')
+        || section.trimmed().isEmpty() || section.contains(u']'))
+        return false;
     bool exists = false;
     QStringList lines = readLines(path, &exists);
     if (!exists && QFileInfo::exists(path))

@@ -128,6 +128,8 @@ void TestDurations::jobEndFromItsLines()
 void TestDurations::overflowIsAnError()
 {
     QVERIFY_THROWS_EXCEPTION(OverflowError, sumaMinutsServeis({{qint64(40000) * Decimal::Scale, 1, false}}, 1, 30));
+    // A cell of no minutes is an error, never a division by zero.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, sumaMinutsServeis({}, 1, 0));
 }
 
 void TestDurations::resourceAndServiceLookups()

@@ -1,5 +1,6 @@
 // Exact decimals, conversions of typed text and the settings file.
 #include "Convert.h"
+#include "Database.h"
 #include "Decimal.h"
 #include "IniFile.h"
 
@@ -26,6 +27,10 @@ private slots:
     void iniWriteCreatesFileAndSection();
     void iniSectionReadGivesNulSeparatedEntries();
     void iniWriteFailureIsReported();
+    void iniWriteRefusesWhatWouldBreakTheFile_data();
+    void iniWriteRefusesWhatWouldBreakTheFile();
+    void iniLegacyEncodingSurvivesAWrite();
+    void transactionsRecoverAfterErrors();
 };
 
 void TestPlatform::decimalParsesLocaleAndFixedForms_data()
@@ -47,6 +52,18 @@ void TestPlatform::decimalParsesLocaleAndFixedForms_data()
     QTest::newRow("empty") << "ca_ES" << "" << false << 0LL;
     QTest::newRow("sign only") << "ca_ES" << "-" << false << 0LL;
     QTest::newRow("two separators") << "ca_ES" << "1,2,3" << false << 0LL;
+    QTest::newRow("fixed three decimals in ca") << "ca_ES" << "1.125" << true << 11250000LL;
+    QTest::newRow("group after four digits") << "ca_ES" << "1234.567,5" << false << 0LL;
+    QTest::newRow("largest value") << "en_US" << "922337203685477.5807" << true << 9223372036854775807LL;
+    QTest::newRow("just past the largest") << "en_US" << "922337203685477.5808" << false << 0LL;
+    QTest::newRow("whole part too large") << "en_US" << "9223372036854775807" << false << 0LL;
+    QTest::newRow("smallest value") << "en_US" << "-922337203685477.5807" << true << -9223372036854775807LL;
+    QTest::newRow("long decimals on a large value") << "en_US"
+        << "922337203685477.12345678901234567890123456789012345" << true << 9223372036854771235LL;
+    QTest::newRow("half then a far digit rounds up") << "en_US"
+        << "0.000050000000000000000000000000000000000001" << true << 1LL;
+    QTest::newRow("exact half far out stays even") << "en_US"
+        << "0.00005000000000000000000000000000000000000" << true << 0LL;
 }
 
 void TestPlatform::decimalParsesLocaleAndFixedForms()
@@ -113,6 +130,9 @@ void TestPlatform::int16ConversionRoundsToEvenAndRefusesOverflow_data()
     QTest::newRow("over") << "ca_ES" << "40000" << ov << 0;
     QTest::newRow("rounds over") << "ca_ES" << "32767,5" << ov << 0;
     QTest::newRow("word") << "ca_ES" << "trenta" << nn << 0;
+    QTest::newRow("number beyond every range") << "ca_ES" << "99999999999999999999" << ov << 0;
+    QTest::newRow("grouped number beyond every range") << "ca_ES" << "-9.999.999.999.999.999.999,5" << ov << 0;
+    QTest::newRow("malformed huge") << "ca_ES" << "99999999999999999999x" << nn << 0;
 }
 
 void TestPlatform::int16ConversionRoundsToEvenAndRefusesOverflow()
@@ -269,6 +289,91 @@ void TestPlatform::iniWriteFailureIsReported()
     const bool written = IniFile::write(p, "S", "k", "2");
     QCOMPARE(written, IniFile::read(p, "S", "k", "") == "2"); // reported exactly as it happened
     QFile::setPermissions(ro.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestPlatform::iniWriteRefusesWhatWouldBreakTheFile_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("line break in the value") << "General" << "BaseDades" << "/a.db\n[Parametres]\nIdioma=XX";
+    QTest::newRow("carriage return in the value") << "General" << "BaseDades" << "/a.db\rIdioma=XX";
+    QTest::newRow("line break in the key") << "General" << "Base\nDades" << "x";
+    QTest::newRow("empty key") << "General" << "" << "x";
+    QTest::newRow("key with =") << "General" << "a=b" << "x";
+    QTest::newRow("comment key") << "General" << ";x" << "x";
+    QTest::newRow("bracket in the section") << "Gen]eral" << "BaseDades" << "x";
+    QTest::newRow("empty section") << "" << "BaseDades" << "x";
+}
+
+void TestPlatform::iniWriteRefusesWhatWouldBreakTheFile()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QTemporaryDir dir;
+    const QByteArray before = "[General]\nBaseDades=/b.db\n[Parametres]\nIdioma=CT\n";
+    const QString p = writeFile(dir.filePath("t.ini"), before);
+    QVERIFY(!IniFile::write(p, section, key, value));
+    QCOMPARE(readFile(p), before);
+}
+
+void TestPlatform::iniLegacyEncodingSurvivesAWrite()
+{
+    QTemporaryDir dir;
+    const QString p = writeFile(dir.filePath("t.ini"), "[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    QCOMPARE(IniFile::read(p, "Idiomes", "(CT)", ""), QString("Català"));
+    QVERIFY(IniFile::write(p, "Estat", "UltimDiaGen", "2010-01-31"));
+    QCOMPARE(IniFile::read(p, "Idiomes", "(ES)", ""), QString("Español"));
+    QCOMPARE(IniFile::read(p, "Estat", "UltimDiaGen", ""), QString("2010-01-31"));
+}
+
+void TestPlatform::transactionsRecoverAfterErrors()
+{
+    QTemporaryDir dir;
+    auto db = Db::create(dir.filePath("t.db"));
+    db->exec("CREATE TABLE p (k TEXT PRIMARY KEY)");
+    db->exec("CREATE TABLE c (k TEXT REFERENCES p(k) DEFERRABLE INITIALLY DEFERRED)");
+    const auto keys = [&] { return db->scalar("SELECT group_concat(k, ',') FROM (SELECT k FROM p ORDER BY k)").toString(); };
+
+    // A COMMIT that fails is reported, keeps nothing and leaves the connection usable.
+    {
+        Transaction t(*db);
+        db->exec("INSERT INTO p VALUES ('lost')");
+        db->exec("INSERT INTO c VALUES ('nobody')");
+        QVERIFY_THROWS_EXCEPTION(DbError, t.commit());
+    }
+    QCOMPARE(db->transactionDepth(), 0);
+    QCOMPARE(keys(), QString());
+
+    // A failure inside a nested unit undoes only that unit.
+    {
+        Transaction outer(*db);
+        db->exec("INSERT INTO p VALUES ('a')");
+        try {
+            Transaction inner(*db);
+            db->exec("INSERT INTO p VALUES ('b')");
+            db->exec("INSERT INTO p VALUES ('a')");
+            inner.commit();
+        } catch (const DbError&) {
+        }
+        QCOMPARE(db->transactionDepth(), 1);
+        outer.commit();
+    }
+    QCOMPARE(keys(), QString("a"));
+
+    // A cached statement left open by a rolled-back unit runs again afterwards.
+    {
+        Transaction t(*db);
+        QSqlQuery& q = db->cached("SELECT k FROM p WHERE k >= ? ORDER BY k", {""});
+        QVERIFY(q.next());
+        db->exec("INSERT INTO p VALUES ('z')");
+    }
+    QSqlQuery& q = db->cached("SELECT k FROM p WHERE k >= ? ORDER BY k", {""});
+    QStringList seen;
+    while (q.next()) seen << q.value(0).toString();
+    QCOMPARE(seen, QStringList{"a"});
+    QCOMPARE(db->transactionDepth(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -72,6 +72,10 @@ void TestSettings::valuesConvertInEitherForm_data()
     QTest::newRow("HoresDia ca fixed") << "ca_ES" << "HoresDia=7.50" << "7.5";
     QTest::newRow("HoresDia en fixed") << "en_US" << "HoresDia=7.50" << "7.5";
     QTest::newRow("ValorXec en") << "en_US" << "ValorXec=12.25" << "12.25";
+    QTest::newRow("fixed three decimals ca") << "ca_ES" << "ValorXec=12.125" << "12.125";
+    QTest::newRow("fixed three decimals en") << "en_US" << "ValorXec=12.125" << "12.125";
+    QTest::newRow("comma written under ca, read under en") << "en_US" << "HoresDia=7,50" << "7.5";
+    QTest::newRow("comma three decimals en") << "en_US" << "ValorXec=1,125" << "1.125";
     QTest::newRow("overlap 0") << "ca_ES" << "PermetSolaparLlocs=0" << "false";
     QTest::newRow("overlap 2") << "ca_ES" << "PermetSolaparLlocs=2" << "true";
     QTest::newRow("empty MinutsCella") << "ca_ES" << "MinutsCella=" << "30";
@@ -111,6 +115,7 @@ void TestSettings::unusableValuesStopStartUp_data()
     QTest::newRow("end before start") << "[Parametres]\nHoraInici=20:00\nHoraFinal=08:00\n";
     QTest::newRow("day shorter than a cell") << "[Parametres]\nHoraInici=08:00\nHoraFinal=08:20\n";
     QTest::newRow("bad date") << "[Estat]\nUltimDiaGen=ahir\n";
+    QTest::newRow("thousands separators in a Single") << "[Parametres]\nValorXec=1.234,50\n";
 }
 
 void TestSettings::unusableValuesStopStartUp()
