@@ -6,10 +6,7 @@
 #include "frmMain.h"
 #include "frmSplash.h"
 
-#if __has_include("frmSelIdioma.h")
 #include "frmSelIdioma.h"
-#define TORVANEL_TE_SEL_IDIOMA 1
-#endif
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -37,9 +34,7 @@ bool Main()
     try {
         arrencaNucli();
         if (G.PrimeraExecucio) {
-#ifdef TORVANEL_TE_SEL_IDIOMA
             frmSelIdioma::tria();
-#endif
         }
         QLocale::setDefault(localeDelPrograma(QLocale(), G.Idioma));
         instalaTraduccioQt();

@@ -103,25 +103,19 @@ void frmMain::instalOperacions()
     op.Omple_Agenda = [this] { Omple_Agenda(); };
     op.Omple_Graella_Llocs = [this] { Omple_Graella_Llocs(); };
     op.Calcula_Facturacio_Client = [this] { Calcula_Facturacio_Client(); };
-#ifdef TORVANEL_TE_TAB_CLIENTS
-    auto* c = static_cast<TabClients*>(m_tabClients);
+    auto* c = m_tabClients;
     c->setClientsCombo(ClientsCombo);
     op.Omple_Clients = [c] { c->Omple_Clients(); };
     op.Omple_Llocs_Client = [c] { c->Omple_Llocs_Client(); };
     op.Omple_Serveis_Lloc = [c] { c->Omple_Serveis_Lloc(); };
     op.Omple_Xecs_Client = [c] { c->Omple_Xecs_Client(); };
-#endif
-#ifdef TORVANEL_TE_TAB_RECURSOS
-    auto* r = static_cast<TabRecursosServeis*>(m_tabRecursos);
+    auto* r = m_tabRecursos;
     r->setRecursosGrid(RecursosGrid);
     r->setAgendaGrid(AgendaGrid);
-#ifdef TORVANEL_TE_TAB_CLIENTS
     r->setServeisCombo(c->serveisCombo());
     r->setRecursosCombo(c->recursosCombo());
-#endif
     op.Omple_Serveis = [r] { r->Omple_Serveis(); };
     op.Omple_Recursos = [r] { r->Omple_Recursos(); };
-#endif
 }
 
 void frmMain::Form_Load()
@@ -158,13 +152,9 @@ void frmMain::Form_Load()
                             .arg(G.DataAgenda.year(), 4, 10, QChar(u'0')));
 
     G.frmPrincipal = this;
-#ifdef TORVANEL_TE_MISSATGES
     frmMissatges::instalaRegistre();
-#endif
     instalOperacions();
-#ifdef TORVANEL_TE_TAB_CLIENTS
-    static_cast<TabClients*>(m_tabClients)->Omple_Combos_Lloc();
-#endif
+    m_tabClients->Omple_Combos_Lloc();
     auto& op = Principal();
     crida(op.Omple_Recursos);
     crida(op.Omple_Serveis);
@@ -172,9 +162,7 @@ void frmMain::Form_Load()
     crida(op.Omple_Agenda);
     crida(op.Omple_Clients);
     crida(op.Calcula_Facturacio_Client);
-#ifdef TORVANEL_TE_TAB_RECURSOS
-    static_cast<TabRecursosServeis*>(m_tabRecursos)->Repara_Colors_Recursos();
-#endif
+    m_tabRecursos->Repara_Colors_Recursos();
 }
 
 void frmMain::Tradueix_Formulari()
@@ -183,7 +171,7 @@ void frmMain::Tradueix_Formulari()
     // translated; translating them again could turn one language's word
     // into another's.
     auto propia = [this](QWidget* w) {
-        for (QWidget* pagina : {m_tabClients, m_tabRecursos})
+        for (QWidget* pagina : {static_cast<QWidget*>(m_tabClients), static_cast<QWidget*>(m_tabRecursos)})
             if (pagina && (w == pagina || pagina->isAncestorOf(w))) return false;
         return true;
     };
@@ -233,12 +221,10 @@ void frmMain::creditsDeCarrega()
 
 void frmMain::calendariDeCarrega()
 {
-#ifdef TORVANEL_TE_CALENDARI
     auto* cal = static_cast<Calvendra*>(CalendariML);
     for (int i = 1; i <= 7; ++i) cal->setWeekDayShortName(i, Tradueix(cal->WeekDayShortName(i)));
     for (int i = 1; i <= 12; ++i) cal->setMonthNames(i, Tradueix(cal->MonthNames(i)));
     cal->setDateValue(Clock::today());
-#endif
 }
 
 void frmMain::actualitzaRellotge()
@@ -342,9 +328,7 @@ void frmMain::Form_Unload()
         delete Globus.data();
         Globus = nullptr;
 
-#ifdef TORVANEL_TE_MISSATGES
         frmMissatges::descarrega();
-#endif
         const auto finestres = QApplication::topLevelWidgets();
         for (auto it = finestres.crbegin(); it != finestres.crend(); ++it) {
             QWidget* w = *it;

@@ -7,6 +7,8 @@
 #include <QVector>
 
 class Graella;
+class TabClients;
+class TabRecursosServeis;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -104,9 +106,9 @@ private:
     Graella* FacturaGrid = nullptr;
     Graella* XecsGrid = nullptr;
 
-    // Tabs 3 and 4 (their own widgets when built)
-    QWidget* m_tabClients = nullptr;
-    QWidget* m_tabRecursos = nullptr;
+    // Tabs 3 and 4
+    TabClients* m_tabClients = nullptr;
+    TabRecursosServeis* m_tabRecursos = nullptr;
 
     // Tab 5
     QLabel* lblProductName = nullptr;

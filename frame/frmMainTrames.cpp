@@ -150,7 +150,6 @@ QWidget* frmMain::construeixAgenda(QWidget* t)
     AgendaGrid = posa(new Graella(t), "AgendaGrid", 0, 0, 620, 596);
     const int x = 630;
     const int ample = 291;
-#ifdef TORVANEL_TE_CALENDARI
     // The control's today is the program's today.
     CalvendraClock::setTodayProvider([] { return Clock::today(); });
     auto* cal = new Calvendra(t);
@@ -166,10 +165,6 @@ QWidget* frmMain::construeixAgenda(QWidget* t)
     for (int i = 1; i <= 7; ++i) cal->setWeekDayShortName(i, QString::fromUtf8(dies[(primer - 1 + i - 1) % 7]));
     for (int i = 1; i <= 12; ++i) cal->setMonthNames(i, QString::fromUtf8(mesos[i - 1]));
     CalendariML = cal;
-#else
-    CalendariML = posa(new QFrame(t), "CalendariML", x, 0, ample, 180);
-    static_cast<QFrame*>(CalendariML)->setFrameShape(QFrame::Box);
-#endif
     const int top = CalendariML->geometry().bottom() + 8;
     const int meitat = (ample - 8) / 2;
     const int baix = 596 - 2 * 32;
@@ -227,7 +222,7 @@ namespace {
 
 // A tab whose content is a widget of its own, filling the tab's frame.
 template <class Pagina>
-QWidget* pagina(QWidget* trama, const char* name)
+Pagina* pagina(QWidget* trama, const char* name)
 {
     auto* v = new QVBoxLayout(trama);
     v->setContentsMargins(0, 0, 0, 0);
@@ -241,21 +236,13 @@ QWidget* pagina(QWidget* trama, const char* name)
 
 QWidget* frmMain::construeixClients(QWidget* t)
 {
-#ifdef TORVANEL_TE_TAB_CLIENTS
     m_tabClients = pagina<TabClients>(t, "TabClients");
-#else
-    m_tabClients = pagina<QWidget>(t, "TabClients");
-#endif
     return t;
 }
 
 QWidget* frmMain::construeixRecursos(QWidget* t)
 {
-#ifdef TORVANEL_TE_TAB_RECURSOS
     m_tabRecursos = pagina<TabRecursosServeis>(t, "TabRecursosServeis");
-#else
-    m_tabRecursos = pagina<QWidget>(t, "TabRecursosServeis");
-#endif
     return t;
 }
 

@@ -8,10 +8,7 @@
 #include "Versio.h"
 #include "frmConfiguracio.h"
 
-#if __has_include("DadesExemple.h")
 #include "DadesExemple.h"
-#define TORVANEL_TE_DADES_EXEMPLE 1
-#endif
 
 #include <QFrame>
 #include <QLabel>
@@ -95,8 +92,6 @@ void frmSplash::TimerSplash_Timer()
         frmConfiguracio dlg;
         Modal::executa(dlg);
     }
-#ifdef TORVANEL_TE_DADES_EXEMPLE
     Crea_Dades_Exemple();
-#endif
     principal->close();
 }

@@ -2,7 +2,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${TORVANEL_BUILD_DIR:-$ROOT/build}"
-PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite libgl-dev poppler-utils"
+PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev poppler-utils"
 
 install_packages() {
   local missing=()

@@ -119,12 +119,10 @@ void TestFrameFirstRun::firstRunConfiguresAndRestartsOnceThenRunsNormally()
     QVERIFY(!principal);  // never shown, unloaded
     QCOMPARE(FrameTest::ini("Parametres", "PrimeraExecucio"), QStringLiteral("0"));
     QCOMPARE(FrameTest::ini("Parametres", "Idioma"), idioma);
-#if __has_include("DadesExemple.h")
     {
         auto db = Db::openExisting(defaultDatabasePath());
         QVERIFY(db->scalar(QStringLiteral("SELECT count(*) FROM Clients")).toInt() > 0);
     }
-#endif
     QVERIFY(!G.BD);
     QVERIFY(Inici::Form_Terminate());
     QCOMPARE(llancats_.size(), 1);

@@ -10,10 +10,7 @@
 #include "frmMain.h"
 #include "frmPlantilles.h"
 
-#if __has_include("Calvendra.h")
 #include "Calvendra.h"
-#define TE_CALENDARI 1
-#endif
 
 #include <QApplication>
 #include <QCheckBox>
@@ -327,13 +324,11 @@ void TestFrameMain::loadSpeaksTheChosenLanguage()
     QCOMPARE(fill<QPushButton>(w, "ImprimirFeines")->text(), QStringLiteral("Imprimir Trabajos Recurso"));
     QCOMPARE(fill<QLabel>(w, "Panel1")->text(), QStringLiteral("Último día planificado 14/03/2010"));
     QCOMPARE(fill<QLabel>(w, "lblCompanyName")->text(), QStringLiteral("Personalizado por: <no personalizado>"));
-#ifdef TE_CALENDARI
     auto* cal = fill<Calvendra>(w, "CalendariML");
     QVERIFY(cal);
     QCOMPARE(cal->dateValue(), QDate(2010, 3, 10));
     QCOMPARE(cal->MonthNames(3), QStringLiteral("marzo"));
     QCOMPARE(cal->WeekDayShortName(1), QStringLiteral("lun"));
-#endif
     w->close();
 }
 

@@ -17,11 +17,8 @@
 #include "Traduccio.h"
 #include "frmMain.h"
 
-#if __has_include("Calvendra.h")
 #include "Calvendra.h"
 #include "CalvendraSeams.h"
-#define TE_CALENDARI 1
-#endif
 
 #include <QApplication>
 #include <QComboBox>
@@ -250,7 +247,6 @@ void TestFrameMainData::calendarSpeaksTheChosenLanguageOnAnyLocale_data()
 
 void TestFrameMainData::calendarSpeaksTheChosenLanguageOnAnyLocale()
 {
-#ifdef TE_CALENDARI
     QFETCH(QString, locale);
     QFETCH(QString, idioma);
     QFETCH(QString, marc);
@@ -270,9 +266,6 @@ void TestFrameMainData::calendarSpeaksTheChosenLanguageOnAnyLocale()
     const int col = (int(Qt::Monday) - int(QLocale().firstDayOfWeek()) + 7) % 7 + 1;
     QCOMPARE(cal->WeekDayShortName(col), dilluns);
     w->close();
-#else
-    QSKIP("built without the calendar control");
-#endif
 }
 
 void TestFrameMainData::messageBoxButtonsSpeakTheChosenLanguage()
