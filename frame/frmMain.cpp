@@ -100,8 +100,7 @@ void frmMain::desaPosicio(const QPoint& p)
 void frmMain::instalOperacions()
 {
     auto& op = Principal();
-    op.Omple_Agenda = [this] { Omple_Agenda(); };
-    op.Omple_Graella_Llocs = [this] { Omple_Graella_Llocs(); };
+    m_tabAgenda->instalaOperacions();
     op.Calcula_Facturacio_Client = [this] { Calcula_Facturacio_Client(); };
     auto* c = m_tabClients;
     c->setClientsCombo(ClientsCombo);
@@ -110,8 +109,8 @@ void frmMain::instalOperacions()
     op.Omple_Serveis_Lloc = [c] { c->Omple_Serveis_Lloc(); };
     op.Omple_Xecs_Client = [c] { c->Omple_Xecs_Client(); };
     auto* r = m_tabRecursos;
-    r->setRecursosGrid(RecursosGrid);
-    r->setAgendaGrid(AgendaGrid);
+    r->setRecursosGrid(m_tabAgenda->recursosGrid());
+    r->setAgendaGrid(m_tabAgenda->agendaGrid());
     r->setServeisCombo(c->serveisCombo());
     r->setRecursosCombo(c->recursosCombo());
     op.Omple_Serveis = [r] { r->Omple_Serveis(); };
@@ -135,9 +134,8 @@ void frmMain::Form_Load()
     actualitzaRellotge();
     m_rellotge->start();
     PdtFacturar->setChecked(false);
-    ImprimirFeines->setEnabled(false);
-    AlcadaAgenda = AgendaGrid->height();
-    AmpladaAgenda = AgendaGrid->width();
+    m_tabAgenda->imprimirFeines()->setEnabled(false);
+    m_tabAgenda->prenMidaTauler();
     amagaControlsXecs();
     for (int i = 1; i <= 5; ++i) Trama[i]->setVisible(i == m_pestanyaActual);
     creditsDeCarrega();
@@ -145,9 +143,8 @@ void frmMain::Form_Load()
 
     const QDate avui = Clock::today();
     G.DataAgenda = avui;
-    G.DataIniciSetmana = avui.addDays(1 - Conv::weekdayFrom(avui, G.PrimerDiaSetmana));
-    const QDate primer(avui.year(), avui.month(), 1);
-    G.DataIniciMes = primer.addDays(1 - Conv::weekdayFrom(primer, G.PrimerDiaSetmana));
+    G.DataIniciSetmana = iniciSetmana(avui, G.PrimerDiaSetmana);
+    G.DataIniciMes = iniciMes(avui, G.PrimerDiaSetmana);
     mesFactura->setText(QStringLiteral("%1/%2").arg(G.DataAgenda.month(), 2, 10, QChar(u'0'))
                             .arg(G.DataAgenda.year(), 4, 10, QChar(u'0')));
 
@@ -171,7 +168,8 @@ void frmMain::Tradueix_Formulari()
     // translated; translating them again could turn one language's word
     // into another's.
     auto propia = [this](QWidget* w) {
-        for (QWidget* pagina : {static_cast<QWidget*>(m_tabClients), static_cast<QWidget*>(m_tabRecursos)})
+        for (QWidget* pagina : {static_cast<QWidget*>(m_tabAgenda), static_cast<QWidget*>(m_tabClients),
+                                static_cast<QWidget*>(m_tabRecursos)})
             if (pagina && (w == pagina || pagina->isAncestorOf(w))) return false;
         return true;
     };
@@ -221,7 +219,7 @@ void frmMain::creditsDeCarrega()
 
 void frmMain::calendariDeCarrega()
 {
-    auto* cal = static_cast<Calvendra*>(CalendariML);
+    Calvendra* cal = m_tabAgenda->calendari();
     for (int i = 1; i <= 7; ++i) cal->setWeekDayShortName(i, Tradueix(cal->WeekDayShortName(i)));
     for (int i = 1; i <= 12; ++i) cal->setMonthNames(i, Tradueix(cal->MonthNames(i)));
     cal->setDateValue(Clock::today());
@@ -291,26 +289,12 @@ void frmMain::picLogoTL_Click()
 
 void frmMain::Omple_Agenda()
 {
-    // The board itself comes with its own tab; the shell keeps the contract.
-    delete Globus.data();
-    Globus = nullptr;
-    AgendaGrid->resize(AmpladaAgenda, AlcadaAgenda);
-    ImprimirFeines->setEnabled(false);
-    G.AgendaPendent = false;
+    m_tabAgenda->Omple_Agenda();
 }
 
 void frmMain::Omple_Graella_Llocs()
 {
-    LlocsGrid->Clear();
-    LlocsGrid->setRows(1);
-    LlocsGrid->setCols(1);
-    LlocsGrid->setColumnWidth(0, LlocsGrid->viewport()->width());
-    QSqlQuery q = BD().query(QStringLiteral("SELECT llocs_nom FROM Llocs ORDER BY llocs_nom"));
-    int row = 0;
-    while (q.next()) {
-        if (row > 0) LlocsGrid->setRows(row + 1);
-        LlocsGrid->setTextMatrix(row++, 0, q.value(0).toString());
-    }
+    m_tabAgenda->Omple_Graella_Llocs();
 }
 
 void frmMain::Calcula_Facturacio_Client()
@@ -325,8 +309,7 @@ void frmMain::Form_Unload()
     m_descarregat = true;
     m_rellotge->stop();
     try {
-        delete Globus.data();
-        Globus = nullptr;
+        m_tabAgenda->alliberaGlobus();
 
         frmMissatges::descarrega();
         const auto finestres = QApplication::topLevelWidgets();

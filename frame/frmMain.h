@@ -7,6 +7,7 @@
 #include <QVector>
 
 class Graella;
+class TabAgenda;
 class TabClients;
 class TabRecursosServeis;
 class QCheckBox;
@@ -41,11 +42,6 @@ public:
     void Omple_Agenda();
     void Omple_Graella_Llocs();
     void Calcula_Facturacio_Client();
-
-    // The board's tooltip object, released at each rebuild and at unload.
-    QPointer<QObject> Globus;
-    int AlcadaAgenda = 0;
-    int AmpladaAgenda = 0;
 
     // Window position store (group "Settings" of the program's user settings).
     static QPoint posicioDesada();
@@ -91,13 +87,7 @@ private:
     QTimer* m_rellotge = nullptr;
 
     // Tab 1
-    Graella* AgendaGrid = nullptr;
-    Graella* LlocsGrid = nullptr;
-    Graella* RecursosGrid = nullptr;
-    Graella* HoresGrid = nullptr;
-    QWidget* CalendariML = nullptr;
-    QPushButton* ImprimirFeines = nullptr;
-    QPushButton* ImprimirAgenda = nullptr;
+    TabAgenda* m_tabAgenda = nullptr;
 
     // Tab 2
     QComboBox* ClientsCombo = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
-// What the main window embeds: the calendar control, the two master-data
-// tabs and the log window.
+// What the main window embeds: the agenda tab (with the calendar control),
+// the two master-data tabs and the log window.
 #include "Calvendra.h"
-#include "CalvendraSeams.h"
+#include "TabAgenda.h"
 #include "TabClients.h"
 #include "TabRecursosServeis.h"
 #include "frmMissatges.h"

@@ -1,9 +1,7 @@
-// Construction of the main window's tab pages. The board (tab 1) and the
-// billing (tab 2) get their controls here; what they show comes from their
-// own operations.
+// Construction of the main window's tab pages. The billing (tab 2) gets its
+// controls here; the other tabs are pages of their own.
 #include "frmMain.h"
 
-#include "Clock.h"
 #include "Graella.h"
 #include "RodaRatoli.h"
 #include "SeleccionaTot.h"
@@ -17,7 +15,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -145,42 +142,6 @@ void frmMain::segueixMida(const QSize& mida)
     Pestanyes->resize(mida.width() - m_margePestanyes, Pestanyes->height());
 }
 
-QWidget* frmMain::construeixAgenda(QWidget* t)
-{
-    AgendaGrid = posa(new Graella(t), "AgendaGrid", 0, 0, 620, 596);
-    const int x = 630;
-    const int ample = 291;
-    // The control's today is the program's today.
-    CalvendraClock::setTodayProvider([] { return Clock::today(); });
-    auto* cal = new Calvendra(t);
-    cal->setObjectName(QStringLiteral("CalendariML"));
-    cal->move(x + (ample - cal->width()) / 2, 0);
-    // The names the window was designed with, whatever the system's locale;
-    // the load translates them into the chosen language. The control's
-    // columns start on the locale's first day of the week.
-    static const char* const dies[] = {"dl.", "dt.", "dc.", "dj.", "dv.", "ds.", "dg."};   // Monday first
-    static const char* const mesos[] = {"gener", "febrer", "març", "abril", "maig", "juny",
-                                        "juliol", "agost", "setembre", "octubre", "novembre", "desembre"};
-    const int primer = int(QLocale().firstDayOfWeek());
-    for (int i = 1; i <= 7; ++i) cal->setWeekDayShortName(i, QString::fromUtf8(dies[(primer - 1 + i - 1) % 7]));
-    for (int i = 1; i <= 12; ++i) cal->setMonthNames(i, QString::fromUtf8(mesos[i - 1]));
-    CalendariML = cal;
-    const int top = CalendariML->geometry().bottom() + 8;
-    const int meitat = (ample - 8) / 2;
-    const int baix = 596 - 2 * 32;
-    etiqueta(t, QStringLiteral("Llocs:"), "LabelLlocs", x, top, meitat);
-    LlocsGrid = posa(new Graella(t), "LlocsGrid", x, top + 20, meitat, baix - top - 28);
-    etiqueta(t, QStringLiteral("Recursos:"), "LabelRecursos", x + meitat + 8, top, meitat);
-    RecursosGrid = posa(new Graella(t), "RecursosGrid", x + meitat + 8, top + 20, meitat, baix - top - 28);
-    ImprimirFeines = boto(t, QStringLiteral("Imprimir Feines Recurs"), "ImprimirFeines", x, baix, ample);
-    ImprimirAgenda = boto(t, QStringLiteral("Imprimir Agenda"), "ImprimirAgenda", x, baix + 32, ample);
-    HoresGrid = posa(new Graella(t), "HoresGrid", 0, 480, 640, 80);
-    HoresGrid->hide();
-    caixa(t, "Text1", 0, 0, 60)->hide();
-    etiqueta(t, QString(), "Label1", 0, 0, 100)->hide();
-    return t;
-}
-
 QWidget* frmMain::construeixFacturacio(QWidget* t)
 {
     etiqueta(t, QStringLiteral("Client:"), "LabelClient", 0, 4, 56);
@@ -233,6 +194,12 @@ Pagina* pagina(QWidget* trama, const char* name)
 }
 
 } // namespace
+
+QWidget* frmMain::construeixAgenda(QWidget* t)
+{
+    m_tabAgenda = pagina<TabAgenda>(t, "TabAgenda");
+    return t;
+}
 
 QWidget* frmMain::construeixClients(QWidget* t)
 {

@@ -1,0 +1,379 @@
+#include "DisposicioAgenda.h"
+
+#include "Consultes.h"
+#include "Convert.h"
+#include "Globals.h"
+#include "Traduccio.h"
+
+#include <QLocale>
+
+namespace {
+
+// The board was designed in twips; 15 twips per pixel.
+int px(int twips) { return (twips + 7) / 15; }
+
+constexpr int AltCapcalera = 250;
+constexpr int ColumnesDia = 8;
+
+// Catalan names, translated into the chosen language whatever the system's
+// locale: Sunday first, as Conv::vbWeekday counts.
+const char* const NomsDies[] = {"diumenge", "dilluns", "dimarts", "dimecres", "dijous", "divendres", "dissabte"};
+// Month abbreviations after a blank, as the translation table holds them.
+const char* const MesosCurts[] = {" gen.", " febr.", " març", " abr.", " maig", " juny",
+                                  " jul.",  " ag.",   " set.", " oct.", " nov.", " des."};
+
+QString nomDia(const QDate& d) { return Tradueix(QString::fromUtf8(NomsDies[Conv::vbWeekday(d) - 1])); }
+
+QString mesCurt(const QDate& d) { return Tradueix(QString::fromUtf8(MesosCurts[d.month() - 1])).trimmed(); }
+
+int divisioEntera(int a, int b)   // rounds toward minus infinity
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+class Constructor {
+public:
+    Constructor(const EntradaAgenda& e, DisposicioAgenda& d) : e_(e), p_(e.parametres), d_(d) {}
+
+    void mes()
+    {
+        geometria(7, 8, 650);
+        const QDate primer = e_.dataIniciMes;
+        CellaAgenda& cantonada = d_.cella(0, 0);
+        const QDate cal = e_.dataCalendari.isValid() ? e_.dataCalendari : e_.dataAgenda;
+        cantonada.text = QString::number(cal.year());
+        marcaTitol(cantonada);
+        for (int c = 1; c < d_.columnes; ++c) capcaleraDia(c, primer.addDays(c - 1), QString(), false);
+        for (int r = 1; r < d_.files; ++r) {
+            const QDate w = primer.addDays((r - 1) * 7);
+            d_.cella(r, 0).text = QStringLiteral("%1/%2").arg(w.day()).arg(w.month());
+            for (int c = 1; c < d_.columnes; ++c)
+                if (primer.addDays((r - 1) * 7 + c - 1) < e_.avui) d_.cella(r, c).negreta = true;
+        }
+        for (const FeinaAgenda& f : e_.feines) {
+            if (!f.data.isValid()) {
+                d_.errors << QStringLiteral("Data no vàlida a la feina %1").arg(f.id);
+                continue;
+            }
+            const QPoint cella = cellaDataMes(f.data, primer);
+            if (cella.y() == 0) continue;
+            CellaAgenda& ce = d_.cella(cella.y(), cella.x());
+            const QString linia = f.horaInici + u' ' + f.lloc;
+            ce.text = ce.text.isEmpty() ? linia : ce.text + QStringLiteral("\r\n") + linia;
+            ce.feines << f.id;
+        }
+    }
+
+    void setmana()
+    {
+        geometria(p_.cellesDia + 1, 8, 900);
+        const QDate primer = e_.dataIniciSetmana;
+        CellaAgenda& cantonada = d_.cella(0, 0);
+        cantonada.text = mesCurt(primer) + u' ' + QString::number(primer.year());
+        marcaTitol(cantonada);
+        for (int c = 1; c < d_.columnes; ++c) {
+            const QDate dia = primer.addDays(c - 1);
+            capcaleraDia(c, dia, QStringLiteral(", ") + QString::number(dia.day()), dia < e_.avui);
+        }
+        etiquetesHores();
+        for (const FeinaAgenda& f : e_.feines) {
+            if (!f.data.isValid()) {
+                d_.errors << QStringLiteral("Data no vàlida a la feina %1").arg(f.id);
+                continue;
+            }
+            const qint64 dies = primer.daysTo(f.data);
+            const auto files = filesDe(f);
+            if (!files || dies < 0 || dies > d_.columnes - 2 || files->buit()) continue;
+            pinta(f, *files, int(dies) + 1);
+        }
+    }
+
+    void dia()
+    {
+        geometria(p_.cellesDia + 1, ColumnesDia, 1300);
+        CellaAgenda& cantonada = d_.cella(0, 0);
+        cantonada.text = nomDia(e_.dataAgenda) + QStringLiteral(", ") + QString::number(e_.dataAgenda.day());
+        marcaTitol(cantonada);
+        etiquetesHores();
+        d_.ambHores = true;
+        d_.hores.resize(d_.columnes);
+        d_.hores[0].text = Tradueix(QStringLiteral("Hores extra"));
+        marcaTitol(d_.hores[0]);
+        for (const FeinaAgenda& f : e_.feines) {
+            const auto files = filesDe(f);
+            if (!files) continue;
+            pinta(f, *files, columnaRecurs(f.recurs, *files));
+        }
+        if (d_.columnes > ColumnesDia)
+            d_.ampleColumna = qMax(1, (d_.midaTauler.width() - e_.vora - d_.ampleEtiquetes) / (d_.columnes - 1));
+        for (const auto& [nom, hores] : e_.horesExtra)
+            for (int c = 1; c < d_.columnes; ++c)
+                if (d_.cella(0, c).text == nom) d_.hores[c].text = formatHores(hores);
+    }
+
+private:
+    void geometria(int files, int columnes, int ampleEtiquetes)
+    {
+        d_.files = files;
+        d_.columnes = columnes;
+        d_.celles = QVector<CellaAgenda>(files * columnes);
+        d_.altCapcalera = px(AltCapcalera);
+        d_.ampleEtiquetes = px(ampleEtiquetes);
+        d_.altFila = qMax(1, (e_.mida.height() - e_.vora - d_.altCapcalera) / qMax(1, files - 1));
+        d_.ampleColumna = qMax(1, (e_.mida.width() - e_.vora - d_.ampleEtiquetes) / qMax(1, columnes - 1));
+        const bool mes = d_.vista == VistaAgenda::Mes;
+        d_.alineacioColumna = QVector<int>(columnes, mes ? 0 : 4);
+        d_.alineacioColumna[0] = mes ? 4 : 3;
+        d_.fusioColumna = QVector<bool>(columnes, !mes);
+        d_.fusioColumna[0] = false;
+        d_.midaTauler = QSize((columnes - 1) * d_.ampleColumna + d_.ampleEtiquetes + e_.vora,
+                              (files - 1) * d_.altFila + d_.altCapcalera + e_.vora);
+    }
+
+    static void marcaTitol(CellaAgenda& c)
+    {
+        c.negreta = true;
+        c.alineacio = 4;
+    }
+
+    // A weekday header of the month and week views; Sundays in their colour.
+    void capcaleraDia(int c, const QDate& dia, const QString& sufix, bool negreta)
+    {
+        CellaAgenda& ce = d_.cella(0, c);
+        ce.text = nomDia(dia) + sufix;
+        ce.alineacio = 4;
+        ce.negreta = negreta;
+        if (Conv::vbWeekday(dia) == 1) ce.color = p_.colorDiumenge;
+    }
+
+    void etiquetesHores()
+    {
+        for (int r = 1; r < d_.files; ++r) {
+            CellaAgenda& ce = d_.cella(r, 0);
+            ce.text = etiquetaFila(r, p_);
+            ce.alineacio = 3;
+            ce.fontEtiqueta = true;
+            if (ce.text >= p_.horaIniciDinar && ce.text < p_.horaFinalDinar) ce.color = p_.colorDiumenge;
+        }
+    }
+
+    std::optional<FilesFeina> filesDe(const FeinaAgenda& f)
+    {
+        auto files = filesFeina(f.horaInici, f.horaFi, p_, d_.files);
+        if (!files)
+            d_.errors << QStringLiteral("Hora no vàlida a la feina %1 de '%2': '%3' - '%4'")
+                             .arg(f.id)
+                             .arg(f.lloc, f.horaInici, f.horaFi);
+        return files;
+    }
+
+    bool lliures(int c, const FilesFeina& files) const
+    {
+        if (files.buit()) return true;   // a job outside the hours fits any column of its resource
+        for (int r = files.inici; r <= files.final; ++r)
+            if (!d_.cella(r, c).text.isEmpty()) return false;
+        return true;
+    }
+
+    // The day view's column of a resource: the first of its columns where the
+    // job fits, else the first free column, else a new one.
+    int columnaRecurs(const QString& recurs, const FilesFeina& files)
+    {
+        const QString capcalera = recurs.isEmpty() ? p_.texteNoAsignada : recurs;
+        for (int c = 1; c < d_.columnes; ++c) {
+            const QString& h = d_.cella(0, c).text;
+            if (h.isEmpty()) return reclama(c, recurs, capcalera);
+            if (h == capcalera && lliures(c, files)) return c;
+        }
+        afegeixColumna();
+        return reclama(d_.columnes - 1, recurs, capcalera);
+    }
+
+    int reclama(int c, const QString& recurs, const QString& capcalera)
+    {
+        d_.cella(0, c).text = capcalera;
+        if (!recurs.isEmpty()) {
+            d_.hores[c].alineacio = 4;
+            d_.hores[c].text = e_.recursos.assignaTemps(recurs) ? formatHores(Decimal()) : QString();
+        }
+        return c;
+    }
+
+    void afegeixColumna()
+    {
+        const int n = d_.columnes;
+        QVector<CellaAgenda> celles;
+        celles.reserve(d_.files * (n + 1));
+        for (int r = 0; r < d_.files; ++r) {
+            for (int c = 0; c < n; ++c) celles.append(std::move(d_.celles[r * n + c]));
+            celles.append(CellaAgenda());
+        }
+        d_.celles = std::move(celles);
+        d_.columnes = n + 1;
+        d_.alineacioColumna.append(4);
+        d_.fusioColumna.append(true);
+        d_.hores.append(CellaAgenda());
+    }
+
+    void pinta(const FeinaAgenda& f, const FilesFeina& files, int c)
+    {
+        if (files.buit()) return;
+        const bool setmana = d_.vista == VistaAgenda::Setmana;
+        const qint32 color = e_.recursos.color(f.recurs);
+        for (int r = files.inici; r <= files.final; ++r) {
+            CellaAgenda& ce = d_.cella(r, c);
+            if (setmana && f.data < e_.avui) ce.negreta = true;
+            if (d_.cella(r, 0).text >= f.horaFi) break;   // the job has ended
+            if (ce.text.isEmpty()) {
+                if (f.feta) ce.subratllat = true;
+                ce.text = f.lloc;
+                ce.color = color;
+                ce.feines = {f.id};
+            } else if (setmana) {
+                if (ce.text != f.lloc || ce.fonsFix || ce.color != color) {
+                    ce.subratllat = false;
+                    ce.text = p_.texteVaris;
+                    ce.color.reset();
+                    ce.fonsFix = true;
+                    ce.varies = true;
+                }
+                ce.feines << f.id;
+            } else {
+                ++d_.solapaments;
+            }
+        }
+    }
+
+    const EntradaAgenda& e_;
+    const ParametresAgenda& p_;
+    DisposicioAgenda& d_;
+};
+
+} // namespace
+
+std::optional<VistaAgenda> vistaDeMode(const QString& mode)
+{
+    if (mode == QLatin1String("mes")) return VistaAgenda::Mes;
+    if (mode == QLatin1String("setmana")) return VistaAgenda::Setmana;
+    if (mode == QLatin1String("dia")) return VistaAgenda::Dia;
+    return std::nullopt;
+}
+
+QString modeDeVista(VistaAgenda vista)
+{
+    switch (vista) {
+    case VistaAgenda::Setmana: return QStringLiteral("setmana");
+    case VistaAgenda::Dia: return QStringLiteral("dia");
+    default: return QStringLiteral("mes");
+    }
+}
+
+QDate iniciSetmana(const QDate& d, int primerDiaSetmana)
+{
+    return d.addDays(1 - Conv::weekdayFrom(d, primerDiaSetmana));
+}
+
+QDate iniciMes(const QDate& d, int primerDiaSetmana)
+{
+    return iniciSetmana(QDate(d.year(), d.month(), 1), primerDiaSetmana);
+}
+
+QDate dataCellaMes(int fila, int col, const QDate& dataIniciMes)
+{
+    return dataIniciMes.addDays((fila - 1) * 7 + (col - 1));
+}
+
+QPoint cellaDataMes(const QDate& d, const QDate& dataIniciMes)
+{
+    const qint64 n = dataIniciMes.daysTo(d);
+    if (!d.isValid() || !dataIniciMes.isValid() || n < 0 || n >= 42) return QPoint(0, 0);
+    return QPoint(int(n % 7) + 1, int(n / 7) + 1);
+}
+
+ParametresAgenda ParametresAgenda::actuals()
+{
+    ParametresAgenda p;
+    p.horaInici = G.HoraInici;
+    p.minutsCella = G.MinutsCella;
+    p.cellesDia = G.CellesDia;
+    p.horaIniciDinar = G.HoraIniciDinar;
+    p.horaFinalDinar = G.HoraFinalDinar;
+    p.colorDiumenge = G.ColorDiumenge;
+    p.texteVaris = G.TexteVaris;
+    p.texteNoAsignada = G.TexteNoAsignada;
+    return p;
+}
+
+std::optional<FilesFeina> filesFeina(const QString& horaInici, const QString& horaFi, const ParametresAgenda& p,
+                                     int files)
+{
+    const auto m0 = Conv::minutesOf(p.horaInici);
+    const auto mi = Conv::minutesOf(horaInici);
+    const auto mf = Conv::minutesOf(horaFi);
+    if (!m0 || !mi || !mf || p.minutsCella <= 0) return std::nullopt;
+    FilesFeina f;
+    f.inici = divisioEntera(*mi - *m0, p.minutsCella) + 1;
+    f.final = divisioEntera(*mf - *m0, p.minutsCella);
+    if (f.final < f.inici) f.final = f.inici;
+    if (f.inici < 1) f.inici = 1;
+    if (f.inici > files - 1 || f.final < 1) return FilesFeina{};
+    if (f.final > files - 1) f.final = files - 1;
+    return f;
+}
+
+QString etiquetaFila(int fila, const ParametresAgenda& p)
+{
+    return Conv::clockTime(Conv::minutesOf(p.horaInici).value_or(0) + (fila - 1) * p.minutsCella);
+}
+
+qint32 RecursosAgenda::color(const QString& nom) const
+{
+    const auto it = m_.constFind(nom.toCaseFolded());
+    return nom.isEmpty() || it == m_.constEnd() ? ColorFinestraSistema : it->color;
+}
+
+bool RecursosAgenda::assignaTemps(const QString& nom) const
+{
+    const auto it = m_.constFind(nom.toCaseFolded());
+    return it != m_.constEnd() && it->assignaTemps;
+}
+
+int DisposicioAgenda::cellesAmbText() const
+{
+    int n = 0;
+    for (const CellaAgenda& c : celles)
+        if (!c.text.isEmpty()) ++n;
+    for (const CellaAgenda& c : hores)
+        if (!c.text.isEmpty()) ++n;
+    return n;
+}
+
+DisposicioAgenda disposaAgenda(const EntradaAgenda& e)
+{
+    DisposicioAgenda d;
+    d.vista = e.vista;
+    Constructor k(e, d);
+    switch (e.vista) {
+    case VistaAgenda::Mes: k.mes(); break;
+    case VistaAgenda::Setmana: k.setmana(); break;
+    case VistaAgenda::Dia: k.dia(); break;
+    }
+    return d;
+}
+
+QPoint cellaActual(int filaAntiga, int colAntiga, int files, int columnes)
+{
+    auto dins = [](int v, int n) { return n <= 1 ? 0 : (v < 0 ? 1 : qMin(v, n - 1)); };
+    return QPoint(dins(colAntiga, columnes), dins(filaAntiga, files));
+}
+
+QString formatHores(const Decimal& hores)
+{
+    const QLocale loc;
+    QString s = hores.toString(loc, 2);
+    const bool negatiu = s.startsWith(u'-');
+    if (negatiu) s.remove(0, 1);
+    const qsizetype coma = s.indexOf(loc.decimalPoint());
+    const QString enter = loc.toString(s.left(coma).toLongLong());
+    return (negatiu ? QStringLiteral("-") : QString()) + enter + s.mid(coma);
+}

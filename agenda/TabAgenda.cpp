@@ -1,0 +1,415 @@
+#include "TabAgenda.h"
+
+#include "Calvendra.h"
+#include "CalvendraSeams.h"
+#include "Clock.h"
+#include "Convert.h"
+#include "Globals.h"
+#include "Graella.h"
+#include "MessageBox.h"
+#include "Principal.h"
+#include "Traduccio.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QSqlQuery>
+
+namespace {
+
+template <class W>
+W* posa(W* w, const char* name, int x, int y, int width, int height)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(x, y, width, height);
+    return w;
+}
+
+// Design of the tab, in pixels.
+constexpr int AmpleTauler = 620;
+constexpr int AltTauler = 566;
+constexpr int AltPagina = 596;
+constexpr int AltFilaHores = 22;
+
+// A palette of names: one column as wide as the control.
+void paleta(Graella* g)
+{
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->horizontalHeader()->setStretchLastSection(true);
+}
+
+} // namespace
+
+TabAgenda::TabAgenda(QWidget* parent) : QWidget(parent)
+{
+    construeix();
+}
+
+TabAgenda::~TabAgenda()
+{
+    alliberaGlobus();
+    if (operacionsInstalades_) {
+        Principal().Omple_Agenda = nullptr;
+        Principal().Omple_Graella_Llocs = nullptr;
+    }
+}
+
+void TabAgenda::construeix()
+{
+    AgendaGrid = posa(new Graella(this), "AgendaGrid", 0, 0, AmpleTauler, AltTauler);
+    AgendaGrid->setFixedRows(1);
+    AgendaGrid->setFixedCols(1);
+    // Every view fits the board to its cells.
+    AgendaGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    AgendaGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    const int x = AmpleTauler + 10;
+    const int ample = 291;
+    // The control's today is the program's today.
+    CalvendraClock::setTodayProvider([] { return Clock::today(); });
+    CalendariML = new Calvendra(this);
+    CalendariML->setObjectName(QStringLiteral("CalendariML"));
+    CalendariML->move(x + (ample - CalendariML->width()) / 2, 0);
+    // The names the window was designed with, whatever the system's locale;
+    // the main window's load translates them into the chosen language. The
+    // control's columns start on the locale's first day of the week.
+    static const char* const dies[] = {"dl.", "dt.", "dc.", "dj.", "dv.", "ds.", "dg."};   // Monday first
+    static const char* const mesos[] = {"gener", "febrer", "març", "abril", "maig", "juny",
+                                        "juliol", "agost", "setembre", "octubre", "novembre", "desembre"};
+    const int primer = int(QLocale().firstDayOfWeek());
+    for (int i = 1; i <= 7; ++i)
+        CalendariML->setWeekDayShortName(i, QString::fromUtf8(dies[(primer - 1 + i - 1) % 7]));
+    for (int i = 1; i <= 12; ++i) CalendariML->setMonthNames(i, QString::fromUtf8(mesos[i - 1]));
+    connect(CalendariML, &Calvendra::DateClick, this, &TabAgenda::CalendariML_DateClick);
+
+    const int top = CalendariML->geometry().bottom() + 8;
+    const int meitat = (ample - 8) / 2;
+    const int baix = AltPagina - 2 * 32;
+    posa(new QLabel(Tradueix(QStringLiteral("Llocs:")), this), "LabelLlocs", x, top, meitat, 20);
+    LlocsGrid = posa(new Graella(this), "LlocsGrid", x, top + 20, meitat, baix - top - 28);
+    paleta(LlocsGrid);
+    LlocsGrid->installEventFilter(this);
+    posa(new QLabel(Tradueix(QStringLiteral("Recursos:")), this), "LabelRecursos", x + meitat + 8, top, meitat, 20);
+    RecursosGrid = posa(new Graella(this), "RecursosGrid", x + meitat + 8, top + 20, meitat, baix - top - 28);
+    paleta(RecursosGrid);
+    ImprimirFeines = posa(new QPushButton(Tradueix(QStringLiteral("Imprimir Feines Recurs")), this), "ImprimirFeines",
+                          x, baix, ample, 28);
+    ImprimirAgenda = posa(new QPushButton(Tradueix(QStringLiteral("Imprimir Agenda")), this), "ImprimirAgenda", x,
+                          baix + 32, ample, 28);
+
+    HoresGrid = posa(new Graella(this), "HoresGrid", 0, AltTauler + 4, AmpleTauler, AltFilaHores + 4);
+    HoresGrid->setFixedCols(1);
+    HoresGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    HoresGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    HoresGrid->hide();
+    Text1 = posa(new QLineEdit(this), "Text1", 0, 0, 60, 22);
+    Text1->hide();
+    Label1 = posa(new QLabel(this), "Label1", 0, 0, 100, 20);
+    Label1->hide();
+
+    setMinimumSize(x + ample, AltPagina);
+    AltAgenda = AgendaGrid->height();
+    AmpleAgenda = AgendaGrid->width();
+}
+
+void TabAgenda::instalaOperacions()
+{
+    auto& op = Principal();
+    op.Omple_Agenda = [this] { Omple_Agenda(); };
+    op.Omple_Graella_Llocs = [this] { Omple_Graella_Llocs(); };
+    operacionsInstalades_ = true;
+}
+
+void TabAgenda::prenMidaTauler()
+{
+    AltAgenda = AgendaGrid->height();
+    AmpleAgenda = AgendaGrid->width();
+}
+
+void TabAgenda::alliberaGlobus()
+{
+    delete Globus.data();
+    Globus = nullptr;
+}
+
+// ---------------------------------------------------------------- rebuild
+
+EntradaAgenda TabAgenda::llegeix(VistaAgenda vista)
+{
+    EntradaAgenda e;
+    e.vista = vista;
+    e.dataAgenda = G.DataAgenda;
+    e.dataIniciSetmana = G.DataIniciSetmana;
+    e.dataIniciMes = G.DataIniciMes;
+    e.dataCalendari = CalendariML->dateValue();
+    e.avui = Clock::today();
+    e.mida = QSize(AmpleAgenda, AltAgenda);
+    e.vora = 2 * AgendaGrid->frameWidth();
+    e.parametres = ParametresAgenda::actuals();
+
+    Db& db = BD();
+    auto feina = [](const QSqlQuery& q) {
+        FeinaAgenda f;
+        f.id = q.value(0).toInt();
+        f.lloc = q.value(1).toString();
+        f.data = QDate::fromString(q.value(2).toString(), Qt::ISODate);
+        f.horaInici = q.value(3).toString();
+        f.horaFi = q.value(4).toString();
+        f.recurs = q.value(5).toString();
+        f.feta = q.value(6).toInt() != 0;
+        return f;
+    };
+    if (vista == VistaAgenda::Dia) {
+        // A team's job comes once per member, under the member's name.
+        QSqlQuery& q = db.cached(
+            QStringLiteral("SELECT f.feines_id, f.llocs_nom, f.feines_data, f.feines_hora_inici, f.feines_hora_fi, "
+                           "COALESCE(c.recursos_component_nom, f.recursos_nom) AS recurs, f.feines_feta "
+                           "FROM Feines f LEFT JOIN Recursos_Components c ON f.recursos_nom = c.recursos_nom "
+                           "WHERE f.feines_data = ? "
+                           "ORDER BY recurs COLLATE NOCASE, f.feines_hora_inici, f.feines_hora_fi, f.feines_id"),
+            {Conv::isoDate(e.dataAgenda)});
+        while (q.next()) e.feines << feina(q);
+    } else {
+        const QDate des = vista == VistaAgenda::Mes ? e.dataIniciMes : e.dataIniciSetmana;
+        const QDate fins = des.addDays(vista == VistaAgenda::Mes ? 41 : 6);
+        QSqlQuery& q = db.cached(
+            QStringLiteral("SELECT feines_id, llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, "
+                           "recursos_nom, feines_feta FROM Feines WHERE feines_data >= ? AND feines_data <= ? "
+                           "ORDER BY feines_data, feines_hora_inici, feines_id"),
+            {Conv::isoDate(des), Conv::isoDate(fins)});
+        while (q.next()) e.feines << feina(q);
+    }
+    if (vista == VistaAgenda::Mes) return e;
+
+    QSqlQuery& r = db.cached(
+        QStringLiteral("SELECT recursos_nom, recursos_color, recursos_assigna_temps FROM Recursos"));
+    while (r.next()) e.recursos.afegeix(r.value(0).toString(), {r.value(1).toInt(), r.value(2).toInt() != 0});
+    if (vista != VistaAgenda::Dia) return e;
+
+    QSqlQuery& h = db.cached(QStringLiteral("SELECT recursos_nom, hores_quantitat FROM Hores_Fetes WHERE hores_data = ?"),
+                             {Conv::isoDate(e.dataAgenda)});
+    while (h.next()) e.horesExtra.append({h.value(0).toString(), Decimal::fromVariant(h.value(1))});
+    return e;
+}
+
+void TabAgenda::escriu(const DisposicioAgenda& d)
+{
+    Graella* g = AgendaGrid;
+    g->Clear();
+    g->setRows(d.files);
+    g->setCols(d.columnes);
+    g->setRowHeight(0, d.altCapcalera);
+    for (int r = 1; r < d.files; ++r) g->setRowHeight(r, d.altFila);
+    g->setColWidth(0, d.ampleEtiquetes);
+    for (int c = 0; c < d.columnes; ++c) {
+        if (c > 0) g->setColWidth(c, d.ampleColumna);
+        g->setMergeCol(c, d.fusioColumna[c]);
+        g->setColAlignment(c, d.alineacioColumna[c]);
+    }
+    const QString fontEtiquetes = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    for (int r = 0; r < d.files; ++r) {
+        for (int c = 0; c < d.columnes; ++c) {
+            const CellaAgenda& ce = d.cella(r, c);
+            if (!ce.text.isEmpty()) g->setTextMatrix(r, c, ce.text);
+            if (ce.fonsFix) g->setCellBackColor(r, c, g->BackColorFixed());
+            else if (ce.color) g->setCellBackColor(r, c, Graella::colorFromValue(*ce.color));
+            if (ce.negreta) g->setCellFontBold(r, c, true);
+            if (ce.subratllat) g->setCellFontUnderline(r, c, true);
+            if (ce.fontEtiqueta) g->setCellFontName(r, c, fontEtiquetes);
+            if (ce.alineacio >= 0) g->setCellAlignment(r, c, ce.alineacio);
+            if (!ce.feines.isEmpty()) {
+                QVariantList ids;
+                ids.reserve(ce.feines.size());
+                for (qint32 id : ce.feines) ids << id;
+                g->setCellData(r, c, ids);
+            }
+        }
+    }
+    g->resize(d.midaTauler);
+    escriuHores(d);
+}
+
+void TabAgenda::escriuHores(const DisposicioAgenda& d)
+{
+    Graella* h = HoresGrid;
+    h->Clear();
+    if (!d.ambHores) {
+        h->hide();
+        return;
+    }
+    h->setRows(1);
+    h->setCols(d.columnes);
+    h->setRowHeight(0, AltFilaHores);
+    h->setColWidth(0, d.ampleEtiquetes);
+    for (int c = 0; c < d.columnes; ++c) {
+        if (c > 0) h->setColWidth(c, d.ampleColumna);
+        const CellaAgenda& ce = d.hores[c];
+        if (!ce.text.isEmpty()) h->setTextMatrix(0, c, ce.text);
+        if (ce.negreta) h->setCellFontBold(0, c, true);
+        if (ce.alineacio >= 0) h->setCellAlignment(0, c, ce.alineacio);
+    }
+    h->setGeometry(AgendaGrid->x(), AgendaGrid->y() + d.midaTauler.height() + 4, d.midaTauler.width(),
+                   AltFilaHores + 2 * h->frameWidth());
+    h->show();
+}
+
+void TabAgenda::posaTooltipsPaletes(VistaAgenda vista)
+{
+    if (vista == VistaAgenda::Mes) {
+        LlocsGrid->setToolTip(Tradueix(QStringLiteral("Fés DblClick")));
+        RecursosGrid->setToolTip(Tradueix(QStringLiteral("Fés Click o DblClick")));
+    } else {
+        LlocsGrid->setToolTip(Tradueix(QStringLiteral("Fés DblClick o arrossega")));
+        RecursosGrid->setToolTip(Tradueix(QStringLiteral("Fés Click, DblClick o arrossega")));
+    }
+}
+
+void TabAgenda::Omple_Agenda()
+{
+    Graella* g = AgendaGrid;
+    const int filaAntiga = g->Row();
+    const int colAntiga = g->Col();
+    alliberaGlobus();
+    DisposicioAgenda d;
+    try {
+        const auto vista = vistaDeMode(G.ModeAgenda);
+        if (!vista) throw std::runtime_error("Vista desconeguda: '" + G.ModeAgenda.toStdString() + "'");
+        d = disposaAgenda(llegeix(*vista));
+        {
+            // Drawing is suspended while the board is rewritten, and always resumed.
+            g->setRedraw(false);
+            const auto repren = qScopeGuard([g] { g->setRedraw(true); });
+            escriu(d);
+        }
+        posaTooltipsPaletes(*vista);
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+        return;
+    }
+    disposicio_ = std::move(d);
+    AltFila = disposicio_.altFila;
+    AmpleColumna = disposicio_.ampleColumna;
+    const QPoint actual = cellaActual(filaAntiga, colAntiga, disposicio_.files, disposicio_.columnes);
+    g->setCurrentCellAt(actual.y(), actual.x());
+    G.AgendaPendent = false;
+    ImprimirFeines->setEnabled(false);
+
+    // Jobs that could not be drawn are reported one by one; the rest stand.
+    for (const QString& error : disposicio_.errors) MsgBox::error(error);
+    for (int i = 0; i < disposicio_.solapaments; ++i) MsgBox::show(Tradueix(QStringLiteral("Feines solapades")));
+}
+
+QList<qint32> TabAgenda::feinesCella(const Graella* grid, int fila, int col)
+{
+    QList<qint32> ids;
+    for (const QVariant& v : grid->CellData(fila, col).toList()) ids << v.toInt();
+    return ids;
+}
+
+QList<qint32> TabAgenda::feinesCella(int fila, int col) const
+{
+    return feinesCella(AgendaGrid, fila, col);
+}
+
+QPair<QDate, QDate> TabAgenda::periode() const
+{
+    switch (vistaDeMode(G.ModeAgenda).value_or(VistaAgenda::Mes)) {
+    case VistaAgenda::Setmana: return {G.DataIniciSetmana, G.DataIniciSetmana.addDays(6)};
+    case VistaAgenda::Dia: return {G.DataAgenda, G.DataAgenda};
+    default: return {G.DataIniciMes, G.DataIniciMes.addDays(41)};
+    }
+}
+
+// ---------------------------------------------------------------- navigation and sites palette
+
+void TabAgenda::mouPeriode(const QDate& d)
+{
+    G.DataIniciSetmana = iniciSetmana(d, G.PrimerDiaSetmana);
+    G.DataIniciMes = iniciMes(d, G.PrimerDiaSetmana);
+    Omple_Agenda();
+}
+
+void TabAgenda::CalendariML_DateClick(const QDate& dateClicked)
+{
+    try {
+        const auto vista = vistaDeMode(G.ModeAgenda);
+        if (!vista || !dateClicked.isValid()) return;
+        switch (*vista) {
+        case VistaAgenda::Mes: {
+            const bool altreMes =
+                dateClicked.year() != G.DataAgenda.year() || dateClicked.month() != G.DataAgenda.month();
+            G.DataAgenda = dateClicked;
+            if (altreMes) mouPeriode(dateClicked);
+            if (AgendaGrid->isVisible()) AgendaGrid->setFocus();
+            const QPoint cella = cellaDataMes(G.DataAgenda, G.DataIniciMes);
+            if (cella.y() > 0 && cella.y() < AgendaGrid->Rows() && cella.x() < AgendaGrid->Cols())
+                AgendaGrid->setCurrentCellAt(cella.y(), cella.x());
+            break;
+        }
+        case VistaAgenda::Setmana: {
+            const QDate inici = iniciSetmana(dateClicked, G.PrimerDiaSetmana);
+            const bool altraSetmana = !G.DataAgenda.isValid() || inici != iniciSetmana(G.DataAgenda, G.PrimerDiaSetmana);
+            G.DataAgenda = inici;
+            if (CalendariML->dateValue() != G.DataAgenda) CalendariML->setDateValue(G.DataAgenda);
+            if (altraSetmana) mouPeriode(dateClicked);
+            break;
+        }
+        case VistaAgenda::Dia:
+            if (dateClicked == G.DataAgenda) return;
+            G.DataAgenda = dateClicked;
+            mouPeriode(dateClicked);
+            break;
+        }
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()), QStringLiteral("ERROR"));
+    }
+}
+
+void TabAgenda::Omple_Graella_Llocs()
+{
+    Graella* g = LlocsGrid;
+    QStringList noms;
+    QSqlQuery& q = BD().cached(QStringLiteral("SELECT llocs_nom FROM Llocs ORDER BY llocs_nom"));
+    while (q.next()) noms << q.value(0).toString();
+    g->Clear();
+    g->setCols(1);
+    g->setRows(qMax<qsizetype>(1, noms.size()));
+    for (int i = 0; i < noms.size(); ++i) g->setTextMatrix(i, 0, noms[i]);
+    g->setCurrentCellAt(0, 0);
+    g->setTopRow(0);
+}
+
+bool TabAgenda::LlocsGrid_KeyDown(int key)
+{
+    // Keys that type a character; the grid moves on the others itself.
+    if (key < 0x20 || key > 0xFF || (key > 0x7E && key < 0xA0)) return false;
+    Graella* g = LlocsGrid;
+    if (g->Rows() == 0) return true;
+    g->setCurrentCellAt(0, 0);
+    g->setTopRow(0);
+    // Key codes of letters are capitals; names compare by character code.
+    const QString k = QChar(char16_t(key));
+    int fila = 0;
+    while (fila < g->Rows() && QString::compare(g->TextMatrix(fila, 0), k, Qt::CaseSensitive) < 0) ++fila;
+    if (fila == g->Rows()) fila = g->Rows() - 1;
+    g->setCurrentCellAt(fila, 0);
+    g->setTopRow(fila);
+    return true;
+}
+
+bool TabAgenda::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == LlocsGrid && event->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(event);
+        // Shortcuts keep their keys; a typed character is the palette's own
+        // search (the grid's own search would move elsewhere).
+        if (!(k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return LlocsGrid_KeyDown(k->key());
+    }
+    return QWidget::eventFilter(watched, event);
+}
