@@ -118,7 +118,7 @@ private:
         d_.columnes = columnes;
         d_.celles = QVector<CellaAgenda>(files * columnes);
         d_.altCapcalera = px(AltCapcalera);
-        d_.ampleEtiquetes = px(ampleEtiquetes);
+        d_.ampleEtiquetes = qMax(px(ampleEtiquetes), e_.ampleEtiquetesMinim);
         d_.altFila = qMax(1, (e_.mida.height() - e_.vora - d_.altCapcalera) / qMax(1, files - 1));
         d_.ampleColumna = qMax(1, (e_.mida.width() - e_.vora - d_.ampleEtiquetes) / qMax(1, columnes - 1));
         const bool mes = d_.vista == VistaAgenda::Mes;

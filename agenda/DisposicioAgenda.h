@@ -100,6 +100,7 @@ struct EntradaAgenda {
     QDate avui;
     QSize mida;            // the board's laid-out size, in pixels
     int vora = 0;          // pixels the control takes around its cells
+    int ampleEtiquetesMinim = 0;   // the label column is at least this wide (its texts fit)
     ParametresAgenda parametres;
     QList<FeinaAgenda> feines;   // week: any order; month: by date and start; day: by resource, start, end
     RecursosAgenda recursos;

@@ -67,6 +67,12 @@ void TabAgenda::construeix()
     // Every view fits the board to its cells.
     AgendaGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     AgendaGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The board's cells are as small as the design made them: a font one
+    // point smaller than the window's, smaller still where rows are low.
+    QFont font = AgendaGrid->font();
+    if (font.pointSizeF() > 0) font.setPointSizeF(qMax(7.0, font.pointSizeF() - 1));
+    AgendaGrid->setFont(font);
+    fontTauler_ = font;
 
     const int x = AmpleTauler + 10;
     const int ample = 291;
@@ -106,6 +112,7 @@ void TabAgenda::construeix()
     HoresGrid->setFixedCols(1);
     HoresGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     HoresGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    HoresGrid->setFont(font);
     HoresGrid->hide();
     Text1 = posa(new QLineEdit(this), "Text1", 0, 0, 60, 22);
     Text1->hide();
@@ -258,6 +265,31 @@ void TabAgenda::escriuHores(const DisposicioAgenda& d)
     h->show();
 }
 
+QFont TabAgenda::fontTauler(int altFila) const
+{
+    // A line of text fits in a row (less its grid line and margins).
+    QFont f = fontTauler_;
+    while (f.pointSizeF() > 6 && QFontMetrics(f).height() > altFila - 3) f.setPointSizeF(f.pointSizeF() - 0.5);
+    return f;
+}
+
+int TabAgenda::ampleEtiquetes(const DisposicioAgenda& d) const
+{
+    QFont negreta = AgendaGrid->font();
+    negreta.setBold(true);
+    QFont fixa = AgendaGrid->font();
+    fixa.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    const QFontMetrics mn(negreta), mf(fixa);
+    int ample = 0;
+    for (int r = 0; r < d.files; ++r) {
+        const CellaAgenda& ce = d.cella(r, 0);
+        const QFontMetrics& m = ce.fontEtiqueta ? mf : mn;
+        for (const QString& linia : QString(ce.text).remove(u'\r').split(u'\n'))
+            ample = qMax(ample, m.horizontalAdvance(linia));
+    }
+    return ample + 8;
+}
+
 void TabAgenda::posaTooltipsPaletes(VistaAgenda vista)
 {
     if (vista == VistaAgenda::Mes) {
@@ -279,7 +311,14 @@ void TabAgenda::Omple_Agenda()
     try {
         const auto vista = vistaDeMode(G.ModeAgenda);
         if (!vista) throw std::runtime_error("Vista desconeguda: '" + G.ModeAgenda.toStdString() + "'");
-        d = disposaAgenda(llegeix(*vista));
+        EntradaAgenda e = llegeix(*vista);
+        d = disposaAgenda(e);
+        g->setFont(fontTauler(d.altFila));
+        // The label column widens when its texts (the corner's above all) would not fit.
+        if (const int ample = ampleEtiquetes(d); ample > d.ampleEtiquetes) {
+            e.ampleEtiquetesMinim = ample;
+            d = disposaAgenda(e);
+        }
         {
             // Drawing is suspended while the board is rewritten, and always resumed.
             g->setRedraw(false);

@@ -7,6 +7,7 @@
 // the layout of the last rebuild, which the board's handlers read.
 #include "DisposicioAgenda.h"
 
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
@@ -84,6 +85,8 @@ private:
     void escriu(const DisposicioAgenda& d);
     void escriuHores(const DisposicioAgenda& d);
     void posaTooltipsPaletes(VistaAgenda vista);
+    int ampleEtiquetes(const DisposicioAgenda& d) const;
+    QFont fontTauler(int altFila) const;
 
     Graella* AgendaGrid = nullptr;
     Graella* LlocsGrid = nullptr;
@@ -96,5 +99,6 @@ private:
     QLabel* Label1 = nullptr;
 
     DisposicioAgenda disposicio_;
+    QFont fontTauler_;
     bool operacionsInstalades_ = false;
 };

@@ -56,10 +56,10 @@ public:
                 fore = Graella::readableOn(back);
             painter->setFont(font);
             painter->setPen(fore);
-            QString text = first->text();
-            text.remove(QLatin1Char('\r'));
-            painter->drawText(area.adjusted(2, 1, -2, -1),
-                              int(Graella::alignmentFromCode(grid_->CellAlignment(block.y(), block.x()))), text);
+            const QRect textArea = area.adjusted(2, 1, -2, -1);
+            painter->drawText(textArea,
+                              int(Graella::alignmentFromCode(grid_->CellAlignment(block.y(), block.x()))),
+                              Graella::visibleText(first->text(), QFontMetrics(font), textArea.width()));
         }
 
         // Grid lines on the right and bottom edges of a block only.
@@ -98,6 +98,9 @@ Graella::Graella(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setVisible(false);
     verticalHeader()->setVisible(false);
+    // Rows and columns take the sizes they are given, small ones included.
+    horizontalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setMinimumSectionSize(1);
     setShowGrid(false); // the cells draw their own lines, leaving them out inside a block
     setBackColor(backColor_);
 }
@@ -179,6 +182,11 @@ void Graella::setCellData(int row, int col, const QVariant& data)
     if (auto* it = cell(row, col)) it->setData(Qt::UserRole, data);
 }
 
+QFont Graella::cellFont(const QTableWidgetItem* it) const
+{
+    return it && it->data(Qt::FontRole).isValid() ? it->font() : font();
+}
+
 QColor Graella::CellBackColor(int row, int col) const
 {
     const QTableWidgetItem* it = item(row, col);
@@ -193,13 +201,13 @@ void Graella::setCellBackColor(int row, int col, const QColor& c)
 bool Graella::CellFontBold(int row, int col) const
 {
     const QTableWidgetItem* it = item(row, col);
-    return it && it->font().bold();
+    return it && cellFont(it).bold();
 }
 
 void Graella::setCellFontBold(int row, int col, bool bold)
 {
     if (auto* it = cell(row, col)) {
-        QFont f = it->font();
+        QFont f = cellFont(it);
         f.setBold(bold);
         it->setFont(f);
     }
@@ -222,6 +230,14 @@ QColor Graella::readableOn(const QColor& back)
 {
     const int luma = (back.red() * 299 + back.green() * 587 + back.blue() * 114) / 1000;
     return luma < 140 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+QString Graella::visibleText(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        if (metrics.horizontalAdvance(line) > width) line = metrics.elidedText(line, Qt::ElideRight, width);
+    return lines.join(QLatin1Char('\n'));
 }
 
 Qt::Alignment Graella::alignmentFromCode(int code)
@@ -282,13 +298,13 @@ void Graella::setCellForeColor(int row, int col, const QColor& c)
 bool Graella::CellFontUnderline(int row, int col) const
 {
     const QTableWidgetItem* it = item(row, col);
-    return it && it->font().underline();
+    return it && cellFont(it).underline();
 }
 
 void Graella::setCellFontUnderline(int row, int col, bool underline)
 {
     if (auto* it = cell(row, col)) {
-        QFont f = it->font();
+        QFont f = cellFont(it);
         f.setUnderline(underline);
         it->setFont(f);
     }
@@ -297,13 +313,13 @@ void Graella::setCellFontUnderline(int row, int col, bool underline)
 QString Graella::CellFontName(int row, int col) const
 {
     const QTableWidgetItem* it = item(row, col);
-    return it ? it->font().family() : font().family();
+    return cellFont(it).family();
 }
 
 void Graella::setCellFontName(int row, int col, const QString& family)
 {
     if (auto* it = cell(row, col)) {
-        QFont f = it->font();
+        QFont f = cellFont(it);
         f.setFamily(family);
         it->setFont(f);
     }

@@ -16,8 +16,11 @@
 // the current cell is always the cell under the cursor.
 //
 // Text on a cell with a back colour of its own and no fore colour of its own
-// is drawn in black or white, whichever reads better on that colour.
+// is drawn in black or white, whichever reads better on that colour. A line
+// too wide for its cell (or block) is drawn cut short with an ellipsis, so
+// its beginning reads whatever the alignment; the cell keeps its whole text.
 #include <QColor>
+#include <QFontMetrics>
 #include <QRect>
 #include <QVector>
 #include <QTableWidget>
@@ -85,6 +88,7 @@ public:
     // Fore colour; invalid when the cell has none of its own.
     QColor CellForeColor(int row, int col) const;
     void setCellForeColor(int row, int col, const QColor& c);
+    // Font marks of a cell start from the grid's font as it is when they are set.
     bool CellFontUnderline(int row, int col) const;
     void setCellFontUnderline(int row, int col, bool underline);
     QString CellFontName(int row, int col) const;
@@ -135,11 +139,16 @@ public:
     static QColor colorFromValue(qint32 value);
     // Black or white, whichever reads better on the given back colour.
     static QColor readableOn(const QColor& back);
+    // The text as a cell of that width draws it: line feeds only, each line
+    // too wide for the width cut short with an ellipsis.
+    static QString visibleText(const QString& text, const QFontMetrics& metrics, int width);
 
 protected:
     QTableWidgetItem* cell(int row, int col);
 
 private:
+    // A cell's own font, else the grid's: a cell's font marks start from the grid's font.
+    QFont cellFont(const QTableWidgetItem* it) const;
     void paintFixedCells();
     bool mergesRow(int row, int col) const;
 

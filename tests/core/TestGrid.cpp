@@ -16,9 +16,11 @@ private slots:
     void alignmentCodes();
     void cellFormatsKeepPerCell();
     void textColourReadsOnItsBackColour();
+    void visibleText_data();
+    void visibleText();
     void blockIsDrawnWithoutInnerLines();
     void pressInsideABlockMakesThatCellCurrent();
-    void redrawAndTopRow();
+    void redrawTopRowAndSmallSizes();
 
 private:
     Graella* g_ = nullptr;
@@ -133,6 +135,14 @@ void TestGrid::cellFormatsKeepPerCell()
     QCOMPARE(g_->CellFontName(2, 3), QStringLiteral("Monospace"));
     QCOMPARE(g_->CellForeColor(2, 2), QColor(1, 2, 3));
     QVERIFY(!g_->CellForeColor(3, 2).isValid());
+    // Marks start from the grid's own font, not the application's.
+    QFont small = g_->font();
+    small.setPointSize(6);
+    small.setFamily(QStringLiteral("Serif"));
+    g_->setFont(small);
+    g_->setCellFontBold(3, 3, true);
+    QCOMPARE(g_->item(3, 3)->font().pointSize(), 6);
+    QCOMPARE(g_->CellFontName(3, 1), g_->font().family());
     g_->Clear();  // texts and formats go; the heading cells keep their colour
     QCOMPARE(g_->TextMatrix(2, 2), QString());
     QVERIFY(!g_->CellFontUnderline(2, 2));
@@ -159,6 +169,37 @@ void TestGrid::textColourReadsOnItsBackColour()
         for (int y = rect.top() + 2; y < rect.bottom() - 2; ++y)
             if (qGray(img.pixel(x, y)) > 200) ++light;
     QVERIFY2(light > 20, "text on a dark cell should be drawn light");
+}
+
+void TestGrid::visibleText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");   // "=" the same line, "..." cut short
+    QTest::newRow("fits") << "Abc" << QStringList{"="};
+    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << QStringList{"..."};
+    QTest::newRow("lines apart, carriage returns dropped")
+        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << QStringList{"=", "..."};
+}
+
+// A line too wide for its cell keeps its beginning and ends in an ellipsis.
+void TestGrid::visibleText()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    const QFontMetrics fm(g_->font());
+    const int width = fm.horizontalAdvance(QStringLiteral("08:30 TALV"));
+    const QStringList source = QString(text).remove(u'\r').split(u'\n');
+    const QStringList shown = Graella::visibleText(text, fm, width).split(u'\n');
+    QCOMPARE(shown.size(), lines.size());
+    for (int i = 0; i < lines.size(); ++i) {
+        QVERIFY(fm.horizontalAdvance(shown[i]) <= width);
+        if (lines[i] == u'=') {
+            QCOMPARE(shown[i], source[i]);
+        } else {
+            QVERIFY2(shown[i].endsWith(QChar(0x2026)) && source[i].startsWith(shown[i].chopped(1)),
+                     qPrintable(shown[i]));
+        }
+    }
 }
 
 void TestGrid::blockIsDrawnWithoutInnerLines()
@@ -191,7 +232,7 @@ void TestGrid::pressInsideABlockMakesThatCellCurrent()
     QCOMPARE(g_->Col(), 2);
 }
 
-void TestGrid::redrawAndTopRow()
+void TestGrid::redrawTopRowAndSmallSizes()
 {
     g_->setRows(60);
     g_->resize(200, 120);
@@ -206,6 +247,11 @@ void TestGrid::redrawAndTopRow()
     QCOMPARE(g_->TopRow(), 20);
     g_->setTopRow(500);  // out of range: nothing moves
     QCOMPARE(g_->TopRow(), 20);
+    // Sizes smaller than a line of text are kept as given.
+    g_->setRowHeight(3, 5);
+    g_->setColWidth(2, 4);
+    QCOMPARE(g_->RowHeight(3), 5);
+    QCOMPARE(g_->ColWidth(2), 4);
 }
 
 QTEST_MAIN(TestGrid)
