@@ -26,6 +26,25 @@ QString nomDia(const QDate& d) { return Tradueix(QString::fromUtf8(NomsDies[Conv
 
 QString mesCurt(const QDate& d) { return Tradueix(QString::fromUtf8(MesosCurts[d.month() - 1])).trimmed(); }
 
+// "hh:mm" (or "h:mm") to minutes, "24:00" = 1440; as Conv::minutesOf, without
+// a regular expression: a rebuild reads two times per job.
+std::optional<int> minuts(const QString& text)
+{
+    QStringView s = QStringView(text).trimmed();
+    const qsizetype dosPunts = s.indexOf(u':');
+    if (dosPunts < 1 || dosPunts > 2 || s.size() - dosPunts != 3) return std::nullopt;
+    int h = 0, m = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (i == dosPunts) continue;
+        const char16_t c = s[i].unicode();
+        if (c < u'0' || c > u'9') return std::nullopt;
+        (i < dosPunts ? h : m) = (i < dosPunts ? h : m) * 10 + (c - u'0');
+    }
+    if (h == 24 && m == 0) return 1440;
+    if (h > 23 || m > 59) return std::nullopt;
+    return h * 60 + m;
+}
+
 int divisioEntera(int a, int b)   // rounds toward minus infinity
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
@@ -37,27 +56,27 @@ public:
 
     void mes()
     {
-        geometria(7, 8, 650);
+        geometria(7, 8);
         const QDate primer = e_.dataIniciMes;
-        CellaAgenda& cantonada = d_.cella(0, 0);
+        CellaAgenda& cantonada = cella(0, 0);
         const QDate cal = e_.dataCalendari.isValid() ? e_.dataCalendari : e_.dataAgenda;
         cantonada.text = QString::number(cal.year());
         marcaTitol(cantonada);
         for (int c = 1; c < d_.columnes; ++c) capcaleraDia(c, primer.addDays(c - 1), QString(), false);
         for (int r = 1; r < d_.files; ++r) {
             const QDate w = primer.addDays((r - 1) * 7);
-            d_.cella(r, 0).text = QStringLiteral("%1/%2").arg(w.day()).arg(w.month());
+            cella(r, 0).text = QStringLiteral("%1/%2").arg(w.day()).arg(w.month());
             for (int c = 1; c < d_.columnes; ++c)
-                if (primer.addDays((r - 1) * 7 + c - 1) < e_.avui) d_.cella(r, c).negreta = true;
+                if (primer.addDays((r - 1) * 7 + c - 1) < e_.avui) cella(r, c).negreta = true;
         }
         for (const FeinaAgenda& f : e_.feines) {
             if (!f.data.isValid()) {
                 d_.errors << QStringLiteral("Data no vàlida a la feina %1").arg(f.id);
                 continue;
             }
-            const QPoint cella = cellaDataMes(f.data, primer);
-            if (cella.y() == 0) continue;
-            CellaAgenda& ce = d_.cella(cella.y(), cella.x());
+            const QPoint pos = cellaDataMes(f.data, primer);
+            if (pos.y() == 0) continue;
+            CellaAgenda& ce = cella(pos.y(), pos.x());
             const QString linia = f.horaInici + u' ' + f.lloc;
             ce.text = ce.text.isEmpty() ? linia : ce.text + QStringLiteral("\r\n") + linia;
             ce.feines << f.id;
@@ -66,9 +85,9 @@ public:
 
     void setmana()
     {
-        geometria(p_.cellesDia + 1, 8, 900);
+        geometria(p_.cellesDia + 1, 8);
         const QDate primer = e_.dataIniciSetmana;
-        CellaAgenda& cantonada = d_.cella(0, 0);
+        CellaAgenda& cantonada = cella(0, 0);
         cantonada.text = mesCurt(primer) + u' ' + QString::number(primer.year());
         marcaTitol(cantonada);
         for (int c = 1; c < d_.columnes; ++c) {
@@ -90,8 +109,10 @@ public:
 
     void dia()
     {
-        geometria(p_.cellesDia + 1, ColumnesDia, 1300);
-        CellaAgenda& cantonada = d_.cella(0, 0);
+        geometria(p_.cellesDia + 1, ColumnesDia);
+        d_.celles.clear();
+        columnesDia_ = QVector<QVector<CellaAgenda>>(ColumnesDia, QVector<CellaAgenda>(d_.files));
+        CellaAgenda& cantonada = cella(0, 0);
         cantonada.text = nomDia(e_.dataAgenda) + QStringLiteral(", ") + QString::number(e_.dataAgenda.day());
         marcaTitol(cantonada);
         etiquetesHores();
@@ -104,30 +125,23 @@ public:
             if (!files) continue;
             pinta(f, *files, columnaRecurs(f.recurs, *files));
         }
-        if (d_.columnes > ColumnesDia)
-            d_.ampleColumna = qMax(1, (d_.midaTauler.width() - e_.vora - d_.ampleEtiquetes) / (d_.columnes - 1));
         for (const auto& [nom, hores] : e_.horesExtra)
             for (int c = 1; c < d_.columnes; ++c)
-                if (d_.cella(0, c).text == nom) d_.hores[c].text = formatHores(hores);
+                if (cella(0, c).text == nom) d_.hores[c].text = formatHores(hores);
+        tancaDia();
     }
 
 private:
-    void geometria(int files, int columnes, int ampleEtiquetes)
+    void geometria(int files, int columnes)
     {
         d_.files = files;
         d_.columnes = columnes;
         d_.celles = QVector<CellaAgenda>(files * columnes);
-        d_.altCapcalera = px(AltCapcalera);
-        d_.ampleEtiquetes = qMax(px(ampleEtiquetes), e_.ampleEtiquetesMinim);
-        d_.altFila = qMax(1, (e_.mida.height() - e_.vora - d_.altCapcalera) / qMax(1, files - 1));
-        d_.ampleColumna = qMax(1, (e_.mida.width() - e_.vora - d_.ampleEtiquetes) / qMax(1, columnes - 1));
         const bool mes = d_.vista == VistaAgenda::Mes;
         d_.alineacioColumna = QVector<int>(columnes, mes ? 0 : 4);
         d_.alineacioColumna[0] = mes ? 4 : 3;
         d_.fusioColumna = QVector<bool>(columnes, !mes);
         d_.fusioColumna[0] = false;
-        d_.midaTauler = QSize((columnes - 1) * d_.ampleColumna + d_.ampleEtiquetes + e_.vora,
-                              (files - 1) * d_.altFila + d_.altCapcalera + e_.vora);
     }
 
     static void marcaTitol(CellaAgenda& c)
@@ -139,7 +153,7 @@ private:
     // A weekday header of the month and week views; Sundays in their colour.
     void capcaleraDia(int c, const QDate& dia, const QString& sufix, bool negreta)
     {
-        CellaAgenda& ce = d_.cella(0, c);
+        CellaAgenda& ce = cella(0, c);
         ce.text = nomDia(dia) + sufix;
         ce.alineacio = 4;
         ce.negreta = negreta;
@@ -149,7 +163,7 @@ private:
     void etiquetesHores()
     {
         for (int r = 1; r < d_.files; ++r) {
-            CellaAgenda& ce = d_.cella(r, 0);
+            CellaAgenda& ce = cella(r, 0);
             ce.text = etiquetaFila(r, p_);
             ce.alineacio = 3;
             ce.fontEtiqueta = true;
@@ -171,7 +185,7 @@ private:
     {
         if (files.buit()) return true;   // a job outside the hours fits any column of its resource
         for (int r = files.inici; r <= files.final; ++r)
-            if (!d_.cella(r, c).text.isEmpty()) return false;
+            if (!cella(r, c).text.isEmpty()) return false;
         return true;
     }
 
@@ -181,7 +195,7 @@ private:
     {
         const QString capcalera = recurs.isEmpty() ? p_.texteNoAsignada : recurs;
         for (int c = 1; c < d_.columnes; ++c) {
-            const QString& h = d_.cella(0, c).text;
+            const QString& h = cella(0, c).text;
             if (h.isEmpty()) return reclama(c, recurs, capcalera);
             if (h == capcalera && lliures(c, files)) return c;
         }
@@ -191,28 +205,41 @@ private:
 
     int reclama(int c, const QString& recurs, const QString& capcalera)
     {
-        d_.cella(0, c).text = capcalera;
+        cella(0, c).text = capcalera;
         if (!recurs.isEmpty()) {
             d_.hores[c].alineacio = 4;
-            d_.hores[c].text = e_.recursos.assignaTemps(recurs) ? formatHores(Decimal()) : QString();
+            d_.hores[c].text = e_.recursos.assignaTemps(recurs) ? zero_ : QString();
         }
         return c;
     }
 
     void afegeixColumna()
     {
-        const int n = d_.columnes;
-        QVector<CellaAgenda> celles;
-        celles.reserve(d_.files * (n + 1));
-        for (int r = 0; r < d_.files; ++r) {
-            for (int c = 0; c < n; ++c) celles.append(std::move(d_.celles[r * n + c]));
-            celles.append(CellaAgenda());
-        }
-        d_.celles = std::move(celles);
-        d_.columnes = n + 1;
+        columnesDia_.append(QVector<CellaAgenda>(d_.files));
+        ++d_.columnes;
         d_.alineacioColumna.append(4);
         d_.fusioColumna.append(true);
         d_.hores.append(CellaAgenda());
+    }
+
+    // The day view grows by columns: its cells are kept column by column
+    // while it is built, then laid out row by row.
+    CellaAgenda& cella(int fila, int col)
+    {
+        return columnesDia_.isEmpty() ? d_.cella(fila, col) : columnesDia_[col][fila];
+    }
+    const CellaAgenda& cella(int fila, int col) const
+    {
+        return columnesDia_.isEmpty() ? d_.cella(fila, col) : columnesDia_[col][fila];
+    }
+
+    void tancaDia()
+    {
+        d_.celles = QVector<CellaAgenda>();
+        d_.celles.reserve(d_.files * d_.columnes);
+        for (int r = 0; r < d_.files; ++r)
+            for (int c = 0; c < d_.columnes; ++c) d_.celles.append(std::move(columnesDia_[c][r]));
+        columnesDia_.clear();
     }
 
     void pinta(const FeinaAgenda& f, const FilesFeina& files, int c)
@@ -221,9 +248,9 @@ private:
         const bool setmana = d_.vista == VistaAgenda::Setmana;
         const qint32 color = e_.recursos.color(f.recurs);
         for (int r = files.inici; r <= files.final; ++r) {
-            CellaAgenda& ce = d_.cella(r, c);
+            CellaAgenda& ce = cella(r, c);
             if (setmana && f.data < e_.avui) ce.negreta = true;
-            if (d_.cella(r, 0).text >= f.horaFi) break;   // the job has ended
+            if (cella(r, 0).text >= f.horaFi) break;   // the job has ended
             if (ce.text.isEmpty()) {
                 if (f.feta) ce.subratllat = true;
                 ce.text = f.lloc;
@@ -247,6 +274,8 @@ private:
     const EntradaAgenda& e_;
     const ParametresAgenda& p_;
     DisposicioAgenda& d_;
+    QVector<QVector<CellaAgenda>> columnesDia_;
+    const QString zero_ = formatHores(Decimal());
 };
 
 } // namespace
@@ -307,9 +336,9 @@ ParametresAgenda ParametresAgenda::actuals()
 std::optional<FilesFeina> filesFeina(const QString& horaInici, const QString& horaFi, const ParametresAgenda& p,
                                      int files)
 {
-    const auto m0 = Conv::minutesOf(p.horaInici);
-    const auto mi = Conv::minutesOf(horaInici);
-    const auto mf = Conv::minutesOf(horaFi);
+    const auto m0 = minuts(p.horaInici);
+    const auto mi = minuts(horaInici);
+    const auto mf = minuts(horaFi);
     if (!m0 || !mi || !mf || p.minutsCella <= 0) return std::nullopt;
     FilesFeina f;
     f.inici = divisioEntera(*mi - *m0, p.minutsCella) + 1;
@@ -323,7 +352,7 @@ std::optional<FilesFeina> filesFeina(const QString& horaInici, const QString& ho
 
 QString etiquetaFila(int fila, const ParametresAgenda& p)
 {
-    return Conv::clockTime(Conv::minutesOf(p.horaInici).value_or(0) + (fila - 1) * p.minutsCella);
+    return Conv::clockTime(minuts(p.horaInici).value_or(0) + (fila - 1) * p.minutsCella);
 }
 
 qint32 RecursosAgenda::color(const QString& nom) const
@@ -348,6 +377,22 @@ int DisposicioAgenda::cellesAmbText() const
     return n;
 }
 
+void dimensiona(DisposicioAgenda& d, const QSize& mida, int vora, int ampleEtiquetesMinim)
+{
+    const int disseny = d.vista == VistaAgenda::Mes ? 650 : d.vista == VistaAgenda::Setmana ? 900 : 1300;
+    d.altCapcalera = px(AltCapcalera);
+    d.ampleEtiquetes = qMax(px(disseny), ampleEtiquetesMinim);
+    d.altFila = qMax(1, (mida.height() - vora - d.altCapcalera) / qMax(1, d.files - 1));
+    // The board is fitted to the columns a view starts with; the day view's
+    // added resource columns share that width.
+    const int columnes = d.vista == VistaAgenda::Dia ? qMin(d.columnes, ColumnesDia) : d.columnes;
+    d.ampleColumna = qMax(1, (mida.width() - vora - d.ampleEtiquetes) / qMax(1, columnes - 1));
+    d.midaTauler = QSize((columnes - 1) * d.ampleColumna + d.ampleEtiquetes + vora,
+                         (d.files - 1) * d.altFila + d.altCapcalera + vora);
+    if (d.columnes > columnes)
+        d.ampleColumna = qMax(1, (d.midaTauler.width() - vora - d.ampleEtiquetes) / (d.columnes - 1));
+}
+
 DisposicioAgenda disposaAgenda(const EntradaAgenda& e)
 {
     DisposicioAgenda d;
@@ -358,6 +403,7 @@ DisposicioAgenda disposaAgenda(const EntradaAgenda& e)
     case VistaAgenda::Setmana: k.setmana(); break;
     case VistaAgenda::Dia: k.dia(); break;
     }
+    dimensiona(d, e.mida, e.vora);
     return d;
 }
 

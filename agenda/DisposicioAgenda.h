@@ -100,7 +100,6 @@ struct EntradaAgenda {
     QDate avui;
     QSize mida;            // the board's laid-out size, in pixels
     int vora = 0;          // pixels the control takes around its cells
-    int ampleEtiquetesMinim = 0;   // the label column is at least this wide (its texts fit)
     ParametresAgenda parametres;
     QList<FeinaAgenda> feines;   // week: any order; month: by date and start; day: by resource, start, end
     RecursosAgenda recursos;
@@ -148,6 +147,10 @@ struct DisposicioAgenda {
 };
 
 DisposicioAgenda disposaAgenda(const EntradaAgenda& e);
+// The sizes of a layout (its cells stay as they are): rows share the height,
+// data columns the width left by the label column, which is as designed for
+// the view or `ampleEtiquetesMinim` when wider. disposaAgenda() calls it.
+void dimensiona(DisposicioAgenda& d, const QSize& mida, int vora, int ampleEtiquetesMinim = 0);
 
 // The current cell after a rebuild: the old one, kept within the new grid
 // (a grid without a current cell starts on its first body cell).

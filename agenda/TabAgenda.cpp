@@ -30,6 +30,22 @@ W* posa(W* w, const char* name, int x, int y, int width, int height)
     return w;
 }
 
+// A stored date ("yyyy-MM-dd"); invalid for any other text. A rebuild reads
+// one per job: the fixed form is read directly.
+QDate dataIso(const QString& text)
+{
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-') return QDate::fromString(text, Qt::ISODate);
+    int v[3] = {0, 0, 0};
+    const int inici[3] = {0, 5, 8}, mida[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p)
+        for (int i = inici[p]; i < inici[p] + mida[p]; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9') return QDate();
+            v[p] = v[p] * 10 + (c - u'0');
+        }
+    return QDate(v[0], v[1], v[2]);
+}
+
 // Design of the tab, in pixels.
 constexpr int AmpleTauler = 620;
 constexpr int AltTauler = 566;
@@ -73,6 +89,8 @@ void TabAgenda::construeix()
     if (font.pointSizeF() > 0) font.setPointSizeF(qMax(7.0, font.pointSizeF() - 1));
     AgendaGrid->setFont(font);
     fontTauler_ = font;
+    // Time labels in a fixed font, so that they line up.
+    fontEtiquetes_ = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
 
     const int x = AmpleTauler + 10;
     const int ample = 291;
@@ -160,42 +178,51 @@ EntradaAgenda TabAgenda::llegeix(VistaAgenda vista)
     e.parametres = ParametresAgenda::actuals();
 
     Db& db = BD();
-    auto feina = [](const QSqlQuery& q) {
-        FeinaAgenda f;
-        f.id = q.value(0).toInt();
-        f.lloc = q.value(1).toString();
-        f.data = QDate::fromString(q.value(2).toString(), Qt::ISODate);
-        f.horaInici = q.value(3).toString();
-        f.horaFi = q.value(4).toString();
-        f.recurs = q.value(5).toString();
-        f.feta = q.value(6).toInt() != 0;
-        return f;
+    // Each job row brings its resource's colour (none for an unassigned job
+    // or a resource that does not exist).
+    auto llegeixFeines = [&e](QSqlQuery& q, bool colors) {
+        while (q.next()) {
+            FeinaAgenda f;
+            f.id = q.value(0).toInt();
+            f.lloc = q.value(1).toString();
+            f.data = dataIso(q.value(2).toString());
+            f.horaInici = q.value(3).toString();
+            f.horaFi = q.value(4).toString();
+            f.recurs = q.value(5).toString();
+            f.feta = q.value(6).toInt() != 0;
+            if (colors && !q.isNull(7)) e.recursos.afegeix(f.recurs, {q.value(7).toInt(), q.value(8).toInt() != 0});
+            e.feines << f;
+        }
     };
     if (vista == VistaAgenda::Dia) {
-        // A team's job comes once per member, under the member's name.
+        // A team's job comes once per member, under the member's name and in the member's colour.
         QSqlQuery& q = db.cached(
             QStringLiteral("SELECT f.feines_id, f.llocs_nom, f.feines_data, f.feines_hora_inici, f.feines_hora_fi, "
-                           "COALESCE(c.recursos_component_nom, f.recursos_nom) AS recurs, f.feines_feta "
+                           "COALESCE(c.recursos_component_nom, f.recursos_nom) AS recurs, f.feines_feta, "
+                           "r.recursos_color, r.recursos_assigna_temps "
                            "FROM Feines f LEFT JOIN Recursos_Components c ON f.recursos_nom = c.recursos_nom "
+                           "LEFT JOIN Recursos r ON r.recursos_nom = COALESCE(c.recursos_component_nom, f.recursos_nom) "
                            "WHERE f.feines_data = ? "
                            "ORDER BY recurs COLLATE NOCASE, f.feines_hora_inici, f.feines_hora_fi, f.feines_id"),
             {Conv::isoDate(e.dataAgenda)});
-        while (q.next()) e.feines << feina(q);
+        llegeixFeines(q, true);
+    } else if (vista == VistaAgenda::Setmana) {
+        QSqlQuery& q = db.cached(
+            QStringLiteral("SELECT f.feines_id, f.llocs_nom, f.feines_data, f.feines_hora_inici, f.feines_hora_fi, "
+                           "f.recursos_nom, f.feines_feta, r.recursos_color, r.recursos_assigna_temps "
+                           "FROM Feines f LEFT JOIN Recursos r ON r.recursos_nom = f.recursos_nom "
+                           "WHERE f.feines_data >= ? AND f.feines_data <= ? "
+                           "ORDER BY f.feines_data, f.feines_hora_inici, f.feines_id"),
+            {Conv::isoDate(e.dataIniciSetmana), Conv::isoDate(e.dataIniciSetmana.addDays(6))});
+        llegeixFeines(q, true);
     } else {
-        const QDate des = vista == VistaAgenda::Mes ? e.dataIniciMes : e.dataIniciSetmana;
-        const QDate fins = des.addDays(vista == VistaAgenda::Mes ? 41 : 6);
         QSqlQuery& q = db.cached(
             QStringLiteral("SELECT feines_id, llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, "
                            "recursos_nom, feines_feta FROM Feines WHERE feines_data >= ? AND feines_data <= ? "
                            "ORDER BY feines_data, feines_hora_inici, feines_id"),
-            {Conv::isoDate(des), Conv::isoDate(fins)});
-        while (q.next()) e.feines << feina(q);
+            {Conv::isoDate(e.dataIniciMes), Conv::isoDate(e.dataIniciMes.addDays(41))});
+        llegeixFeines(q, false);
     }
-    if (vista == VistaAgenda::Mes) return e;
-
-    QSqlQuery& r = db.cached(
-        QStringLiteral("SELECT recursos_nom, recursos_color, recursos_assigna_temps FROM Recursos"));
-    while (r.next()) e.recursos.afegeix(r.value(0).toString(), {r.value(1).toInt(), r.value(2).toInt() != 0});
     if (vista != VistaAgenda::Dia) return e;
 
     QSqlQuery& h = db.cached(QStringLiteral("SELECT recursos_nom, hores_quantitat FROM Hores_Fetes WHERE hores_data = ?"),
@@ -204,12 +231,39 @@ EntradaAgenda TabAgenda::llegeix(VistaAgenda vista)
     return e;
 }
 
+// One cell of the layout into a grid, whole; a cell without text or marks is
+// left as cleared unless `sempre`.
+void TabAgenda::escriuCella(Graella* g, int fila, int col, const CellaAgenda& ce, const QString& fontEtiquetes,
+                            bool sempre)
+{
+    if (!sempre && ce.text.isEmpty() && !ce.color && !ce.fonsFix && !ce.negreta && !ce.subratllat && ce.alineacio < 0
+        && !ce.fontEtiqueta && ce.feines.isEmpty())
+        return;
+    Graella::CellFormat f;
+    f.text = ce.text;
+    if (ce.fonsFix) f.back = g->BackColorFixed();
+    else if (ce.color) f.back = Graella::colorFromValue(*ce.color);
+    f.bold = ce.negreta;
+    f.underline = ce.subratllat;
+    if (ce.fontEtiqueta) f.fontName = fontEtiquetes;
+    f.alignment = ce.alineacio;
+    if (!ce.feines.isEmpty()) {
+        QVariantList ids;
+        ids.reserve(ce.feines.size());
+        for (qint32 id : ce.feines) ids << id;
+        f.data = ids;
+    }
+    g->setCell(fila, col, f);
+}
+
 void TabAgenda::escriu(const DisposicioAgenda& d)
 {
     Graella* g = AgendaGrid;
-    g->Clear();
-    g->setRows(d.files);
-    g->setCols(d.columnes);
+    // Every heading cell is written whole below, in the fixed-cell colour
+    // unless it has its own: the grid need not repaint them when clearing.
+    g->clearContents();
+    if (g->Rows() != d.files) g->setRows(d.files);
+    if (g->Cols() != d.columnes) g->setCols(d.columnes);
     g->setRowHeight(0, d.altCapcalera);
     for (int r = 1; r < d.files; ++r) g->setRowHeight(r, d.altFila);
     g->setColWidth(0, d.ampleEtiquetes);
@@ -218,25 +272,8 @@ void TabAgenda::escriu(const DisposicioAgenda& d)
         g->setMergeCol(c, d.fusioColumna[c]);
         g->setColAlignment(c, d.alineacioColumna[c]);
     }
-    const QString fontEtiquetes = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-    for (int r = 0; r < d.files; ++r) {
-        for (int c = 0; c < d.columnes; ++c) {
-            const CellaAgenda& ce = d.cella(r, c);
-            if (!ce.text.isEmpty()) g->setTextMatrix(r, c, ce.text);
-            if (ce.fonsFix) g->setCellBackColor(r, c, g->BackColorFixed());
-            else if (ce.color) g->setCellBackColor(r, c, Graella::colorFromValue(*ce.color));
-            if (ce.negreta) g->setCellFontBold(r, c, true);
-            if (ce.subratllat) g->setCellFontUnderline(r, c, true);
-            if (ce.fontEtiqueta) g->setCellFontName(r, c, fontEtiquetes);
-            if (ce.alineacio >= 0) g->setCellAlignment(r, c, ce.alineacio);
-            if (!ce.feines.isEmpty()) {
-                QVariantList ids;
-                ids.reserve(ce.feines.size());
-                for (qint32 id : ce.feines) ids << id;
-                g->setCellData(r, c, ids);
-            }
-        }
-    }
+    for (int r = 0; r < d.files; ++r)
+        for (int c = 0; c < d.columnes; ++c) escriuCella(g, r, c, d.cella(r, c), fontEtiquetes_, r == 0 || c == 0);
     g->resize(d.midaTauler);
     escriuHores(d);
 }
@@ -255,10 +292,7 @@ void TabAgenda::escriuHores(const DisposicioAgenda& d)
     h->setColWidth(0, d.ampleEtiquetes);
     for (int c = 0; c < d.columnes; ++c) {
         if (c > 0) h->setColWidth(c, d.ampleColumna);
-        const CellaAgenda& ce = d.hores[c];
-        if (!ce.text.isEmpty()) h->setTextMatrix(0, c, ce.text);
-        if (ce.negreta) h->setCellFontBold(0, c, true);
-        if (ce.alineacio >= 0) h->setCellAlignment(0, c, ce.alineacio);
+        escriuCella(h, 0, c, d.hores[c], QString(), false);
     }
     h->setGeometry(AgendaGrid->x(), AgendaGrid->y() + d.midaTauler.height() + 4, d.midaTauler.width(),
                    AltFilaHores + 2 * h->frameWidth());
@@ -268,26 +302,35 @@ void TabAgenda::escriuHores(const DisposicioAgenda& d)
 QFont TabAgenda::fontTauler(int altFila) const
 {
     // A line of text fits in a row (less its grid line and margins).
+    if (altFila == fontPerFila_.first) return fontPerFila_.second;
     QFont f = fontTauler_;
     while (f.pointSizeF() > 6 && QFontMetrics(f).height() > altFila - 3) f.setPointSizeF(f.pointSizeF() - 0.5);
+    fontPerFila_ = {altFila, f};
     return f;
 }
 
 int TabAgenda::ampleEtiquetes(const DisposicioAgenda& d) const
 {
+    // The labels mostly repeat from one rebuild to the next.
+    bool iguals = ampladesFont_ == AgendaGrid->font() && etiquetesMesurades_.size() == d.files;
+    for (int r = 0; iguals && r < d.files; ++r) iguals = etiquetesMesurades_[r] == d.cella(r, 0).text;
+    if (iguals) return ampleMesurat_;
     QFont negreta = AgendaGrid->font();
     negreta.setBold(true);
     QFont fixa = AgendaGrid->font();
-    fixa.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    fixa.setFamily(fontEtiquetes_);
     const QFontMetrics mn(negreta), mf(fixa);
     int ample = 0;
+    etiquetesMesurades_.clear();
     for (int r = 0; r < d.files; ++r) {
         const CellaAgenda& ce = d.cella(r, 0);
-        const QFontMetrics& m = ce.fontEtiqueta ? mf : mn;
+        etiquetesMesurades_ << ce.text;
         for (const QString& linia : QString(ce.text).remove(u'\r').split(u'\n'))
-            ample = qMax(ample, m.horizontalAdvance(linia));
+            ample = qMax(ample, (ce.fontEtiqueta ? mf : mn).horizontalAdvance(linia));
     }
-    return ample + 8;
+    ampladesFont_ = AgendaGrid->font();
+    ampleMesurat_ = ample + 8;
+    return ampleMesurat_;
 }
 
 void TabAgenda::posaTooltipsPaletes(VistaAgenda vista)
@@ -311,14 +354,11 @@ void TabAgenda::Omple_Agenda()
     try {
         const auto vista = vistaDeMode(G.ModeAgenda);
         if (!vista) throw std::runtime_error("Vista desconeguda: '" + G.ModeAgenda.toStdString() + "'");
-        EntradaAgenda e = llegeix(*vista);
+        const EntradaAgenda e = llegeix(*vista);
         d = disposaAgenda(e);
         g->setFont(fontTauler(d.altFila));
         // The label column widens when its texts (the corner's above all) would not fit.
-        if (const int ample = ampleEtiquetes(d); ample > d.ampleEtiquetes) {
-            e.ampleEtiquetesMinim = ample;
-            d = disposaAgenda(e);
-        }
+        if (const int ample = ampleEtiquetes(d); ample > d.ampleEtiquetes) dimensiona(d, e.mida, e.vora, ample);
         {
             // Drawing is suspended while the board is rewritten, and always resumed.
             g->setRedraw(false);

@@ -8,6 +8,7 @@
 #include "DisposicioAgenda.h"
 
 #include <QFont>
+#include <QStringList>
 #include <QPointer>
 #include <QWidget>
 
@@ -31,9 +32,9 @@ public:
     void prenMidaTauler();
 
     // Rebuilds the board for G.ModeAgenda and the shown dates. Reads the
-    // period's jobs with one query, the resources' colours with another and,
-    // in the day view, the day's extra hours with a third. A failure shows
-    // "Error:" and leaves G.AgendaPendent as it was.
+    // period's jobs, with their resources' colours, in one query and, in the
+    // day view, the day's extra hours in a second. A failure shows "Error:"
+    // and leaves G.AgendaPendent as it was.
     void Omple_Agenda();
     // Refills the sites palette with every site in name order.
     void Omple_Graella_Llocs();
@@ -84,6 +85,8 @@ private:
     EntradaAgenda llegeix(VistaAgenda vista);
     void escriu(const DisposicioAgenda& d);
     void escriuHores(const DisposicioAgenda& d);
+    static void escriuCella(Graella* g, int fila, int col, const CellaAgenda& ce, const QString& fontEtiquetes,
+                            bool sempre);
     void posaTooltipsPaletes(VistaAgenda vista);
     int ampleEtiquetes(const DisposicioAgenda& d) const;
     QFont fontTauler(int altFila) const;
@@ -100,5 +103,10 @@ private:
 
     DisposicioAgenda disposicio_;
     QFont fontTauler_;
+    mutable QPair<int, QFont> fontPerFila_{-1, QFont()};   // the last row height and its font
+    QString fontEtiquetes_;
+    mutable QStringList etiquetesMesurades_;   // the label column last measured, in ampladesFont_
+    mutable QFont ampladesFont_;
+    mutable int ampleMesurat_ = 0;
     bool operacionsInstalades_ = false;
 };

@@ -133,9 +133,14 @@ void Graella::setBackColorFixed(const QColor& c)
 
 void Graella::paintFixedCells()
 {
+    auto pinta = [this](int r, int c) {
+        const QTableWidgetItem* it = item(r, c);
+        if (!it || it->background().color() != backColorFixed_ || it->background().style() == Qt::NoBrush)
+            setCellBackColor(r, c, backColorFixed_);
+    };
     for (int r = 0; r < rowCount(); ++r)
         for (int c = 0; c < columnCount(); ++c)
-            if (r < fixedRows_ || c < fixedCols_) setCellBackColor(r, c, backColorFixed_);
+            if (r < fixedRows_ || c < fixedCols_) pinta(r, c);
 }
 
 qint32 Graella::colorValue(const QColor& c)
@@ -211,6 +216,41 @@ void Graella::setCellFontBold(int row, int col, bool bold)
         f.setBold(bold);
         it->setFont(f);
     }
+}
+
+void Graella::setCell(int row, int col, const CellFormat& f)
+{
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    auto* it = new QTableWidgetItem(f.text);
+    if (f.back.isValid()) it->setBackground(f.back);
+    else if (row < fixedRows_ || col < fixedCols_) it->setBackground(backColorFixed_);
+    if (f.bold || f.underline || !f.fontName.isEmpty()) {
+        // A rebuild uses a handful of fonts over and over: each is made once
+        // for the grid's font as it stands.
+        if (cellFontsOf_ != font()) {
+            cellFonts_.clear();
+            cellFontsOf_ = font();
+        }
+        const QString key = QString::number(int(f.bold) + 2 * int(f.underline)) + f.fontName;
+        auto cached = cellFonts_.constFind(key);
+        if (cached == cellFonts_.constEnd()) {
+            QFont font = this->font();
+            font.setBold(f.bold);
+            font.setUnderline(f.underline);
+            if (!f.fontName.isEmpty()) font.setFamily(f.fontName);
+            cached = cellFonts_.insert(key, font);
+        }
+        it->setFont(*cached);
+    }
+    if (f.alignment >= 0) {
+        it->setData(AlignmentCodeRole, f.alignment);
+        it->setTextAlignment(alignmentFromCode(f.alignment));
+    }
+    if (f.data.isValid()) it->setData(Qt::UserRole, f.data);
+    // While drawing is suspended the view is not told of each cell: resuming
+    // drawing repaints the whole grid.
+    const QSignalBlocker quiet(redraw_ ? nullptr : model());
+    setItem(row, col, it);
 }
 
 void Graella::Clear()

@@ -20,7 +20,9 @@
 // too wide for its cell (or block) is drawn cut short with an ellipsis, so
 // its beginning reads whatever the alignment; the cell keeps its whole text.
 #include <QColor>
+#include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QRect>
 #include <QVector>
 #include <QTableWidget>
@@ -61,6 +63,20 @@ public:
     void setCellBackColor(int row, int col, const QColor& c);
     bool CellFontBold(int row, int col) const;
     void setCellFontBold(int row, int col, bool bold);
+
+    // A whole cell written at once, as a rebuild of many cells does: one
+    // change for the grid instead of one per mark (none while drawing is
+    // suspended). Unset members leave the cell with the grid's defaults.
+    struct CellFormat {
+        QString text;
+        QColor back;             // invalid = none of its own
+        bool bold = false;
+        bool underline = false;
+        QString fontName;        // "" = the grid's
+        int alignment = -1;      // alignment code; -1 = the column's
+        QVariant data;
+    };
+    void setCell(int row, int col, const CellFormat& f);
 
     // Empties every cell (keeps the size).
     void Clear();
@@ -152,6 +168,8 @@ private:
     void paintFixedCells();
     bool mergesRow(int row, int col) const;
 
+    QHash<QString, QFont> cellFonts_;   // fonts of setCell, made from cellFontsOf_
+    QFont cellFontsOf_;
     QVector<int> colAlignment_;
     QVector<bool> mergeCol_;
     QVector<bool> mergeRow_;

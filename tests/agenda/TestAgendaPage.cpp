@@ -93,8 +93,8 @@ void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements_data()
     QTest::addColumn<int>("statements");
     QTest::addColumn<int>("columns");
     QTest::newRow("month: the jobs") << "mes" << 1 << 8;
-    QTest::newRow("week: jobs and colours") << "setmana" << 2 << 8;
-    QTest::newRow("day: jobs, colours and extra hours") << "dia" << 3 << 8;
+    QTest::newRow("week: the jobs with their colours") << "setmana" << 1 << 8;
+    QTest::newRow("day: the jobs with their colours, the extra hours") << "dia" << 2 << 8;
 }
 
 void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements()

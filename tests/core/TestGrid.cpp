@@ -3,6 +3,7 @@
 #include "Graella.h"
 
 #include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
 
 class TestGrid : public QObject {
@@ -15,6 +16,7 @@ private slots:
     void mergedRange();
     void alignmentCodes();
     void cellFormatsKeepPerCell();
+    void wholeCellAtOnce();
     void textColourReadsOnItsBackColour();
     void visibleText_data();
     void visibleText();
@@ -147,6 +149,42 @@ void TestGrid::cellFormatsKeepPerCell()
     QCOMPARE(g_->TextMatrix(2, 2), QString());
     QVERIFY(!g_->CellFontUnderline(2, 2));
     QCOMPARE(g_->CellBackColor(0, 2), g_->BackColorFixed());
+}
+
+void TestGrid::wholeCellAtOnce()
+{
+    QSignalSpy cambis(g_->model(), &QAbstractItemModel::dataChanged);
+    Graella::CellFormat f;
+    f.text = QStringLiteral("Feina");
+    f.back = QColor(10, 20, 30);
+    f.underline = true;
+    f.alignment = 3;
+    f.data = QVariantList{7, 8};
+    g_->setCell(2, 2, f);
+    QCOMPARE(cambis.count(), 1);
+    QCOMPARE(g_->TextMatrix(2, 2), QStringLiteral("Feina"));
+    QCOMPARE(g_->CellBackColor(2, 2), QColor(10, 20, 30));
+    QVERIFY(g_->CellFontUnderline(2, 2) && !g_->CellFontBold(2, 2));
+    QCOMPARE(g_->CellAlignment(2, 2), 3);
+    QCOMPARE(g_->CellData(2, 2), QVariant(QVariantList{7, 8}));
+    // A heading cell written whole takes the given colour; a cell given none keeps the grid's.
+    Graella::CellFormat h;
+    h.text = QStringLiteral("dilluns");
+    h.bold = true;
+    h.fontName = QStringLiteral("Monospace");
+    g_->setCell(0, 1, h);
+    QCOMPARE(g_->CellBackColor(0, 1), g_->BackColorFixed());
+    QVERIFY(g_->CellFontBold(0, 1));
+    QCOMPARE(g_->CellFontName(0, 1), QStringLiteral("Monospace"));
+    QCOMPARE(g_->CellAlignment(0, 1), g_->ColAlignment(1));
+    g_->setCell(9, 9, f);   // outside the grid: nothing
+    QCOMPARE(g_->Rows(), 6);
+    // While drawing is suspended the cells are written without a word to the view.
+    g_->setRedraw(false);
+    g_->setCell(3, 3, f);
+    g_->setRedraw(true);
+    QCOMPARE(cambis.count(), 2);
+    QCOMPARE(g_->TextMatrix(3, 3), QStringLiteral("Feina"));
 }
 
 void TestGrid::textColourReadsOnItsBackColour()

@@ -1,0 +1,225 @@
+// Rebuilds of the agenda board over a database of 40 resources (ten of them
+// teams) and 300 sites: a week of 300 jobs, a day of 60 jobs over 30
+// resource columns and a month view of 900 jobs. For each: the median of 20
+// rebuilds, the statements one rebuild runs and the ratio to a bare
+// reference (the same rows read with one prepared query, the same number of
+// cell texts written into a plain QTableWidget). Prints its verdicts and
+// exits 0 whatever the timings; only a board that does not work exits 1.
+#include "Database.h"
+#include "Esquema.h"
+#include "Globals.h"
+#include "Calvendra.h"
+#include "Graella.h"
+#include "TabAgenda.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QSet>
+#include <QSqlQuery>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int Rebuilds = 20;
+constexpr int Workers = 30;
+constexpr int Teams = 10;
+constexpr int Sites = 300;
+const QDate Setmana(2011, 3, 7);    // a Monday
+const QDate Dia(2011, 3, 23);
+const QDate Mes(2011, 4, 15);       // the month view of April: 28 March .. 8 May
+
+QString worker(int i) { return QStringLiteral("Treballador %1").arg(i, 2, 10, QChar(u'0')); }
+
+void omple(Db& db)
+{
+    Transaction t(db);
+    db.exec(QStringLiteral("INSERT INTO Clients (clients_nom) VALUES ('Client')"));
+    int color = 0x102030;
+    for (int w = 0; w < Workers; ++w)
+        db.cached(QStringLiteral("INSERT INTO Recursos (recursos_nom, recursos_grup, recursos_color, "
+                                 "recursos_assigna_temps) VALUES (?, 0, ?, 1)"),
+                  {worker(w), color += 0x050301});
+    for (int e = 0; e < Teams; ++e) {
+        const QString equip = QStringLiteral("Equip %1").arg(e);
+        db.cached(QStringLiteral("INSERT INTO Recursos (recursos_nom, recursos_grup, recursos_color, "
+                                 "recursos_assigna_temps) VALUES (?, 1, ?, 0)"),
+                  {equip, color += 0x050301});
+        for (int m : {2 * e, 2 * e + 1})
+            db.cached(QStringLiteral("INSERT INTO Recursos_Components (recursos_nom, recursos_component_nom) "
+                                     "VALUES (?, ?)"),
+                      {equip, worker(m)});
+    }
+    for (int i = 0; i < Sites; ++i)
+        db.cached(QStringLiteral("INSERT INTO Llocs (llocs_nom, clients_nom, llocs_minuts_previst) VALUES (?, 'Client', 60)"),
+                  {QStringLiteral("Lloc %1").arg(i, 3, 10, QChar(u'0'))});
+    auto feina = [&](int lloc, const QDate& d, int hora, int minuts, const QString& recurs) {
+        db.cached(QStringLiteral("INSERT INTO Feines (llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, "
+                                 "recursos_nom, feines_feta) VALUES (?, ?, ?, ?, ?, ?)"),
+                  {QStringLiteral("Lloc %1").arg(lloc % Sites, 3, 10, QChar(u'0')), d.toString(Qt::ISODate),
+                   QStringLiteral("%1:%2").arg(hora / 60, 2, 10, QChar(u'0')).arg(hora % 60, 2, 10, QChar(u'0')),
+                   QStringLiteral("%1:%2").arg((hora + minuts) / 60, 2, 10, QChar(u'0'))
+                       .arg((hora + minuts) % 60, 2, 10, QChar(u'0')),
+                   recurs.isEmpty() ? QVariant() : QVariant(recurs), lloc % 5 == 0 ? 1 : 0});
+    };
+    auto recurs = [](int i) {
+        if (i % 9 == 0) return QString();
+        return i % 4 == 0 ? QStringLiteral("Equip %1").arg(i % Teams) : worker(i % Workers);
+    };
+    // Week: 300 jobs, about 43 a day between 08:00 and 20:00.
+    for (int i = 0; i < 300; ++i) feina(i, Setmana.addDays(i % 7), 8 * 60 + (i / 7 % 23) * 30, 60, recurs(i));
+    // Day: every worker has two jobs, each its own column.
+    for (int w = 0; w < Workers; ++w) {
+        feina(w, Dia, 9 * 60, 90, worker(w));
+        feina(w + 100, Dia, 14 * 60, 60, worker(w));
+    }
+    // Month view: 900 jobs over its 42 days.
+    const QDate primer(2011, 3, 28);
+    for (int i = 0; i < 900; ++i) feina(i, primer.addDays(i % 42), 8 * 60 + (i / 42) * 30, 30, recurs(i));
+    for (int w = 0; w < Workers; w += 3)
+        db.cached(QStringLiteral("INSERT INTO Hores_Fetes (recursos_nom, hores_data, hores_quantitat) VALUES (?, ?, 15000)"),
+                  {worker(w), Dia.toString(Qt::ISODate)});
+    t.commit();
+}
+
+double mediana(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// Median milliseconds of the call, over Rebuilds runs.
+double mesura(const std::function<void()>& f)
+{
+    std::vector<double> ms;
+    for (int i = 0; i < Rebuilds; ++i) {
+        QElapsedTimer t;
+        t.start();
+        f();
+        ms.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return mediana(ms);
+}
+
+struct Text {
+    int r, c;
+    QString t;
+};
+
+// The bare reference: the period's rows read with one prepared query and
+// the board's number of texts written into a plain table.
+double referencia(Db& db, const QString& sql, const QVariantList& params, const DisposicioAgenda& d)
+{
+    std::vector<Text> texts;
+    for (int r = 0; r < d.files; ++r)
+        for (int c = 0; c < d.columnes; ++c)
+            if (!d.cella(r, c).text.isEmpty()) texts.push_back({r, c, d.cella(r, c).text});
+    for (int c = 0; c < d.hores.size(); ++c)
+        if (!d.hores[c].text.isEmpty()) texts.push_back({0, c, d.hores[c].text});
+    QTableWidget taula(d.files, d.columnes);
+    taula.resize(d.midaTauler);
+    return mesura([&] {
+        QList<QVariantList> files;
+        QSqlQuery& q = db.cached(sql, params);
+        while (q.next()) files.append({q.value(0), q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(6)});
+        taula.setUpdatesEnabled(false);
+        taula.clearContents();
+        for (const Text& t : texts) taula.setItem(t.r, t.c, new QTableWidgetItem(t.t));
+        taula.setUpdatesEnabled(true);
+    });
+}
+
+const char* veredicte(bool met) { return met ? "met" : "NOT met"; }
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        std::fprintf(stderr, "bench-agenda: no temporary folder\n");
+        return 1;
+    }
+    try {
+        G.ProgramDir = dir.path();
+        G.PrimerDiaSetmana = 2;
+        G.HoraInici = QStringLiteral("08:00");
+        G.HoraFinal = QStringLiteral("20:00");
+        G.MinutsCella = 30;
+        G.CellesDia = 24;
+        G.BD = Db::create(dir.filePath(QStringLiteral("agenda.db")));
+        creaEsquema(*G.BD);
+        omple(*G.BD);
+
+        TabAgenda tab;
+        tab.resize(tab.minimumSize());
+        tab.show();
+        QCoreApplication::processEvents();
+
+        struct Cas {
+            const char* nom;
+            QString mode;
+            QDate dia;
+            int feines;
+            QString sql;
+            QVariantList params;
+        };
+        const QString perPeriode = QStringLiteral(
+            "SELECT feines_id, llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, recursos_nom, feines_feta "
+            "FROM Feines WHERE feines_data >= ? AND feines_data <= ?");
+        const QList<Cas> casos{
+            {"week", QStringLiteral("setmana"), Setmana, 300, perPeriode,
+             {Setmana.toString(Qt::ISODate), Setmana.addDays(6).toString(Qt::ISODate)}},
+            {"day", QStringLiteral("dia"), Dia, 60, perPeriode, {Dia.toString(Qt::ISODate), Dia.toString(Qt::ISODate)}},
+            {"month", QStringLiteral("mes"), Mes, 900, perPeriode,
+             {QDate(2011, 3, 28).toString(Qt::ISODate), QDate(2011, 5, 8).toString(Qt::ISODate)}},
+        };
+        bool funciona = true;
+        std::printf("agenda board: %d resources (%d teams), %d sites, median of %d rebuilds\n", Workers + Teams, Teams,
+                    Sites, Rebuilds);
+        for (const Cas& cas : casos) {
+            G.ModeAgenda = cas.mode;
+            G.DataAgenda = cas.dia;
+            G.DataIniciSetmana = iniciSetmana(cas.dia, G.PrimerDiaSetmana);
+            G.DataIniciMes = iniciMes(cas.dia, G.PrimerDiaSetmana);
+            tab.calendari()->setDateValue(cas.dia);
+
+            const qint64 abans = BD().statementsRun();
+            G.AgendaPendent = true;
+            tab.Omple_Agenda();
+            const qint64 sentencies = BD().statementsRun() - abans;
+            const DisposicioAgenda& d = tab.disposicio();
+            QSet<qint32> ids;
+            for (int r = 1; r < d.files; ++r)
+                for (int c = 1; c < d.columnes; ++c)
+                    for (qint32 id : tab.feinesCella(r, c)) ids.insert(id);
+            const bool bo = !G.AgendaPendent && ids.size() == cas.feines && d.errors.isEmpty()
+                            && (cas.mode != u"dia" || d.columnes == Workers + 1);
+            if (!bo) {
+                std::fprintf(stderr, "bench-agenda: the %s view shows %lld of %d jobs in %d columns\n", cas.nom,
+                             qint64(ids.size()), cas.feines, d.columnes);
+                funciona = false;
+                continue;
+            }
+            const double ms = mesura([&] { tab.Omple_Agenda(); });
+            const double ref = referencia(BD(), cas.sql, cas.params, d);
+            const double ratio = ms / ref;
+            std::printf("  %-5s %4d jobs, %2d x %2d cells, %4d texts: %7.2f ms  (reference %6.2f ms, ratio %.2f), "
+                        "%lld statements\n",
+                        cas.nom, cas.feines, d.files, d.columnes, d.cellesAmbText(), ms, ref, ratio, sentencies);
+            std::printf("        goals: at most 3 statements %s; ratio at most 3 %s; under 50 ms %s\n",
+                        veredicte(sentencies <= 3), veredicte(ratio <= 3), veredicte(ms < 50));
+        }
+        G.BD.reset();
+        if (!funciona) return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench-agenda: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
