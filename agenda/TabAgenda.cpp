@@ -66,12 +66,18 @@ TabAgenda::TabAgenda(QWidget* parent) : QWidget(parent)
     construeix();
 }
 
+namespace {
+// The page whose operations are installed, if any.
+TabAgenda* g_instalada = nullptr;
+} // namespace
+
 TabAgenda::~TabAgenda()
 {
     alliberaGlobus();
-    if (operacionsInstalades_) {
+    if (g_instalada == this) {
         Principal().Omple_Agenda = nullptr;
         Principal().Omple_Graella_Llocs = nullptr;
+        g_instalada = nullptr;
     }
 }
 
@@ -147,7 +153,7 @@ void TabAgenda::instalaOperacions()
     auto& op = Principal();
     op.Omple_Agenda = [this] { Omple_Agenda(); };
     op.Omple_Graella_Llocs = [this] { Omple_Graella_Llocs(); };
-    operacionsInstalades_ = true;
+    g_instalada = this;
 }
 
 void TabAgenda::prenMidaTauler()

@@ -108,5 +108,4 @@ private:
     mutable QStringList etiquetesMesurades_;   // the label column last measured, in ampladesFont_
     mutable QFont ampladesFont_;
     mutable int ampleMesurat_ = 0;
-    bool operacionsInstalades_ = false;
 };

@@ -1,5 +1,7 @@
 // Plans one year of 300 weekly sites and compares the run with a plain
-// insert of the same rows (one transaction, prepared statements).
+// insert of the same rows (one transaction, prepared statements). Prints
+// its verdicts and exits 0 whatever the timings; only a run that fails or
+// plans nothing exits 1.
 #include "Database.h"
 #include "Esquema.h"
 #include "Globals.h"
@@ -201,8 +203,12 @@ int main(int argc, char** argv)
             std::printf("  peak memory of the run  %ld kB (resident before the run %ld kB)\n", picKb, rssAbans);
         else
             std::printf("  peak memory of the process  %ld kB (resident before the run %ld kB)\n", picKb, rssAbans);
-        std::printf("  goal: under 1 s and within 5x the plain insert: %s\n",
-                    segons < 1.0 && segons <= 5 * referencia ? "met" : "NOT met");
+        std::printf("  goals: under 1 s %s; within 5x the plain insert %s\n", segons < 1.0 ? "met" : "NOT met",
+                    segons <= 5 * referencia ? "met" : "NOT met");
+        if (feines == 0 || informe.Planificades != feines) {
+            std::fprintf(stderr, "bench-planning: %lld jobs stored, %d reported planned\n", feines, informe.Planificades);
+            return 1;
+        }
         simple.reset();
         G.BD.reset();
     } catch (const std::exception& e) {
