@@ -36,9 +36,9 @@ EntradaAgenda entrada(VistaAgenda vista)
 }
 
 // "id lloc yyyy-mm-dd start end [resource] [done]", "-" for no resource.
-FeinaAgenda feina(const QString& spec)
+FeinaAgenda feina(const QString& descr)
 {
-    const QStringList p = spec.split(u' ');
+    const QStringList p = descr.split(u' ');
     FeinaAgenda f;
     f.id = p[0].toInt();
     f.lloc = p[1];
@@ -50,10 +50,10 @@ FeinaAgenda feina(const QString& spec)
     return f;
 }
 
-QList<FeinaAgenda> feines(const QStringList& specs)
+QList<FeinaAgenda> feines(const QStringList& descrs)
 {
     QList<FeinaAgenda> out;
-    for (const QString& s : specs) out << feina(s);
+    for (const QString& s : descrs) out << feina(s);
     return out;
 }
 
