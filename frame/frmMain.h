@@ -8,6 +8,7 @@
 
 class Graella;
 class TabClients;
+class TabFacturacio;
 class TabRecursosServeis;
 class QCheckBox;
 class QComboBox;
@@ -41,6 +42,7 @@ public:
     void Omple_Agenda();
     void Omple_Graella_Llocs();
     void Calcula_Facturacio_Client();
+    TabFacturacio* tabFacturacio() const { return m_tabFacturacio; }
 
     // The board's tooltip object, released at each rebuild and at unload.
     QPointer<QObject> Globus;
@@ -100,11 +102,7 @@ private:
     QPushButton* ImprimirAgenda = nullptr;
 
     // Tab 2
-    QComboBox* ClientsCombo = nullptr;
-    QLineEdit* mesFactura = nullptr;
-    QCheckBox* PdtFacturar = nullptr;
-    Graella* FacturaGrid = nullptr;
-    Graella* XecsGrid = nullptr;
+    TabFacturacio* m_tabFacturacio = nullptr;
 
     // Tabs 3 and 4
     TabClients* m_tabClients = nullptr;

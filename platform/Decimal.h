@@ -44,6 +44,9 @@ public:
     QString toFixed() const;
     // Locale form with exactly `decimals` decimals (half-to-even first).
     QString toString(const QLocale& locale = QLocale(), int decimals = 2) const;
+    // Locale form with thousands grouping and exactly `decimals` decimals
+    // (half-to-even first): "1.234,50" in Catalan, "1,234.50" in English.
+    QString toGroupedString(const QLocale& locale = QLocale(), int decimals = 2) const;
     // Locale form with only the decimals needed ("2,5", "3").
     QString toShortString(const QLocale& locale = QLocale()) const;
 
