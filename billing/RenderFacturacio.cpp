@@ -60,86 +60,82 @@ QString textData(const QDate& d)
     return d.isValid() ? Conv::shortDate(d) : QStringLiteral(" ");
 }
 
-void cella(Graella* g, int r, int c, const QString& text, int alineacio)
+CellFormat format(int alineacio, const QColor& fons = QColor(), bool negreta = false, const QColor& lletra = QColor())
 {
-    g->setTextMatrix(r, c, text);
-    g->setCellAlignment(r, c, alineacio);
+    return {alineacio, fons, lletra, negreta};
 }
 
+// Texts shared by the lines of one job.
+struct TextsFeina {
+    int feina = -1;
+    QString id, data, dataFactura;
+};
+
 void pintaLinia(Graella* g, int r, const FacturacioMes& mes, const FilaFactura& l, const ColorsFacturacio& colors,
-                const QString& si, const QString& no)
+                const QString& si, const QString& no, TextsFeina& t)
 {
     const FeinaMes& j = mes.feinaDe(l);
+    if (t.feina != l.feina) t = {l.feina, QString::number(j.id), Conv::shortDate(j.data), textData(j.dataFactura)};
     const QLocale locale;
-    g->setTextMatrix(r, 0, QString::number(j.id));
-    cella(g, r, 1, Conv::shortDate(j.data), CentreDalt);
-    cella(g, r, 2, j.lloc, CentreDalt);
-    cella(g, r, 3, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs, CentreDalt);
-    cella(g, r, 4, j.feta ? si : no, CentreDalt);
-    if (!j.feta) g->setCellFontBold(r, 4, true);
-    cella(g, r, 5, textData(j.dataFactura), CentreDalt);
-    cella(g, r, 6, l.ambLinia ? l.servei : QString(), Centre);
-    cella(g, r, 7, l.ambLinia ? l.quantitat.toShortString(locale) : QString(), Dreta);
-    cella(g, r, 8, l.ambLinia ? l.unitat : QString(), Centre);
-    cella(g, r, 9, l.ambImport ? textImport(l.import) : QString(), Dreta);
-    if (j.esQuota())
-        for (int c = 1; c <= 9; ++c) g->setCellBackColor(r, c, colors.quota);
+    const QColor fons = j.esQuota() ? colors.quota : QColor();
+    g->setCell(r, 0, t.id);
+    g->setCell(r, 1, t.data, format(CentreDalt, fons));
+    g->setCell(r, 2, j.lloc, format(CentreDalt, fons));
+    g->setCell(r, 3, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs, format(CentreDalt, fons));
+    g->setCell(r, 4, j.feta ? si : no, format(CentreDalt, fons, !j.feta));
+    g->setCell(r, 5, t.dataFactura, format(CentreDalt, fons));
+    g->setCell(r, 6, l.ambLinia ? l.servei : QString(), format(Centre, fons));
+    g->setCell(r, 7, l.ambLinia ? l.quantitat.toShortString(locale) : QString(), format(Dreta, fons));
+    g->setCell(r, 8, l.ambLinia ? l.unitat : QString(), format(Centre, fons));
+    g->setCell(r, 9, l.ambImport ? textImport(l.import) : QString(), format(Dreta, fons));
 }
 
 void pintaTotal(Graella* g, int r, const FeinaMes& j, const ColorsFacturacio& colors, const QString& si,
                 const QString& total)
 {
     const QColor color = j.esQuota() ? colors.quota : colors.feina;
-    g->setTextMatrix(r, 0, j.feta ? si : QStringLiteral("No"));
-    for (int c = 1; c <= 7; ++c) g->setTextMatrix(r, c, total);
-    g->setTextMatrix(r, 8, QString::number(j.id));
-    if (j.esQuota())
-        g->setTextMatrix(r, 9, textQuota(j.quota));
+    g->setCell(r, 0, j.feta ? si : QStringLiteral("No"));
+    g->setCell(r, 1, total, format(Dreta, color));
+    for (int c = 2; c <= 7; ++c) g->setCell(r, c, total);
+    g->setCell(r, 8, QString::number(j.id), format(Esquerra, color));
+    if (j.esQuota())   // the share is kept in the cell, in the colour of its back
+        g->setCell(r, 9, textQuota(j.quota), format(Dreta, color, true, color));
     else
-        g->setTextMatrix(r, 9, j.feta ? textImport(j.total) : QString());
-    g->setCellAlignment(r, 1, Dreta);
-    g->setCellBackColor(r, 1, color);
-    g->setCellAlignment(r, 8, Esquerra);
-    g->setCellBackColor(r, 8, color);
-    g->setCellFontBold(r, 9, true);
-    g->setCellAlignment(r, 9, Dreta);
-    g->setCellBackColor(r, 9, color);
-    if (j.esQuota()) g->setCellForeColor(r, 9, color);
+        g->setCell(r, 9, j.feta ? textImport(j.total) : QString(), format(Dreta, color, true));
 }
 
 void pintaQuota(Graella* g, int r, const QuotaMes& q, const ColorsFacturacio& colors, const QString& quotaMes)
 {
     const QString blancs = QStringLiteral("   ");
-    g->setTextMatrix(r, 0, QStringLiteral("SQ"));
-    g->setTextMatrix(r, 1, blancs);
-    for (int c = 2; c <= 6; ++c) g->setTextMatrix(r, c, q.lloc);
-    g->setTextMatrix(r, 7, blancs);
-    g->setTextMatrix(r, 8, quotaMes);
-    g->setTextMatrix(r, 9, textImport(q.quota));
-    for (int c : {1, 2, 3, 7, 8, 9}) g->setCellBackColor(r, c, colors.quota);
-    g->setCellAlignment(r, 2, Dreta);
-    g->setCellAlignment(r, 8, Dreta);
-    for (int c : {2, 8, 9}) g->setCellFontBold(r, c, true);
+    const CellFormat pla;
+    g->setCell(r, 0, QStringLiteral("SQ"));
+    g->setCell(r, 1, blancs, format(-1, colors.quota));
+    g->setCell(r, 2, q.lloc, format(Dreta, colors.quota, true));
+    g->setCell(r, 3, q.lloc, format(-1, colors.quota));
+    for (int c = 4; c <= 6; ++c) g->setCell(r, c, q.lloc, pla);
+    g->setCell(r, 7, blancs, format(-1, colors.quota));
+    g->setCell(r, 8, quotaMes, format(Dreta, colors.quota, true));
+    g->setCell(r, 9, textImport(q.quota), format(-1, colors.quota, true));
 }
 
 void pintaXec(Graella* g, int r, const XecMes& x, const QString& servei)
 {
     const bool paga = x.tipus != TipusXecMes::SenseFeina;
-    g->setTextMatrix(r, 0, QStringLiteral("XC"));
-    cella(g, r, 1, textData(x.entrega), Centre);
-    cella(g, r, 2, QString::number(x.id), Centre);
-    cella(g, r, 3, x.client, Centre);
+    g->setCell(r, 0, QStringLiteral("XC"));
+    g->setCell(r, 1, textData(x.entrega), format(Centre));
+    g->setCell(r, 2, QString::number(x.id), format(Centre));
+    g->setCell(r, 3, x.client, format(Centre));
     QString feina;
     if (x.tipus == TipusXecMes::Liquidat)
         feina = x.feina != 0 ? QString::number(x.feina) : QString();
     else
         feina = paga ? QString::number(x.feina) : QStringLiteral(" ");
-    cella(g, r, 4, feina, Centre);
-    cella(g, r, 5, x.tipus == TipusXecMes::Liquidat ? textData(x.liquidat) : QStringLiteral("   "), Centre);
-    cella(g, r, 6, paga ? servei : QString(), Centre);
-    cella(g, r, 7, paga ? QStringLiteral("1") : QString(), Dreta);
-    cella(g, r, 8, paga ? QStringLiteral("Hores") : QString(), Centre);
-    cella(g, r, 9, textImport(x.importMostrat()), Dreta);
+    g->setCell(r, 4, feina, format(Centre));
+    g->setCell(r, 5, x.tipus == TipusXecMes::Liquidat ? textData(x.liquidat) : QStringLiteral("   "), format(Centre));
+    g->setCell(r, 6, paga ? servei : QString(), format(Centre));
+    g->setCell(r, 7, paga ? QStringLiteral("1") : QString(), format(Dreta));
+    g->setCell(r, 8, paga ? QStringLiteral("Hores") : QString(), format(Centre));
+    g->setCell(r, 9, textImport(x.importMostrat()), format(Dreta));
 }
 
 } // namespace
@@ -177,10 +173,11 @@ void pintaFacturacio(const FacturacioMes& mes, Graella* factura, Graella* xecs, 
     const QString no = Tradueix(QStringLiteral("No"));
     const QString total = Tradueix(QStringLiteral("Total feina:"));
     const QString quotaMes = Tradueix(QStringLiteral("Quota mes"));
+    TextsFeina textsFeina;
     for (int i = 0; i < mes.files.size(); ++i) {
         const FilaFactura& f = mes.files[i];
         switch (f.tipus) {
-        case TipusFilaFactura::LiniaFeina: pintaLinia(factura, i + 1, mes, f, colors, si, no); break;
+        case TipusFilaFactura::LiniaFeina: pintaLinia(factura, i + 1, mes, f, colors, si, no, textsFeina); break;
         case TipusFilaFactura::TotalFeina: pintaTotal(factura, i + 1, mes.feinaDe(f), colors, si, total); break;
         case TipusFilaFactura::QuotaLloc: pintaQuota(factura, i + 1, mes.quotes[f.quota], colors, quotaMes); break;
         }

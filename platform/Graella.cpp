@@ -205,6 +205,24 @@ void Graella::setCellFontBold(int row, int col, bool bold)
     }
 }
 
+void Graella::setCell(int row, int col, const QString& text, const CellFormat& format)
+{
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
+    auto* it = new QTableWidgetItem(text);
+    if (format.alignment >= 0) {
+        it->setData(AlignmentCodeRole, format.alignment);
+        it->setTextAlignment(alignmentFromCode(format.alignment));
+    }
+    if (format.back.isValid()) it->setBackground(format.back);
+    if (format.fore.isValid()) it->setForeground(format.fore);
+    if (format.bold) {
+        QFont f = it->font();
+        f.setBold(true);
+        it->setFont(f);
+    }
+    setItem(row, col, it);
+}
+
 void Graella::Clear()
 {
     clearContents();

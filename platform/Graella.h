@@ -23,6 +23,14 @@
 #include <QTableWidget>
 #include <QVariant>
 
+// Format of a cell written whole with setCell.
+struct CellFormat {
+    int alignment = -1;   // alignment code; -1 = the column's
+    QColor back;          // invalid = none of its own
+    QColor fore;          // invalid = none of its own
+    bool bold = false;
+};
+
 class Graella : public QTableWidget {
     Q_OBJECT
 public:
@@ -58,6 +66,11 @@ public:
     void setCellBackColor(int row, int col, const QColor& c);
     bool CellFontBold(int row, int col) const;
     void setCellFontBold(int row, int col, bool bold);
+
+    // Writes a cell's text and format at once, replacing what it held (its
+    // data included): one change for the view instead of one per property,
+    // for grids rebuilt cell by cell.
+    void setCell(int row, int col, const QString& text, const CellFormat& format = {});
 
     // Empties every cell (keeps the size).
     void Clear();

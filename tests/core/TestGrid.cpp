@@ -133,6 +133,17 @@ void TestGrid::cellFormatsKeepPerCell()
     QCOMPARE(g_->CellFontName(2, 3), QStringLiteral("Monospace"));
     QCOMPARE(g_->CellForeColor(2, 2), QColor(1, 2, 3));
     QVERIFY(!g_->CellForeColor(3, 2).isValid());
+    // Written whole: the cell's old format and data go with its old text.
+    g_->setCellData(2, 2, 42);
+    g_->setCell(2, 2, QStringLiteral("Total"), {7, QColor(4, 5, 6), QColor(7, 8, 9), true});
+    QCOMPARE(g_->TextMatrix(2, 2), QStringLiteral("Total"));
+    QVERIFY(g_->CellFontBold(2, 2) && !g_->CellFontUnderline(2, 2) && !g_->CellData(2, 2).isValid());
+    QVERIFY(g_->CellAlignment(2, 2) == 7 && g_->CellBackColor(2, 2) == QColor(4, 5, 6));
+    QCOMPARE(g_->CellForeColor(2, 2), QColor(7, 8, 9));
+    g_->setCell(2, 3, QStringLiteral("x"));
+    QVERIFY(!g_->CellFontBold(2, 3) && !g_->CellForeColor(2, 3).isValid() && g_->CellAlignment(2, 3) == g_->ColAlignment(3));
+    g_->setCell(99, 3, QStringLiteral("out of the grid"));
+    QCOMPARE(g_->Rows(), 6);
     g_->Clear();  // texts and formats go; the heading cells keep their colour
     QCOMPARE(g_->TextMatrix(2, 2), QString());
     QVERIFY(!g_->CellFontUnderline(2, 2));
