@@ -5,6 +5,8 @@
 #include "Graella.h"
 #include "Traduccio.h"
 
+#include <QFontMetrics>
+
 namespace {
 
 int tw(int twips) { return (twips + 7) / 15; }
@@ -38,11 +40,20 @@ void prepara(Graella* g, const Columna (&cols)[10], bool mergeColumnes, int file
     g->setRows(1);
     g->setTextMatrix(0, 0, Tradueix(QString::fromLatin1(cols[0].titol)));
     g->setColWidth(0, 0);
+    // Never narrower than its heading or a date, whatever the font.
+    QFont negreta = g->font();
+    negreta.setBold(true);
+    const QFontMetrics titol(negreta);
+    const int data = QFontMetrics(g->font()).horizontalAdvance(Conv::shortDate(QDate(2000, 12, 28))) + 10;
+    int llegible[10] = {};
+    for (int c = 1; c < 10; ++c)
+        llegible[c] = qMax(titol.horizontalAdvance(Tradueix(QString::fromLatin1(cols[c].titol))) + 12,
+                           c == 1 || c == 5 ? data : 0);
     for (int c = 1; c < 10; ++c) {
         g->setTextMatrix(0, c, Tradueix(QString::fromLatin1(cols[c].titol)));
         g->setCellAlignment(0, c, cols[c].alineacio);
         g->setCellFontBold(0, c, true);
-        g->setColWidth(c, tw(cols[c].amplada));
+        g->setColWidth(c, qMax(tw(cols[c].amplada), llegible[c]));
         if (mergeColumnes) g->setMergeCol(c, c <= 5);
     }
     if (mergeColumnes) {

@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -85,7 +86,10 @@ TabFacturacio::TabFacturacio(QWidget* parent) : QWidget(parent)
     connect(ImprimirHores, &QPushButton::clicked, this, &TabFacturacio::ImprimirHores_Click);
     for (QWidget* w : std::initializer_list<QWidget*>{mesFactura, TotalPagaments, FacturaGrid, XecsGrid})
         w->installEventFilter(this);
-    for (Graella* g : {FacturaGrid, XecsGrid}) g->viewport()->installEventFilter(this);
+    for (Graella* g : {FacturaGrid, XecsGrid}) {
+        g->viewport()->installEventFilter(this);
+        g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 6);
+    }
     aplicaMode();
 }
 
@@ -383,7 +387,7 @@ void TabFacturacio::TotalPagaments_LostFocus()
         QString text = TotalPagaments->text();
         const Decimal pagament = Grava_Pagament(mes, client, text);
         mostraPagament(pagament);
-        if (m_resultat.calculat && !m_resultat.totsClients) {
+        if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes) {
             m_resultat.pagaments = pagament;
             m_resultat.totalFacturar = totalAFacturar(m_resultat, pagament);
             TotalFacturar->setText(textImport(m_resultat.totalFacturar));
