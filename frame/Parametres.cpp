@@ -86,11 +86,11 @@ bool positiu(const Decimal& d) { return d > Decimal(); }
 
 Comprovacio horesDia(const QString& text)
 {
-    Comprovacio c =
-        ambDosDecimals(text, "Cal introduir un valor no negatiu", negatiu, "No es pot introduir un valor negatiu");
-    if (c.ok() && *Decimal::parse(c.text) > Decimal::fromInt(24))
-        c.missatge = QStringLiteral("El valor no pot ser superior a 24 hores");
-    return c;
+    // A day holds 24 hours, however large the number typed.
+    const auto d = Decimal::parse(text);
+    if ((d && *d > Decimal::fromInt(24)) || (!d && Decimal::isNumber(text) && !text.trimmed().startsWith(u'-')))
+        return {d ? d->rounded(2).toShortString() : text, QStringLiteral("El valor no pot ser superior a 24 hores")};
+    return ambDosDecimals(text, "Cal introduir un valor no negatiu", negatiu, "No es pot introduir un valor negatiu");
 }
 
 Comprovacio valorXec(const QString& text)

@@ -89,10 +89,13 @@ void TestFrameRules::fieldChecksCorrectOrRefuse_data()
     QTest::newRow("hours negative") << "hores" << "-1" << "-1" << "No es pot introduir un valor negatiu";
     QTest::newRow("hours text") << "hores" << "x" << "x" << "Cal introduir un valor no negatiu";
     QTest::newRow("hours a whole day") << "hores" << "24" << "24" << "";
-    QTest::newRow("hours over a day") << "hores" << "24,01" << "24,01" << "El valor no pot ser superior a 24 hores";
-    QTest::newRow("hours overflow") << "hores" << "99999999999" << "99999999999" << "El valor és massa gran";
+    QTest::newRow("hours over a day") << "hores" << "24,014" << "24,01" << "El valor no pot ser superior a 24 hores";
+    QTest::newRow("hours overflow") << "hores" << "99999999999" << "99999999999"
+                                    << "El valor no pot ser superior a 24 hores";
     QTest::newRow("hours beyond any number") << "hores" << "99999999999999999999" << "99999999999999999999"
-                                             << "El valor és massa gran";
+                                             << "El valor no pot ser superior a 24 hores";
+    QTest::newRow("hours far below zero") << "hores" << "-99999999999999999999" << "-99999999999999999999"
+                                          << "El valor és massa gran";
     QTest::newRow("cheque value too large") << "valor" << "10000000" << "10000000" << "El valor és massa gran";
     QTest::newRow("cheque value at the limit") << "valor" << "9999999,99" << "9999999,99" << "";
     QTest::newRow("saving too large") << "cost" << "-10000000" << "-10000000" << "El valor és massa gran";
