@@ -94,6 +94,11 @@ private slots:
             << QList<LiniaFullFeina>{linia("Neteja", "1,5", "0,35"), linia("Vidres", "3", "0,335"),
                                      linia("Kms", "1000", "12,34")}
             << QStringList{"0,52", "1,00", "12.340,00", "IMPORT FEINA: 12.341,52 €"} << QStringList{"0,53"};
+        LiniaFullFeina tecleja = linia("Neteja", "2,5", "10");
+        tecleja.textQuantitat = "2,50";
+        tecleja.textPreu = "10,00";
+        QTest::newRow("typed texts as shown") << false << "" << QList<LiniaFullFeina>{tecleja}
+                                              << QStringList{"2,50 h 10,00 25,00"} << QStringList{};
     }
     void sheet()
     {
@@ -111,17 +116,6 @@ private slots:
         const QString t = text(carpeta_->unic()).simplified();
         for (const QString& s : hiSon) QVERIFY2(t.contains(s), qPrintable(s + " | " + t));
         for (const QString& s : noHiSon) QVERIFY2(!t.contains(s), qPrintable(s + " | " + t));
-    }
-
-    void typedTextsPrintAsShown()
-    {
-        FullFeina f = feina();
-        LiniaFullFeina l = linia(QStringLiteral("Neteja"), QStringLiteral("2,50"), QStringLiteral("10"));
-        l.textQuantitat = QStringLiteral("2,50");
-        l.textPreu = QStringLiteral("10,00");
-        f.linies = {l};
-        Imprimeix_Detall_Feina(f);
-        QVERIFY(enOrdre(text(carpeta_->unic()), {"2,50", "h", "10,00", "25,00"}));
     }
 
     void manyLinesRepeatTheHeader()

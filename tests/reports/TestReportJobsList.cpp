@@ -124,29 +124,21 @@ private slots:
         QCOMPARE(t.count(QStringLiteral("Notes:")), feines.size());
     }
 
-    void blockShowsTheJob()
+    void blocksShowTheJobAndItsNotes()
     {
-        const int id = addJob(QStringLiteral("Oficina"), QDate(2010, 3, 11), "07:00", "07:30", QStringLiteral("Marta"));
-        nota(id, QStringLiteral("Porta del darrere\nclau a consergeria"));
-        Imprimeix_Feines(QStringLiteral("Marta"), false, {QStringLiteral("setmana"), Dc10, QDate(2010, 3, 8), Dc10});
+        nota(addJob(QStringLiteral("Oficina"), QDate(2010, 3, 11), "07:00", "07:30", QStringLiteral("Marta")),
+             QStringLiteral("Porta del darrere\nclau a consergeria"));
+        QString llarg;
+        for (int i = 0; i < 200; ++i) llarg += QStringLiteral("paraula%1 ").arg(i);
+        nota(addJob(QStringLiteral("Escala"), QDate(2010, 3, 12), "07:00", "07:30", QStringLiteral("Marta")), llarg);
+        Imprimeix_Feines(QStringLiteral("Marta"), false, {QStringLiteral("mes"), Dc10, QDate(2010, 3, 8), Dc10});
         const QString t = text(carpeta_->unic());
         QString falta;
         QVERIFY2(enOrdre(t, {"11/03/2010", "dijous", "07:00", "07:30", "Oficina", "Marta", "Notes:", "Porta del darrere",
-                             "clau a consergeria"},
+                             "clau a consergeria", "12/03/2010", "divendres", "Notes:", "paraula0 ", "..."},
                          &falta),
                  qPrintable(falta + "\n" + t));
-    }
-
-    void longNotesStayInTheirBox()
-    {
-        const int id = addJob(QStringLiteral("Oficina"), QDate(2010, 3, 11), "07:00", "07:30", QStringLiteral("Marta"));
-        QString llarg;
-        for (int i = 0; i < 200; ++i) llarg += QStringLiteral("paraula%1 ").arg(i);
-        nota(id, llarg);
-        Imprimeix_Feines(QStringLiteral("Marta"), false, {QStringLiteral("mes"), Dc10, QDate(2010, 3, 8), Dc10});
-        const QString t = text(carpeta_->unic());
-        QVERIFY(t.contains(QStringLiteral("paraula0 ")));
-        QVERIFY(t.contains(QStringLiteral("...")));
+        // Long notes stay inside their box.
         QVERIFY(!t.contains(QStringLiteral("paraula199")));
     }
 
