@@ -54,12 +54,12 @@ QPushButton* boto(const QString& text, const char* name)
     return anomena(new QPushButton(text), name);
 }
 
-// A focus loss that is not the user's leaving the box (another window or a
-// popup took the focus for a while).
-bool surtDeVeritat(QEvent* event)
+// A focus loss that is the user's leaving the box (not another window or a
+// popup taking the focus for a while, nor the window closing).
+bool surtDeVeritat(QWidget* box, QEvent* event)
 {
     const Qt::FocusReason r = static_cast<QFocusEvent*>(event)->reason();
-    return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
+    return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && box->window()->isVisible();
 }
 
 } // namespace
@@ -404,9 +404,9 @@ bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type t = event->type();
     if (watched == mesFactura) {
         if (t == QEvent::FocusIn) mesFactura_GotFocus();
-        if (t == QEvent::FocusOut && surtDeVeritat(event)) mesFactura_LostFocus();
+        if (t == QEvent::FocusOut && surtDeVeritat(mesFactura, event)) mesFactura_LostFocus();
     } else if (watched == TotalPagaments) {
-        if (t == QEvent::FocusOut && surtDeVeritat(event)) TotalPagaments_LostFocus();
+        if (t == QEvent::FocusOut && surtDeVeritat(TotalPagaments, event)) TotalPagaments_LostFocus();
     } else if (auto* g = qobject_cast<Graella*>(watched)) {
         // The wheel scrolls a grid one row per step while it has the focus.
         if (t == QEvent::FocusIn) Activa_Roda_Ratoli(g);
