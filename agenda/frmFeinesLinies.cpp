@@ -125,8 +125,11 @@ void frmFeines::DetallFeinaServeis_Click()
     const int r = DetallFeinaServeis->Row();
     if (r < 0 || r >= DetallFeinaServeis->Rows()) return;
     const QString servei = DetallFeinaServeis->TextMatrix(r, ColServei);
-    // A service no longer offered selects nothing; the line keeps its cells.
-    ServeisCombo->setCurrentIndex(ServeisCombo->findText(servei, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    // Names are the same whatever their letter case; a service no longer
+    // offered selects nothing and the line keeps its cells.
+    int i = ServeisCombo->findText(servei, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (i < 0) i = ServeisCombo->findText(servei, Qt::MatchFixedString);
+    ServeisCombo->setCurrentIndex(i);
     const QString descripcio = DetallFeinaServeis->TextMatrix(r, ColDescripcio);
     DescripcioServeiFeina->setText(descripcio.isEmpty() ? Descripcio_Servei(servei, LlocFeina->text()) : descripcio);
     QuantitatServeiFeina->setText(DetallFeinaServeis->TextMatrix(r, ColQuantitat));
