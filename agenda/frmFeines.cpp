@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -162,6 +163,7 @@ void frmFeines::construeix()
     DetallFeinaServeis->setFixedWidth(ample + 2 * DetallFeinaServeis->frameWidth()
                                       + DetallFeinaServeis->verticalScrollBar()->sizeHint().width());
     DetallFeinaServeis->setMinimumHeight(px(2000));
+    DetallFeinaServeis->verticalHeader()->setDefaultSectionSize(qMax(px(240), fontMetrics().height() + 6));
     graella->premut = [this](int y) { DetallFeinaServeis_MouseDown(y); };
     graella->clicat = [this] { protegeix(QString(), [this] { DetallFeinaServeis_Click(); }); };
 
@@ -170,12 +172,14 @@ void frmFeines::construeix()
     QLabel* titols[5] = {Label29, Label11, Label28, Label27, Label30};
     for (int c = 0; c < 5; ++c) {
         editors[c]->setFixedWidth(AmpleColumna[c]);
+        titols[c]->setIndent(2);
         s->addWidget(titols[c], 0, c);
         s->addWidget(editors[c], 1, c);
     }
     s->addWidget(AfegirServei, 1, 5, Qt::AlignLeft);
     s->addWidget(DetallFeinaServeis, 2, 0, 1, 6, Qt::AlignLeft);
     Label8 = etiqueta(Tradueix(QStringLiteral("TOTAL FEINA:")), "Label8");
+    Label8->setContentsMargins(0, 0, 6, 0);
     TotalFeina = caixaLectura(anomena(new QLineEdit, "TotalFeina"));
     TotalFeina->setAlignment(Qt::AlignRight);
     TotalFeina->setFixedWidth(AmpleColumna[4]);

@@ -97,6 +97,19 @@ QStringList Fixture::files() const
     return out;
 }
 
+QString Fixture::editor() const
+{
+    return QStringList({triat("ServeisCombo"), box("DescripcioServeiFeina")->text(), box("QuantitatServeiFeina")->text(),
+                        box("UnitatServeiFeina")->text(), box("PreuServeiFeina")->text()}).join(u'|');
+}
+
+void Fixture::treu(int fila) const
+{
+    grid()->setCurrentCell(fila, 0);
+    d->DetallFeinaServeis_MouseDown(grid()->rowViewportPosition(fila) + 1);
+    d->DetallFeinaServeis_Click();
+}
+
 void Fixture::afegeix(const QString& servei, const QString& quantitat, const QString& preu, const QString& descripcio)
 {
     tria("ServeisCombo", servei);
@@ -109,27 +122,19 @@ void Fixture::afegeix(const QString& servei, const QString& quantitat, const QSt
 
 QString desat(int feina)
 {
-    QSqlQuery q = BD().query(QStringLiteral(
-        "SELECT llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, ifnull(recursos_nom, '-'), feines_feta, "
-        "ifnull(feines_data_factura, '-'), feines_quota, feines_observacions FROM Feines WHERE feines_id = ?"), {feina});
-    if (!q.next()) return QString();
-    QStringList out;
-    for (int i = 0; i < 9; ++i) out << q.value(i).toString();
-    return out.join(u'|');
+    return BD().scalar(QStringLiteral(
+        "SELECT llocs_nom || '|' || feines_data || '|' || feines_hora_inici || '|' || feines_hora_fi || '|' || "
+        "ifnull(recursos_nom, '-') || '|' || feines_feta || '|' || ifnull(feines_data_factura, '-') || '|' || "
+        "feines_quota || '|' || feines_observacions FROM Feines WHERE feines_id = ?"), {feina}).toString();
 }
 
 QStringList linies(int feina)
 {
-    QSqlQuery q = BD().query(QStringLiteral(
-        "SELECT serveis_nom, feines_detall_descripcio, feines_detall_quantitat, feines_detall_unitat, "
-        "feines_detall_preu_un FROM Feines_Detall WHERE feines_id = ? ORDER BY rowid"), {feina});
-    QStringList out;
-    while (q.next()) {
-        QStringList cells;
-        for (int i = 0; i < 5; ++i) cells << q.value(i).toString();
-        out << cells.join(u'|');
-    }
-    return out;
+    const QString tot = BD().scalar(QStringLiteral(
+        "SELECT group_concat(serveis_nom || '|' || feines_detall_descripcio || '|' || feines_detall_quantitat || '|' "
+        "|| feines_detall_unitat || '|' || feines_detall_preu_un, '#') FROM (SELECT * FROM Feines_Detall "
+        "WHERE feines_id = ? ORDER BY rowid)"), {feina}).toString();
+    return tot.isEmpty() ? QStringList() : tot.split(u'#');
 }
 
 QStringList missatges()

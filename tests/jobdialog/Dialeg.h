@@ -53,6 +53,10 @@ struct Fixture {
     QStringList items(const char* name) const;
     // The grid's rows, cells joined by '|'.
     QStringList files() const;
+    // The editor row: service|description|quantity|unit|unit price.
+    QString editor() const;
+    // Takes a line back into the editor row, as a press and click on it do.
+    void treu(int fila) const;
     // Chooses a service and fills the editor row, then presses "+".
     void afegeix(const QString& servei, const QString& quantitat, const QString& preu,
                  const QString& descripcio = QStringLiteral("="));

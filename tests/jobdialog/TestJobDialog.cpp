@@ -43,16 +43,19 @@ private slots:
         // Lines by service name, with the stored numbers as locale texts; the exact amount rounded.
         QCOMPARE(f.files(), QStringList({"Escales||1,5|m2|0,2", "Vidres|Vidres de la casa|2|h|12,5"}));
         QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("25,30"));
-        QCOMPARE(f.d->TotalLinies(), *Decimal::parse(QStringLiteral("25,3")));
         const int amples[5] = {1790, 5840, 870, 1650, 1100};
         for (int c = 0; c < 5; ++c) QCOMPARE(f.grid()->ColWidth(c), qRound(amples[c] / 15.0));
-        QCOMPARE(f.grid()->FixedRows(), 0);
-        QCOMPARE(f.d->windowTitle(), QStringLiteral("Detall de Feina"));
-        QVERIFY(!f.d->ClicLinia());
-        for (const char* r : {"IdFeina", "LlocFeina", "DataFacturaFeina", "UnitatServeiFeina", "TotalFeina"}) {
-            QVERIFY2(f.box(r)->isReadOnly(), r);
-            QCOMPARE(f.box(r)->focusPolicy() & Qt::TabFocus, 0);
-        }
+        // Tab order from the date box, which opens with the focus.
+        QStringList ordre;
+        QWidget* w = f.box("DataFeina");
+        do {
+            if ((w->focusPolicy() & Qt::TabFocus) && !w->objectName().isEmpty()) ordre << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != f.box("DataFeina") && ordre.size() < 30);
+        QCOMPARE(ordre, QStringList({"DataFeina", "HoraIniciFeina", "HoraFiFeina", "RecursFeina", "FetaFeina",
+                                     "ObservacionsFeina", "ServeisCombo", "DescripcioServeiFeina",
+                                     "QuantitatServeiFeina", "PreuServeiFeina", "AfegirServei", "DetallFeinaServeis",
+                                     "ImprimirButton", "OKButton"}));
     }
 
     void missingRowsAndNullNumbers()
@@ -185,6 +188,7 @@ private slots:
         QTest::addColumn<QString>("descripcio");
         QTest::addColumn<QString>("missatge");   // "" = added
         const QString dup = QStringLiteral("El servei/descripció ja existeix en la feina");
+        QTest::newRow("no service: nothing happens") << "" << "x" << "" << "" << "-";
         QTest::newRow("quantity not a number") << "Escales" << "dues" << "0,2" << "Escala" << "Cal informar la quantitat";
         QTest::newRow("no quantity") << "Escales" << "" << "0,2" << "Escala" << "Cal informar la quantitat";
         QTest::newRow("quantity beyond range")
@@ -212,32 +216,18 @@ private slots:
         f.addLine(QStringLiteral("Vidres"), QStringLiteral("1"), QStringLiteral("12,5"), QStringLiteral("Vidres de la casa"));
         f.obre();
         f.afegeix(servei, quantitat, preu, descripcio);
-        QCOMPARE(missatges().join(u'|'), missatge);
-        if (!missatge.isEmpty()) {
+        if (missatge == QLatin1String("-")) {
+            QCOMPARE(missatges(), QStringList());
             QCOMPARE(f.grid()->Rows(), 1);
-            QCOMPARE(f.triat("ServeisCombo"), servei);
-            QCOMPARE(f.box("QuantitatServeiFeina")->text(), quantitat);
-            QCOMPARE(f.box("PreuServeiFeina")->text(), preu);
-            QCOMPARE(f.box("DescripcioServeiFeina")->text(), descripcio);
-            QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("12,50"));
             return;
         }
-        QCOMPARE(f.grid()->Rows(), 2);
+        QCOMPARE(missatges().join(u'|'), missatge);
         const QString unitat = servei == QLatin1String("Escales") ? QStringLiteral("m2") : QStringLiteral("h");
-        QCOMPARE(f.files().last(), QStringList({servei, descripcio, quantitat, unitat, preu}).join(u'|'));
-        for (const char* e : {"DescripcioServeiFeina", "QuantitatServeiFeina", "UnitatServeiFeina", "PreuServeiFeina"})
-            QCOMPARE(f.box(e)->text(), QString());
-        QCOMPARE(f.triat("ServeisCombo"), QString());
-    }
-
-    void plusWithoutServiceDoesNothing()
-    {
-        Fixture f;
-        f.obre();
-        f.box("QuantitatServeiFeina")->setText(QStringLiteral("x"));
-        f.c<QPushButton>("AfegirServei")->click();
-        QCOMPARE(missatges(), QStringList());
-        QCOMPARE(f.grid()->Rows(), 0);
+        const QString linia = QStringList({servei, descripcio, quantitat, unitat, preu}).join(u'|');
+        // Refused: the editor row keeps what was typed; added: it is emptied.
+        QCOMPARE(f.editor(), missatge.isEmpty() ? QStringLiteral("||||") : linia);
+        QCOMPARE(f.grid()->Rows(), missatge.isEmpty() ? 2 : 1);
+        if (missatge.isEmpty()) QCOMPARE(f.files().last(), linia);
     }
 
     void serviceDefaults()
@@ -251,14 +241,10 @@ private slots:
         f.tria("ServeisCombo", QStringLiteral("Vidres"));
         f.d->ServeisCombo_Click();
         // The site's description, the service's general price, quantity 1.
-        QCOMPARE(f.box("UnitatServeiFeina")->text(), QStringLiteral("h"));
-        QCOMPARE(f.box("DescripcioServeiFeina")->text(), QStringLiteral("Vidres de la casa"));
-        QCOMPARE(f.box("PreuServeiFeina")->text(), QStringLiteral("12,5"));
-        QCOMPARE(f.box("QuantitatServeiFeina")->text(), QStringLiteral("1"));
-        serveis->showPopup();
+        QCOMPARE(f.editor(), QStringLiteral("Vidres|Vidres de la casa|1|h|12,5"));
+        serveis->showPopup();   // opening the list empties the boxes
         serveis->hidePopup();
-        for (const char* e : {"DescripcioServeiFeina", "QuantitatServeiFeina", "UnitatServeiFeina", "PreuServeiFeina"})
-            QCOMPARE(f.box(e)->text(), QString());
+        QCOMPARE(f.editor(), QStringLiteral("Vidres||||"));
     }
 
     void takeLineBackAndAddItAgain()
@@ -277,12 +263,8 @@ private slots:
 
         QTest::mouseClick(v, Qt::LeftButton, {}, f.grid()->visualItemRect(f.grid()->item(0, 1)).center());
         QCOMPARE(f.grid()->Rows(), 0);
-        QCOMPARE(f.triat("ServeisCombo"), QStringLiteral("Vidres"));
         // An empty description comes back as the site's description of the service.
-        QCOMPARE(f.box("DescripcioServeiFeina")->text(), QStringLiteral("Vidres de la casa"));
-        QCOMPARE(f.box("QuantitatServeiFeina")->text(), QStringLiteral("2"));
-        QCOMPARE(f.box("UnitatServeiFeina")->text(), QStringLiteral("h"));
-        QCOMPARE(f.box("PreuServeiFeina")->text(), QStringLiteral("12,5"));
+        QCOMPARE(f.editor(), QStringLiteral("Vidres|Vidres de la casa|2|h|12,5"));
         QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("0,00"));
         QCOMPARE(f.triat("HoraFiFeina"), QStringLiteral("10:30"));
 
@@ -300,19 +282,12 @@ private slots:
         f.addLine(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,2"), QStringLiteral("Escala"));
         f.obre();
         // A name in another letter case is the same service.
-        f.grid()->setCurrentCell(1, 0);
-        f.d->DetallFeinaServeis_MouseDown(1);
-        f.d->DetallFeinaServeis_Click();
-        QCOMPARE(f.triat("ServeisCombo"), QStringLiteral("Vidres"));
+        f.treu(1);
+        QCOMPARE(f.editor(), QStringLiteral("Vidres|Finestres|1|h|12,5"));
         // A service no longer offered selects nothing; the editor gets the line's cells.
         f.combo("ServeisCombo")->removeItem(f.combo("ServeisCombo")->findText(QStringLiteral("Escales")));
-        f.grid()->setCurrentCell(0, 0);
-        f.d->DetallFeinaServeis_MouseDown(1);
-        f.d->DetallFeinaServeis_Click();
-        QCOMPARE(f.triat("ServeisCombo"), QString());
-        QCOMPARE(f.box("DescripcioServeiFeina")->text(), QStringLiteral("Escala"));
-        QCOMPARE(f.box("UnitatServeiFeina")->text(), QStringLiteral("m2"));
-        QCOMPARE(f.box("PreuServeiFeina")->text(), QStringLiteral("0,2"));
+        f.treu(0);
+        QCOMPARE(f.editor(), QStringLiteral("|Escala|1|m2|0,2"));
     }
 
     void amountOfTheLines()
@@ -322,8 +297,6 @@ private slots:
         f.afegeix(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,10"), QStringLiteral("a"));
         f.afegeix(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,20"), QStringLiteral("b"));
         QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("0,30"));
-        f.afegeix(QStringLiteral("Res"), QStringLiteral("1.000"), QStringLiteral("1,234"), QStringLiteral("c"));
-        QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("1.234,30"));
         QCOMPARE(missatges(), QStringList());
     }
 };

@@ -37,8 +37,6 @@ private slots:
         QTest::newRow("common service counts in full")
             << "Equip" << QStringList{"Comú 1"} << "10:00" << avis24 << "11:00" << false;
         QTest::newRow("no lines: one cell") << "Anna" << QStringList{} << "10:00" << avis24 << "10:30" << false;
-        QTest::newRow("no minutes: one cell") << "Anna" << QStringList{"Res 3"} << "10:00" << avis24 << "10:30" << false;
-        QTest::newRow("a quarter of a unit") << "Anna" << QStringList{"Vidres 0,25"} << "10:00" << avis24 << "10:30" << false;
         QTest::newRow("past midnight") << "Anna" << QStringList{"Comú 1"} << "23:30" << avis24 << "24:00" << true;
         QTest::newRow("up to midnight") << "Anna" << QStringList{"Comú 1"} << "23:00" << avis24 << "24:00" << false;
         QTest::newRow("more than a day") << "Anna" << QStringList{"Comú 25"} << "10:00" << avis24 << "24:00" << true;
@@ -195,12 +193,13 @@ private slots:
     {
         QFETCH(int, resposta);
         Fixture f;
-        f.addLine(QStringLiteral("Res"), QStringLiteral("1"), QStringLiteral("0,004"), QStringLiteral("gratis"));
+        f.addLine(QStringLiteral("Vidres"), QStringLiteral("1"), QStringLiteral("12,5"), QStringLiteral("V"));
+        f.addLine(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,2"), QStringLiteral("E"));
         f.obre();
+        f.treu(0);   // both lines taken out: no lines, amount 0
+        f.treu(0);
         QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("0,00"));
-        f.tria("HoraIniciFeina", QStringLiteral("12:00"));
-        f.tria("HoraFiFeina", QStringLiteral("12:30"));
-        const QString abans = desat(f.id);
+        const QStringList liniesAbans = Dialeg::linies(f.id);
         MsgBox::pushAnswer(MsgBox::Answer(resposta));
         f.d->OKButton_Click();
         QCOMPARE(MsgBox::shown().size(), 1);
@@ -208,8 +207,9 @@ private slots:
         QCOMPARE(MsgBox::shown().first().buttons, MsgBox::YesNo);
         QCOMPARE(missatges(), QStringList{"El import de la feina és 0. Modificar igualment?"});
         const bool desa = resposta == MsgBox::Yes;
-        QCOMPARE(desat(f.id) == abans, !desa);
         QCOMPARE(G.FeinaActual.Missatge, desa ? QStringLiteral("OK") : QString());
+        // Saved without lines, every stored line goes.
+        QCOMPARE(Dialeg::linies(f.id), desa ? QStringList() : liniesAbans);
     }
 
     void uncheckingADoneJob()
@@ -237,31 +237,12 @@ private slots:
         QVERIFY(!G.FeinaActual.DataFactura.isValid());
     }
 
-    void unknownResourceSavesUnassigned()
-    {
-        Fixture f;
-        f.addLine(QStringLiteral("Vidres"), QStringLiteral("1"), QStringLiteral("12,5"), QStringLiteral("V"));
-        f.obre();
-        G.FeinaActual.Recurs = QStringLiteral("Ningú");
-        f.d = std::make_unique<frmFeines>();
-        QVERIFY(f.d->Form_Load());
-        f.c<QCheckBox>("FetaFeina")->setChecked(true);
-        f.d->OKButton_Click();
-        QCOMPARE(missatges(), QStringList{"Cal assignar recurs si la feina està feta"});
-        f.c<QCheckBox>("FetaFeina")->setChecked(false);
-        f.d->OKButton_Click();
-        QCOMPARE(G.FeinaActual.Missatge, QStringLiteral("OK"));
-        QVERIFY(BD().scalar(QStringLiteral("SELECT recursos_nom FROM Feines WHERE feines_id = ?"), {f.id}).isNull());
-    }
-
     void linesStoredInGridOrderReloadedByName()
     {
         Fixture f;
         f.addLine(QStringLiteral("Comú"), QStringLiteral("1"), QStringLiteral("30"), QStringLiteral("old"));
         f.obre();
-        f.grid()->setCurrentCell(0, 0);
-        f.d->DetallFeinaServeis_MouseDown(1);
-        f.d->DetallFeinaServeis_Click();   // taken out, not added again
+        f.treu(0);   // taken out, not added again
         f.afegeix(QStringLiteral("Vidres"), QStringLiteral("2,5"), QStringLiteral("12,5"), QStringLiteral("Finestres"));
         f.afegeix(QStringLiteral("Escales"), QStringLiteral("1.000"), QStringLiteral("0,2"), QString());
         f.afegeix(QStringLiteral("Res"), QStringLiteral("1"), QStringLiteral("-3"), QStringLiteral("Descompte"));
@@ -276,25 +257,6 @@ private slots:
         f.obre();
         QCOMPARE(f.files(), QStringList({"Escales||1000|m2|0,2", "Res|Descompte|1|u|-3", "Vidres|Finestres|2,5|h|12,5"}));
         QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("228,25"));
-    }
-
-    void withoutLinesEveryStoredLineGoes()
-    {
-        Fixture f;
-        f.addLine(QStringLiteral("Vidres"), QStringLiteral("1"), QStringLiteral("12,5"), QStringLiteral("V"));
-        f.addLine(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,2"), QStringLiteral("E"));
-        f.obre();
-        for (int i = 0; i < 2; ++i) {
-            f.grid()->setCurrentCell(0, 0);
-            f.d->DetallFeinaServeis_MouseDown(1);
-            f.d->DetallFeinaServeis_Click();
-        }
-        MsgBox::pushAnswer(MsgBox::Yes);
-        f.d->OKButton_Click();
-        QCOMPARE(G.FeinaActual.Missatge, QStringLiteral("OK"));
-        QCOMPARE(Dialeg::linies(f.id), QStringList());
-        MsgBox::clear();
-        MsgBox::setScripted(true);
     }
 
     void overlapRefusedWritesNothing()
