@@ -71,6 +71,7 @@ void Db::bindAndRun(QSqlQuery& q, const QString& sql, const QVariantList& params
 {
     for (int i = 0; i < params.size(); ++i)
         q.bindValue(i, params[i]);
+    ++statements_;
     if (!q.exec())
         throw DbError(describe(q.lastError()));
     Q_UNUSED(sql);

@@ -52,6 +52,10 @@ public:
 
     void close();
 
+    // Statements run on this connection so far (transaction statements
+    // included); benchmarks and tests read it to count a step's queries.
+    qint64 statementsRun() const { return statements_; }
+
 private:
     explicit Db(const QString& path);
     void openConnection(bool mustExist);
@@ -60,6 +64,7 @@ private:
     QString path_;
     QString connection_;
     int depth_ = 0;
+    qint64 statements_ = 0;
     QHash<QString, QSqlQuery> cache_;
 };
 

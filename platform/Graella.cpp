@@ -2,27 +2,92 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPainter>
 #include <QPalette>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
-// The current cell alone is shown by its focus frame, not by the selection
-// colour, so it keeps its own back colour (a resource's colour on the
-// palette, a job's on the board). A selection of several cells is highlighted.
+constexpr int AlignmentCodeRole = Qt::UserRole + 1;
+
+// Draws every cell itself so that merged blocks read as one: each cell paints
+// its part of the block's background and text (clipped to the cell), and the
+// grid lines inside a block are left out. The current cell alone is shown by
+// its focus frame, not by the selection colour, so it keeps its own back
+// colour (a resource's colour on the palette, a job's on the board). A
+// selection of several cells is highlighted.
 class DelegatCella : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit DelegatCella(Graella* grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
-protected:
-    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        const auto* view = qobject_cast<const QAbstractItemView*>(parent());
-        if (!(option->state & QStyle::State_Selected) || !view || !view->selectionModel()) return;
-        const QItemSelection sel = view->selectionModel()->selection();
-        if (sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1)
-            option->state &= ~QStyle::State_Selected;
+        const QRect block = grid_->MergedRange(index.row(), index.column());
+        const QTableWidgetItem* first = grid_->item(block.y(), block.x());
+        const QRect area = grid_->visualRect(grid_->model()->index(block.y(), block.x()))
+                               .united(grid_->visualRect(grid_->model()->index(block.bottom(), block.right())));
+
+        painter->save();
+        painter->setClipRect(option.rect);
+
+        QColor back = grid_->palette().color(QPalette::Base);
+        bool ownBack = false;
+        if (first) {
+            const QVariant b = first->data(Qt::BackgroundRole);
+            if (b.isValid() && b.value<QBrush>().style() != Qt::NoBrush) {
+                back = b.value<QBrush>().color();
+                ownBack = true;
+            }
+        }
+        const bool highlighted = (option.state & QStyle::State_Selected) && !singleCellSelection();
+        painter->fillRect(option.rect, highlighted ? option.palette.color(QPalette::Highlight) : back);
+
+        if (first && !first->text().isEmpty()) {
+            QFont font = option.font;
+            const QVariant f = first->data(Qt::FontRole);
+            if (f.isValid()) font = f.value<QFont>();
+            QColor fore = option.palette.color(QPalette::Text);
+            const QVariant fc = first->data(Qt::ForegroundRole);
+            if (fc.isValid() && fc.value<QBrush>().style() != Qt::NoBrush)
+                fore = fc.value<QBrush>().color();
+            else if (highlighted)
+                fore = option.palette.color(QPalette::HighlightedText);
+            else if (ownBack)
+                fore = Graella::readableOn(back);
+            painter->setFont(font);
+            painter->setPen(fore);
+            QString text = first->text();
+            text.remove(QLatin1Char('\r'));
+            painter->drawText(area.adjusted(2, 1, -2, -1),
+                              int(Graella::alignmentFromCode(grid_->CellAlignment(block.y(), block.x()))), text);
+        }
+
+        // Grid lines on the right and bottom edges of a block only.
+        painter->setPen(QColor(grid_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, grid_)));
+        const QRect r = option.rect;
+        if (index.column() == block.right()) painter->drawLine(r.topRight(), r.bottomRight());
+        if (index.row() == block.bottom()) painter->drawLine(r.bottomLeft(), r.bottomRight());
+
+        if (option.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.rect = r.adjusted(0, 0, -1, -1);
+            focus.state |= QStyle::State_KeyboardFocusChange;
+            focus.backgroundColor = back;
+            grid_->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, grid_);
+        }
+        painter->restore();
     }
+
+private:
+    bool singleCellSelection() const
+    {
+        if (!grid_->selectionModel()) return true;
+        const QItemSelection sel = grid_->selectionModel()->selection();
+        return sel.size() == 1 && sel.first().width() == 1 && sel.first().height() == 1;
+    }
+
+    Graella* grid_;
 };
 } // namespace
 
@@ -33,6 +98,7 @@ Graella::Graella(QWidget* parent) : QTableWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     horizontalHeader()->setVisible(false);
     verticalHeader()->setVisible(false);
+    setShowGrid(false); // the cells draw their own lines, leaving them out inside a block
     setBackColor(backColor_);
 }
 
@@ -142,6 +208,7 @@ void Graella::setCellFontBold(int row, int col, bool bold)
 void Graella::Clear()
 {
     clearContents();
+    if (fixedRows_ || fixedCols_) paintFixedCells();
 }
 
 void Graella::AddItem(const QString& text)
@@ -149,4 +216,176 @@ void Graella::AddItem(const QString& text)
     const int r = rowCount();
     insertRow(r);
     setTextMatrix(r, 0, text);
+}
+
+QColor Graella::readableOn(const QColor& back)
+{
+    const int luma = (back.red() * 299 + back.green() * 587 + back.blue() * 114) / 1000;
+    return luma < 140 ? QColor(Qt::white) : QColor(Qt::black);
+}
+
+Qt::Alignment Graella::alignmentFromCode(int code)
+{
+    switch (code) {
+    case 0: return Qt::AlignLeft | Qt::AlignTop;
+    case 2: return Qt::AlignLeft | Qt::AlignBottom;
+    case 3: return Qt::AlignHCenter | Qt::AlignTop;
+    case 4: return Qt::AlignCenter;
+    case 5: return Qt::AlignHCenter | Qt::AlignBottom;
+    case 6: return Qt::AlignRight | Qt::AlignTop;
+    case 7: return Qt::AlignRight | Qt::AlignVCenter;
+    case 8: return Qt::AlignRight | Qt::AlignBottom;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+    }
+}
+
+int Graella::ColAlignment(int col) const
+{
+    return col >= 0 && col < colAlignment_.size() ? colAlignment_[col] : 9;
+}
+
+void Graella::setColAlignment(int col, int code)
+{
+    if (col < 0) return;
+    if (colAlignment_.size() <= col) colAlignment_.resize(col + 1, 9);
+    colAlignment_[col] = code;
+    viewport()->update();
+}
+
+int Graella::CellAlignment(int row, int col) const
+{
+    const QTableWidgetItem* it = item(row, col);
+    const QVariant v = it ? it->data(AlignmentCodeRole) : QVariant();
+    return v.isValid() ? v.toInt() : ColAlignment(col);
+}
+
+void Graella::setCellAlignment(int row, int col, int code)
+{
+    if (auto* it = cell(row, col)) {
+        it->setData(AlignmentCodeRole, code);
+        it->setTextAlignment(alignmentFromCode(code));
+    }
+}
+
+QColor Graella::CellForeColor(int row, int col) const
+{
+    const QTableWidgetItem* it = item(row, col);
+    const QVariant v = it ? it->data(Qt::ForegroundRole) : QVariant();
+    return v.isValid() ? v.value<QBrush>().color() : QColor();
+}
+
+void Graella::setCellForeColor(int row, int col, const QColor& c)
+{
+    if (auto* it = cell(row, col)) it->setForeground(c);
+}
+
+bool Graella::CellFontUnderline(int row, int col) const
+{
+    const QTableWidgetItem* it = item(row, col);
+    return it && it->font().underline();
+}
+
+void Graella::setCellFontUnderline(int row, int col, bool underline)
+{
+    if (auto* it = cell(row, col)) {
+        QFont f = it->font();
+        f.setUnderline(underline);
+        it->setFont(f);
+    }
+}
+
+QString Graella::CellFontName(int row, int col) const
+{
+    const QTableWidgetItem* it = item(row, col);
+    return it ? it->font().family() : font().family();
+}
+
+void Graella::setCellFontName(int row, int col, const QString& family)
+{
+    if (auto* it = cell(row, col)) {
+        QFont f = it->font();
+        f.setFamily(family);
+        it->setFont(f);
+    }
+}
+
+bool Graella::MergeCol(int col) const
+{
+    return col >= 0 && col < mergeCol_.size() && mergeCol_[col];
+}
+
+void Graella::setMergeCol(int col, bool on)
+{
+    if (col < 0) return;
+    if (mergeCol_.size() <= col) mergeCol_.resize(col + 1, false);
+    mergeCol_[col] = on;
+    viewport()->update();
+}
+
+bool Graella::MergeRow(int row) const
+{
+    return row >= 0 && row < mergeRow_.size() && mergeRow_[row];
+}
+
+void Graella::setMergeRow(int row, bool on)
+{
+    if (row < 0) return;
+    if (mergeRow_.size() <= row) mergeRow_.resize(row + 1, false);
+    mergeRow_[row] = on;
+    viewport()->update();
+}
+
+// True when (row, col) joins a neighbour of its row.
+bool Graella::mergesRow(int row, int col) const
+{
+    if (!MergeRow(row) || col < fixedCols_) return false;
+    const QString t = TextMatrix(row, col);
+    if (t.isEmpty()) return false;
+    return (col - 1 >= fixedCols_ && TextMatrix(row, col - 1) == t)
+           || (col + 1 < columnCount() && TextMatrix(row, col + 1) == t);
+}
+
+QRect Graella::MergedRange(int row, int col) const
+{
+    if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return QRect(col, row, 1, 1);
+    const QString t = TextMatrix(row, col);
+    if (mergesRow(row, col)) {
+        int first = col, last = col;
+        while (first - 1 >= fixedCols_ && TextMatrix(row, first - 1) == t) --first;
+        while (last + 1 < columnCount() && TextMatrix(row, last + 1) == t) ++last;
+        return QRect(first, row, last - first + 1, 1);
+    }
+    if (!MergeCol(col) || row < fixedRows_ || t.isEmpty()) return QRect(col, row, 1, 1);
+    const QColor back = CellBackColor(row, col);
+    auto joins = [&](int r) {
+        return TextMatrix(r, col) == t && CellBackColor(r, col) == back && !mergesRow(r, col);
+    };
+    int first = row, last = row;
+    while (first - 1 >= fixedRows_ && joins(first - 1)) --first;
+    while (last + 1 < rowCount() && joins(last + 1)) ++last;
+    return QRect(col, first, 1, last - first + 1);
+}
+
+void Graella::setRedraw(bool on)
+{
+    redraw_ = on;
+    setUpdatesEnabled(on);
+    if (on) viewport()->update();
+}
+
+void Graella::Refresh()
+{
+    if (redraw_) viewport()->update();
+}
+
+int Graella::TopRow() const
+{
+    const int r = rowAt(0);
+    return r < 0 ? 0 : r;
+}
+
+void Graella::setTopRow(int row)
+{
+    if (row < 0 || row >= rowCount()) return;
+    scrollTo(model()->index(row, qMax(0, currentColumn())), QAbstractItemView::PositionAtTop);
 }

@@ -5,7 +5,21 @@
 // Members follow the names the windows use (Rows, Cols, Row, Col, TextMatrix...).
 // The current cell alone is marked by its focus frame and keeps its own back
 // colour; only a selection of several cells is painted in the selection colour.
+//
+// Merged blocks: in a column whose MergeCol is on, consecutive cells with the
+// same non-empty text and the same back colour show as one block (a job of
+// several time cells is one bar); in a row whose MergeRow is on, consecutive
+// cells with the same non-empty text show as one cell drawn with the format
+// of its first cell (a repeated label reads once). Row merges come first: a
+// cell merged across its row takes no part in a column's block. Merging is
+// only a way of drawing: every cell keeps its own text, format and data, and
+// the current cell is always the cell under the cursor.
+//
+// Text on a cell with a back colour of its own and no fore colour of its own
+// is drawn in black or white, whichever reads better on that colour.
 #include <QColor>
+#include <QRect>
+#include <QVector>
 #include <QTableWidget>
 #include <QVariant>
 
@@ -58,6 +72,41 @@ public:
     // Moves the current cell (either may be out of range only while the grid is empty).
     void setCurrentCellAt(int row, int col) { setCurrentCell(row, col); }
 
+    // Alignment codes: 0 left-top, 1 left-centre, 2 left-bottom, 3 centre-top,
+    // 4 centre, 5 centre-bottom, 6 right-top, 7 right-centre, 8 right-bottom,
+    // 9 general (left-centre). A cell without an alignment of its own takes its
+    // column's.
+    static Qt::Alignment alignmentFromCode(int code);
+    int ColAlignment(int col) const;
+    void setColAlignment(int col, int code);
+    int CellAlignment(int row, int col) const;
+    void setCellAlignment(int row, int col, int code);
+
+    // Fore colour; invalid when the cell has none of its own.
+    QColor CellForeColor(int row, int col) const;
+    void setCellForeColor(int row, int col, const QColor& c);
+    bool CellFontUnderline(int row, int col) const;
+    void setCellFontUnderline(int row, int col, bool underline);
+    QString CellFontName(int row, int col) const;
+    void setCellFontName(int row, int col, const QString& family);
+
+    // Merge flags of a column (vertical blocks) and of a row (horizontal).
+    bool MergeCol(int col) const;
+    void setMergeCol(int col, bool on);
+    bool MergeRow(int row) const;
+    void setMergeRow(int row, bool on);
+    // The block of cells drawn as one with (row, col): x = first column,
+    // y = first row, width and height in cells; 1 x 1 for a lone cell.
+    QRect MergedRange(int row, int col) const;
+
+    // Drawing suspended (false) while a caller rebuilds the grid.
+    bool Redraw() const { return redraw_; }
+    void setRedraw(bool on);
+    void Refresh();
+    // First visible row; setting it scrolls that row to the top.
+    int TopRow() const;
+    void setTopRow(int row);
+
     int ColWidth(int col) const { return columnWidth(col); }
     void setColWidth(int col, int width) { setColumnWidth(col, width); }
     int RowHeight(int row) const { return rowHeight(row); }
@@ -84,12 +133,20 @@ public:
     // background one reads as the grid's default back colour.
     static qint32 colorValue(const QColor& c);
     static QColor colorFromValue(qint32 value);
+    // Black or white, whichever reads better on the given back colour.
+    static QColor readableOn(const QColor& back);
 
 protected:
     QTableWidgetItem* cell(int row, int col);
 
 private:
     void paintFixedCells();
+    bool mergesRow(int row, int col) const;
+
+    QVector<int> colAlignment_;
+    QVector<bool> mergeCol_;
+    QVector<bool> mergeRow_;
+    bool redraw_ = true;
 
     int fixedRows_ = 0;
     int fixedCols_ = 0;

@@ -1,0 +1,212 @@
+// The grid widget: merged blocks, alignments, fonts, readable text on
+// coloured cells, and the current cell under the cursor inside a block.
+#include "Graella.h"
+
+#include <QApplication>
+#include <QTest>
+
+class TestGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void mergedRange_data();
+    void mergedRange();
+    void alignmentCodes();
+    void cellFormatsKeepPerCell();
+    void textColourReadsOnItsBackColour();
+    void blockIsDrawnWithoutInnerLines();
+    void pressInsideABlockMakesThatCellCurrent();
+    void redrawAndTopRow();
+
+private:
+    Graella* g_ = nullptr;
+};
+
+void TestGrid::init()
+{
+    g_ = new Graella;
+    g_->resize(400, 300);
+    g_->setRows(6);
+    g_->setCols(4);
+    g_->setFixedRows(1);
+    g_->setFixedCols(1);
+    for (int r = 0; r < 6; ++r) g_->setRowHeight(r, 20);
+}
+
+void TestGrid::cleanup()
+{
+    delete g_;
+    g_ = nullptr;
+}
+
+// Each case fills column 1 (rows 1..5) and row 5 (columns 1..3) of a 6 x 4
+// grid with one fixed row and column, then asks for the block of one cell.
+void TestGrid::mergedRange_data()
+{
+    QTest::addColumn<QStringList>("column");   // texts of (1..5, 1)
+    QTest::addColumn<QStringList>("colours");  // back colours of (1..5, 1), "" = none
+    QTest::addColumn<QStringList>("row5");     // texts of (5, 1..3)
+    QTest::addColumn<bool>("mergeCol");
+    QTest::addColumn<bool>("mergeRow");
+    QTest::addColumn<QPoint>("cell");          // x = column, y = row
+    QTest::addColumn<QRect>("block");
+
+    const QStringList none{"", "", "", "", ""};
+    QTest::newRow("equal texts and colours join")
+        << QStringList{"A", "A", "A", "B", "x"} << QStringList{"red", "red", "red", "red", ""}
+        << QStringList{"x", "y", "z"} << true << false << QPoint(1, 2) << QRect(1, 1, 1, 3);
+    QTest::newRow("another colour breaks the block")
+        << QStringList{"A", "A", "A", "B", "x"} << QStringList{"red", "blue", "blue", "", ""}
+        << QStringList{"x", "y", "z"} << true << false << QPoint(1, 2) << QRect(1, 2, 1, 2);
+    QTest::newRow("merge flag off")
+        << QStringList{"A", "A", "A", "B", "x"} << none << QStringList{"x", "y", "z"} << false << false
+        << QPoint(1, 2) << QRect(1, 2, 1, 1);
+    QTest::newRow("empty cells never join")
+        << QStringList{"", "", "", "B", "x"} << none << QStringList{"x", "y", "z"} << true << false
+        << QPoint(1, 2) << QRect(1, 2, 1, 1);
+    QTest::newRow("fixed row stays apart")
+        << QStringList{"H", "B", "B", "B", "x"} << none << QStringList{"x", "y", "z"} << true << false
+        << QPoint(1, 1) << QRect(1, 1, 1, 1);
+    QTest::newRow("row merge of a repeated label")
+        << QStringList{"A", "A", "A", "B", "T"} << none << QStringList{"T", "T", "z"} << true << true
+        << QPoint(2, 5) << QRect(1, 5, 2, 1);
+    QTest::newRow("a cell merged across its row leaves the column block")
+        << QStringList{"A", "A", "A", "T", "T"} << none << QStringList{"T", "T", "z"} << true << true
+        << QPoint(1, 4) << QRect(1, 4, 1, 1);
+    QTest::newRow("row merge leaves the fixed column out")
+        << QStringList{"A", "A", "A", "B", "T"} << none << QStringList{"T", "u", "z"} << false << true
+        << QPoint(1, 5) << QRect(1, 5, 1, 1);
+}
+
+void TestGrid::mergedRange()
+{
+    QFETCH(QStringList, column);
+    QFETCH(QStringList, colours);
+    QFETCH(QStringList, row5);
+    QFETCH(bool, mergeCol);
+    QFETCH(bool, mergeRow);
+    QFETCH(QPoint, cell);
+    QFETCH(QRect, block);
+
+    g_->setMergeCol(1, mergeCol);
+    g_->setMergeRow(5, mergeRow);
+    g_->setTextMatrix(0, 1, column[0] == u"H" ? QStringLiteral("H") : QStringLiteral("Dl"));
+    for (int i = 0; i < 5; ++i) {
+        g_->setTextMatrix(i + 1, 1, column[i]);
+        if (!colours[i].isEmpty()) g_->setCellBackColor(i + 1, 1, QColor(colours[i]));
+    }
+    if (column[0] == u"H") g_->setTextMatrix(1, 1, QStringLiteral("H"));
+    g_->setTextMatrix(5, 0, row5[0]);  // the label column holds the same text: it must not join
+    for (int c = 0; c < 3; ++c) g_->setTextMatrix(5, c + 1, row5[c]);
+    QCOMPARE(g_->MergedRange(cell.y(), cell.x()), block);
+    // Every cell of the block answers with the same block.
+    for (int r = block.top(); r <= block.bottom(); ++r)
+        for (int c = block.left(); c <= block.right(); ++c) QCOMPARE(g_->MergedRange(r, c), block);
+}
+
+void TestGrid::alignmentCodes()
+{
+    QCOMPARE(Graella::alignmentFromCode(0), Qt::AlignLeft | Qt::AlignTop);
+    QCOMPARE(Graella::alignmentFromCode(3), Qt::AlignHCenter | Qt::AlignTop);
+    QCOMPARE(Graella::alignmentFromCode(4), Qt::Alignment(Qt::AlignCenter));
+    QCOMPARE(Graella::alignmentFromCode(7), Qt::AlignRight | Qt::AlignVCenter);
+    QCOMPARE(Graella::alignmentFromCode(9), Qt::AlignLeft | Qt::AlignVCenter);
+    QCOMPARE(g_->ColAlignment(2), 9);
+    g_->setColAlignment(2, 4);
+    QCOMPARE(g_->CellAlignment(3, 2), 4);  // the column's, until the cell has its own
+    g_->setCellAlignment(3, 2, 7);
+    QCOMPARE(g_->CellAlignment(3, 2), 7);
+    QCOMPARE(g_->CellAlignment(2, 2), 4);
+}
+
+void TestGrid::cellFormatsKeepPerCell()
+{
+    g_->setTextMatrix(2, 2, QStringLiteral("Feina"));
+    g_->setCellFontUnderline(2, 2, true);
+    g_->setCellFontBold(2, 2, true);
+    g_->setCellFontName(2, 3, QStringLiteral("Monospace"));
+    g_->setCellForeColor(2, 2, QColor(1, 2, 3));
+    QVERIFY(g_->CellFontUnderline(2, 2) && g_->CellFontBold(2, 2));
+    QVERIFY(!g_->CellFontUnderline(2, 3));
+    QCOMPARE(g_->CellFontName(2, 3), QStringLiteral("Monospace"));
+    QCOMPARE(g_->CellForeColor(2, 2), QColor(1, 2, 3));
+    QVERIFY(!g_->CellForeColor(3, 2).isValid());
+    g_->Clear();  // texts and formats go; the heading cells keep their colour
+    QCOMPARE(g_->TextMatrix(2, 2), QString());
+    QVERIFY(!g_->CellFontUnderline(2, 2));
+    QCOMPARE(g_->CellBackColor(0, 2), g_->BackColorFixed());
+}
+
+void TestGrid::textColourReadsOnItsBackColour()
+{
+    QCOMPARE(Graella::readableOn(QColor(0, 0, 128)), QColor(Qt::white));
+    QCOMPARE(Graella::readableOn(QColor(20, 20, 20)), QColor(Qt::white));
+    QCOMPARE(Graella::readableOn(QColor(255, 255, 0)), QColor(Qt::black));
+    QCOMPARE(Graella::readableOn(QColor(240, 240, 240)), QColor(Qt::black));
+
+    // On screen: a wide dark-blue cell full of text shows white pixels.
+    g_->setColWidth(2, 200);
+    g_->setTextMatrix(2, 2, QStringLiteral("WWWWWWWWWWWWWWWW"));
+    g_->setCellBackColor(2, 2, QColor(0, 0, 128));
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    const QRect rect = g_->visualRect(g_->model()->index(2, 2));
+    const QImage img = g_->viewport()->grab().toImage();
+    int light = 0;
+    for (int x = rect.left() + 3; x < rect.right() - 3; ++x)
+        for (int y = rect.top() + 2; y < rect.bottom() - 2; ++y)
+            if (qGray(img.pixel(x, y)) > 200) ++light;
+    QVERIFY2(light > 20, "text on a dark cell should be drawn light");
+}
+
+void TestGrid::blockIsDrawnWithoutInnerLines()
+{
+    g_->setMergeCol(2, true);
+    for (int r = 1; r <= 3; ++r) {
+        g_->setTextMatrix(r, 2, QStringLiteral("Bloc"));
+        g_->setCellBackColor(r, 2, QColor(200, 50, 50));
+    }
+    g_->setTextMatrix(4, 2, QStringLiteral("Bloc"));  // no colour of its own: not in the block
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    const QImage img = g_->viewport()->grab().toImage();
+    const QRect r1 = g_->visualRect(g_->model()->index(1, 2));
+    const QRect r3 = g_->visualRect(g_->model()->index(3, 2));
+    const int x = r1.left() + 2;
+    QCOMPARE(QColor(img.pixel(x, r1.bottom())), QColor(200, 50, 50));  // no line inside the block
+    QVERIFY(QColor(img.pixel(x, r3.bottom())) != QColor(200, 50, 50));  // a line below it
+}
+
+void TestGrid::pressInsideABlockMakesThatCellCurrent()
+{
+    g_->setMergeCol(2, true);
+    for (int r = 1; r <= 4; ++r) g_->setTextMatrix(r, 2, QStringLiteral("Bloc"));
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    const QRect r3 = g_->visualRect(g_->model()->index(3, 2));
+    QTest::mouseClick(g_->viewport(), Qt::LeftButton, {}, r3.center());
+    QCOMPARE(g_->Row(), 3);
+    QCOMPARE(g_->Col(), 2);
+}
+
+void TestGrid::redrawAndTopRow()
+{
+    g_->setRows(60);
+    g_->resize(200, 120);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    g_->setRedraw(false);
+    QVERIFY(!g_->Redraw() && !g_->updatesEnabled());
+    g_->setRedraw(true);
+    QVERIFY(g_->Redraw() && g_->updatesEnabled());
+    QCOMPARE(g_->TopRow(), 0);
+    g_->setTopRow(20);
+    QCOMPARE(g_->TopRow(), 20);
+    g_->setTopRow(500);  // out of range: nothing moves
+    QCOMPARE(g_->TopRow(), 20);
+}
+
+QTEST_MAIN(TestGrid)
+#include "TestGrid.moc"
