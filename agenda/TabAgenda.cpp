@@ -245,8 +245,7 @@ void TabAgenda::escriuCella(Graella* g, int fila, int col, const CellaAgenda& ce
     if (!sempre && ce.text.isEmpty() && !ce.color && !ce.fonsFix && !ce.negreta && !ce.subratllat && ce.alineacio < 0
         && !ce.fontEtiqueta && ce.feines.isEmpty())
         return;
-    Graella::CellFormat f;
-    f.text = ce.text;
+    CellFormat f;
     if (ce.fonsFix) f.back = g->BackColorFixed();
     else if (ce.color) f.back = Graella::colorFromValue(*ce.color);
     f.bold = ce.negreta;
@@ -259,7 +258,7 @@ void TabAgenda::escriuCella(Graella* g, int fila, int col, const CellaAgenda& ce
         for (qint32 id : ce.feines) ids << id;
         f.data = ids;
     }
-    g->setCell(fila, col, f);
+    g->setCell(fila, col, ce.text, f);
 }
 
 void TabAgenda::escriu(const DisposicioAgenda& d)

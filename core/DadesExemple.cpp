@@ -157,13 +157,13 @@ qint64 quantitatArrodonida(double valor)
     return qint64(centims) * 100;
 }
 
-void Crea_Dades_Exemple()
+bool Crea_Dades_Exemple()
 {
     try {
         Db& db = BD();
         if (!buida(db, QStringLiteral("Recursos")) || !buida(db, QStringLiteral("Serveis"))
             || !buida(db, QStringLiteral("Clients")))
-            return;
+            return true;
         const Parametres p = llegeixParametres();
         G.Idioma = p.idioma;
         G.MinutsCella = p.minutsCella;
@@ -173,9 +173,11 @@ void Crea_Dades_Exemple()
         Transaction t(db);
         escriu(db, p);
         t.commit();
+        return true;
     } catch (const std::exception& e) {
         MsgBox::error(QString::fromStdString(e.what()), QStringLiteral("ERROR"));
     } catch (...) {
         MsgBox::error(QStringLiteral("?"), QStringLiteral("ERROR"));
     }
+    return false;
 }

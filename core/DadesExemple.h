@@ -8,7 +8,8 @@
 // otherwise writes nothing. Every name passes through the translation, so
 // the example speaks the language chosen on the first run. One transaction:
 // on a failure nothing is written and "Error:" + the description is shown.
-void Crea_Dades_Exemple();
+// True when the database holds its data afterwards (the example's or its own).
+bool Crea_Dades_Exemple();
 
 // Quantity rounded to two decimals, halves to the even digit, as computed
 // on the binary double (so 10 - 0.005 gives 9.99); the result in

@@ -6,8 +6,9 @@
 
 // Conventions: names are keys compared without regard to case; Booleans are
 // 0/1; dates are ISO text; times are "hh:mm" text; real numbers and money are
-// INTEGER holding ten-thousandths. A rename reaches every referring row; a
-// delete of a row still referred to is refused, except a job's own lines,
+// INTEGER holding ten-thousandths. A rename reaches every referring row
+// (the cascades do not see a change of letter case alone, which the master
+// data writers carry themselves); a delete of a row still referred to is refused, except a job's own lines,
 // which go with it, and a team's member list, which goes with the team.
 static const char* const kMainSchema[] = {
     R"(CREATE TABLE Clients (

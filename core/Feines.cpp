@@ -75,6 +75,13 @@ QString textHora(int minuts)
     return QString(t, 5);
 }
 
+// Texts that the schema declares not null are stored as "" when unset: a
+// null QString would reach the database as NULL.
+QString texteNoNul(const QString& text)
+{
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
 int minutsHoraFinal()
 {
     return Conv::minutesOf(G.HoraFinal).value_or(1440);
@@ -230,7 +237,7 @@ void Grava_Feina(Feina& feina, bool estricte)
         feina.HoraInici = horaInici;
         feina.Feta = false;
         feina.DataFactura = QDate();
-        feina.Observacions.clear();
+        feina.Observacions = texteNoNul(QString());
         fet(feina);
     } catch (const std::exception& e) {
         feina.Id = 0;
@@ -297,7 +304,7 @@ void Modifica_Feina(Feina& feina)
             "feines_quota = CASE WHEN ? = 1 THEN feines_quota ELSE 0 END, feines_observacions = ? "
             "WHERE feines_id = ?"),
             {lloc->nom, Conv::isoDate(feina.Data), horaInici, horaFi, recursDesat, feina.Feta ? 1 : 0, dataFactura,
-             feina.Feta ? 1 : 0, feina.Observacions, feina.Id});
+             feina.Feta ? 1 : 0, texteNoNul(feina.Observacions), feina.Id});
         const int canviades = upd.numRowsAffected();
         upd.finish();
         if (canviades == 0) return refusa(feina, Tradueix(QStringLiteral("Feina no trobada")));

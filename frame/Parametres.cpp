@@ -39,9 +39,12 @@ LlistesHores llistesHores(int m, const QString& horaInici, const QString& horaFi
 Comprovacio minutsCella(const QString& text)
 {
     const auto r = Conv::toInt16(text);
+    // A cell longer than a day leaves the day without hours.
+    if (r.status == Conv::IntStatus::Overflow) return {text, QStringLiteral("El valor no pot ser superior a 1440 minuts")};
     if (!r.ok()) return {text, QStringLiteral("Cal introduir un valor no inferior a 10 minuts")};
     const QString shown = QString::number(r.value);
     if (r.value < 10) return {shown, QStringLiteral("El valor no pot ser inferior a 10 minuts")};
+    if (r.value > 1440) return {shown, QStringLiteral("El valor no pot ser superior a 1440 minuts")};
     return {shown, QString()};
 }
 
@@ -50,11 +53,12 @@ namespace {
 // A number rounded to two decimals and shown back in the user's form.
 std::optional<Decimal> dosDecimals(const QString& text)
 {
-    if (!Conv::isNumeric(text)) return std::nullopt;
     auto d = Decimal::parse(text);
     if (!d) return std::nullopt;
     return d->rounded(2);
 }
+
+bool massaGran(const Decimal& d) { return d > Decimal::maxInput() || d < -Decimal::maxInput(); }
 
 } // namespace
 
@@ -65,7 +69,11 @@ Comprovacio ambDosDecimals(const QString& text, const char* noNumeric, bool (*re
                            const char* foraRang)
 {
     const auto d = dosDecimals(text);
-    if (!d) return {text, QString::fromUtf8(noNumeric)};
+    if (!d) {
+        if (Decimal::isNumber(text)) return {text, QStringLiteral("El valor és massa gran")};
+        return {text, QString::fromUtf8(noNumeric)};
+    }
+    if (massaGran(*d)) return {text, QStringLiteral("El valor és massa gran")};
     const QString shown = d->toShortString();
     if (refusat(*d)) return {shown, QString::fromUtf8(foraRang)};
     return {shown, QString()};
@@ -78,6 +86,10 @@ bool positiu(const Decimal& d) { return d > Decimal(); }
 
 Comprovacio horesDia(const QString& text)
 {
+    // A day holds 24 hours, however large the number typed.
+    const auto d = Decimal::parse(text);
+    if ((d && *d > Decimal::fromInt(24)) || (!d && Decimal::isNumber(text) && !text.trimmed().startsWith(u'-')))
+        return {d ? d->rounded(2).toShortString() : text, QStringLiteral("El valor no pot ser superior a 24 hores")};
     return ambDosDecimals(text, "Cal introduir un valor no negatiu", negatiu, "No es pot introduir un valor negatiu");
 }
 
@@ -94,6 +106,7 @@ Comprovacio costHoraXec(const QString& text)
 Comprovacio maxXecsMes(const QString& text)
 {
     const auto r = Conv::toInt16(text);
+    if (r.status == Conv::IntStatus::Overflow) return {text, QStringLiteral("El valor és massa gran")};
     if (!r.ok()) return {text, QStringLiteral("Cal introduir un valor enter no negatiu")};
     const QString shown = QString::number(r.value);
     if (r.value < 0) return {shown, QStringLiteral("No es pot introduir un valor negatiu")};
@@ -104,6 +117,19 @@ Comprovacio data(const QString& text)
 {
     if (!Conv::parseDate(text.trimmed())) return {text, QStringLiteral("Data incorrecta")};
     return {text, QString()};
+}
+
+QString ordreHores(const QString& inici, const QString& fi, bool dinar)
+{
+    const auto i = Conv::minutesOf(inici);
+    const auto f = Conv::minutesOf(fi);
+    if (!i || !f)
+        return dinar ? QStringLiteral("Cal triar l'hora d'inici i l'hora de fi del dinar.")
+                     : QStringLiteral("Cal triar l'hora d'inici i l'hora de fi.");
+    if (*f <= *i)
+        return dinar ? QStringLiteral("L'hora de fi del dinar ha de ser posterior a l'hora d'inici del dinar.")
+                     : QStringLiteral("L'hora de fi ha de ser posterior a l'hora d'inici.");
+    return QString();
 }
 
 std::optional<qint32> feinaIncoherent(Db& db, int minutsInici, int minutsCella)

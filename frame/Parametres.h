@@ -35,9 +35,11 @@ struct Comprovacio {
     QString missatge;   // "" = accepted
     bool ok() const { return missatge.isEmpty(); }
 };
-// Cell minutes: a whole number of at least 10.
+// Cell minutes: a whole number from 10 to 1440.
 Comprovacio minutsCella(const QString& text);
-// Standard hours of a day and the value of a cheque: not negative, two decimals.
+// Standard hours of a day (at most 24) and the value of a cheque: not
+// negative, two decimals. Every number with decimals is refused beyond
+// Decimal::maxInput(), and a whole number beyond its 16 bits.
 Comprovacio horesDia(const QString& text);
 Comprovacio valorXec(const QString& text);
 // Saving per service unit: not positive, two decimals.
@@ -46,6 +48,11 @@ Comprovacio costHoraXec(const QString& text);
 Comprovacio maxXecsMes(const QString& text);
 // A date in the user's form.
 Comprovacio data(const QString& text);
+
+// The order of a pair of hour entries of the day or of the lunch break: ""
+// when both are chosen and the end is after the start, else the
+// (untranslated) message. `dinar` names the lunch break.
+QString ordreHores(const QString& inici, const QString& fi, bool dinar);
 
 // The first job (in id order) whose start is not a whole number of cells away
 // from the day's start, or nullopt when every job fits. Throws DbError.

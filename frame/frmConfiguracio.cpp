@@ -337,18 +337,19 @@ bool frmConfiguracio::comprovaTot()
         for (QLineEdit* e : {txtNMaxXecsMes, txtValorDftXec, txtCostHoraXec})
             if (!comprovaCamp(e)) return false;
     }
-    const auto inici = Conv::minutesOf(ComboHoraInici->currentText());
-    const auto fi = Conv::minutesOf(ComboHoraFinal->currentText());
-    if (ComboHoraInici->currentIndex() < 0 || ComboHoraFinal->currentIndex() < 0 || !inici || !fi) {
-        MsgBox::show(Tradueix(QStringLiteral("Cal triar l'hora d'inici i l'hora de fi.")), MsgBox::OK, QString(),
-                     MsgBox::NoIcon, this);
-        ComboHoraInici->setFocus();
-        return false;
-    }
-    if (*fi <= *inici) {
-        MsgBox::show(Tradueix(QStringLiteral("L'hora de fi ha de ser posterior a l'hora d'inici.")), MsgBox::OK,
-                     QString(), MsgBox::NoIcon, this);
-        ComboHoraFinal->setFocus();
+    // The day's hours and the lunch break, each end after its start.
+    const struct {
+        QComboBox* inici;
+        QComboBox* fi;
+        bool dinar;
+    } parells[] = {{ComboHoraInici, ComboHoraFinal, false}, {ComboHoraIniciDinar, ComboHoraFinalDinar, true}};
+    for (const auto& p : parells) {
+        const QString inici = p.inici->currentIndex() < 0 ? QString() : p.inici->currentText();
+        const QString fi = p.fi->currentIndex() < 0 ? QString() : p.fi->currentText();
+        const QString refus = Parametres::ordreHores(inici, fi, p.dinar);
+        if (refus.isEmpty()) continue;
+        MsgBox::show(Tradueix(refus), MsgBox::OK, QString(), MsgBox::NoIcon, this);
+        (Conv::minutesOf(inici) ? p.fi : p.inici)->setFocus();
         return false;
     }
     return true;
@@ -417,11 +418,11 @@ void frmConfiguracio::CancelButton_Click()
 
 QString frmConfiguracio::Selecciona_Fitxer_BD()
 {
-    const QString triat = Dialogs::openFileName(this, Tradueix(QStringLiteral("Selecció de Base de Dades")),
-                                                QFileInfo(txtBD->text()).path(),
-                                                Tradueix(QStringLiteral("Base de dades de Torvanel")) + QStringLiteral(" (*.db)"));
-    if (!triat.isEmpty()) m_ultimFitxer = triat;
-    return m_ultimFitxer;
+    // A cancelled choice gives "": it neither repeats an earlier choice (one
+    // that may have been refused) nor changes anything.
+    return Dialogs::openFileName(this, Tradueix(QStringLiteral("Selecció de Base de Dades")),
+                                 QFileInfo(txtBD->text()).path(),
+                                 Tradueix(QStringLiteral("Base de dades de Torvanel")) + QStringLiteral(" (*.db)"));
 }
 
 void frmConfiguracio::btnSeleccionaBD_Click()

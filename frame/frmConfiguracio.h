@@ -18,6 +18,7 @@ public:
 
     void Omple_Combos_Hores();
     void Omple_Combo_ServeiXecs();
+    // The chosen database file, "" when the choice was cancelled.
     QString Selecciona_Fitxer_BD();
 
     // Runs the check of one box (the one run when it loses the focus); false
@@ -77,6 +78,5 @@ private:
     QPushButton* OKButton = nullptr;
 
     qint16 MinutsCellaDialeg = 30;
-    QString m_ultimFitxer;
     bool m_comprovant = false;   // a field check is showing its message
 };

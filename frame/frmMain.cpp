@@ -101,9 +101,9 @@ void frmMain::instalOperacions()
 {
     auto& op = Principal();
     m_tabAgenda->instalaOperacions();
-    op.Calcula_Facturacio_Client = [this] { Calcula_Facturacio_Client(); };
+    m_tabFacturacio->instalOperacions();
     auto* c = m_tabClients;
-    c->setClientsCombo(ClientsCombo);
+    c->setClientsCombo(m_tabFacturacio->clientsCombo());
     op.Omple_Clients = [c] { c->Omple_Clients(); };
     op.Omple_Llocs_Client = [c] { c->Omple_Llocs_Client(); };
     op.Omple_Serveis_Lloc = [c] { c->Omple_Serveis_Lloc(); };
@@ -133,7 +133,6 @@ void frmMain::Form_Load()
     Panel1->setText(Tradueix(QStringLiteral("Últim dia planificat")) + u' ' + Conv::shortDate(G.UltimDiaGen));
     actualitzaRellotge();
     m_rellotge->start();
-    PdtFacturar->setChecked(false);
     m_tabAgenda->imprimirFeines()->setEnabled(false);
     m_tabAgenda->prenMidaTauler();
     amagaControlsXecs();
@@ -145,8 +144,7 @@ void frmMain::Form_Load()
     G.DataAgenda = avui;
     G.DataIniciSetmana = iniciSetmana(avui, G.PrimerDiaSetmana);
     G.DataIniciMes = iniciMes(avui, G.PrimerDiaSetmana);
-    mesFactura->setText(QStringLiteral("%1/%2").arg(G.DataAgenda.month(), 2, 10, QChar(u'0'))
-                            .arg(G.DataAgenda.year(), 4, 10, QChar(u'0')));
+    m_tabFacturacio->inicia();
 
     G.frmPrincipal = this;
     frmMissatges::instalaRegistre();
@@ -168,7 +166,8 @@ void frmMain::Tradueix_Formulari()
     // translated; translating them again could turn one language's word
     // into another's.
     auto propia = [this](QWidget* w) {
-        for (QWidget* pagina : {static_cast<QWidget*>(m_tabAgenda), static_cast<QWidget*>(m_tabClients),
+        for (QWidget* pagina : {static_cast<QWidget*>(m_tabAgenda), static_cast<QWidget*>(m_tabFacturacio),
+                                static_cast<QWidget*>(m_tabClients),
                                 static_cast<QWidget*>(m_tabRecursos)})
             if (pagina && (w == pagina || pagina->isAncestorOf(w))) return false;
         return true;
@@ -190,8 +189,8 @@ void frmMain::amagaControlsXecs()
         if (auto* l = findChild<QLabel*>(QStringLiteral("Label77"))) l->setText(G.ServeiXecs);
         return;
     }
-    for (const char* name : {"Label57", "XecsGrid", "Label61", "TotalNXecs", "TotalXecs", "Label60", "Frame5",
-                             "Label62", "Label77", "XecsClient", "ImprimirXecs"}) {
+    // The billing tab hides its own cheque controls.
+    for (const char* name : {"Frame5", "Label62", "Label77", "XecsClient"}) {
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) w->hide();
     }
     // Positions are only ours to change where no layout places the controls.
@@ -200,8 +199,6 @@ void frmMain::amagaControlsXecs()
         if (!w || !w->parentWidget() || w->parentWidget()->layout()) return;
         w->setGeometry(w->x(), w->y() + baixa, w->width(), w->height() + creix);
     };
-    for (const char* name : {"TotalServeis", "Label58", "Label59"}) mou(name, tw(2260), 0);
-    mou("FacturaGrid", 0, tw(2260));
     for (const char* name : {"AfegirClient", "ModificarClient", "EliminarClient"}) mou(name, tw(2880), 0);
     for (const char* name : {"ClientsLlista", "ObservacionsClient"}) mou(name, 0, tw(2880));
 }
@@ -299,8 +296,7 @@ void frmMain::Omple_Graella_Llocs()
 
 void frmMain::Calcula_Facturacio_Client()
 {
-    // The billing computation comes with its own tab.
-    G.FacturacioPendent = false;
+    m_tabFacturacio->Calcula_Facturacio_Client();
 }
 
 void frmMain::Form_Unload()

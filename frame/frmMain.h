@@ -9,6 +9,7 @@
 class Graella;
 class TabAgenda;
 class TabClients;
+class TabFacturacio;
 class TabRecursosServeis;
 class QCheckBox;
 class QComboBox;
@@ -42,6 +43,7 @@ public:
     void Omple_Agenda();
     void Omple_Graella_Llocs();
     void Calcula_Facturacio_Client();
+    TabFacturacio* tabFacturacio() const { return m_tabFacturacio; }
 
     // Window position store (group "Settings" of the program's user settings).
     static QPoint posicioDesada();
@@ -90,11 +92,7 @@ private:
     TabAgenda* m_tabAgenda = nullptr;
 
     // Tab 2
-    QComboBox* ClientsCombo = nullptr;
-    QLineEdit* mesFactura = nullptr;
-    QCheckBox* PdtFacturar = nullptr;
-    Graella* FacturaGrid = nullptr;
-    Graella* XecsGrid = nullptr;
+    TabFacturacio* m_tabFacturacio = nullptr;
 
     // Tabs 3 and 4
     TabClients* m_tabClients = nullptr;

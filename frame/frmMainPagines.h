@@ -1,9 +1,10 @@
 #pragma once
 // What the main window embeds: the agenda tab (with the calendar control),
-// the two master-data tabs and the log window.
+// the billing tab, the two master-data tabs and the log window.
 #include "Calvendra.h"
 #include "TabAgenda.h"
 #include "TabClients.h"
+#include "TabFacturacio.h"
 #include "TabRecursosServeis.h"
 #include "frmMissatges.h"
 

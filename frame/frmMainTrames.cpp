@@ -1,21 +1,15 @@
-// Construction of the main window's tab pages. The billing (tab 2) gets its
-// controls here; the other tabs are pages of their own.
+// Construction of the main window's tab pages: each tab is a page of its own,
+// filling the tab's frame.
 #include "frmMain.h"
 
 #include "Graella.h"
-#include "RodaRatoli.h"
 #include "SeleccionaTot.h"
 #include "Versio.h"
 
 #include "frmMainPagines.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -33,40 +27,6 @@ QLabel* etiqueta(QWidget* parent, const QString& text, const char* name, int x, 
 {
     return posa(new QLabel(text, parent), name, x, y, width, height);
 }
-
-QPushButton* boto(QWidget* parent, const QString& text, const char* name, int x, int y, int width, int height = 28)
-{
-    return posa(new QPushButton(text, parent), name, x, y, width, height);
-}
-
-QLineEdit* caixa(QWidget* parent, const char* name, int x, int y, int width, int height = 22)
-{
-    return posa(new QLineEdit(parent), name, x, y, width, height);
-}
-
-// Gives a grid the one-row-per-wheel-step scrolling while it has the focus;
-// without the focus the wheel leaves it where it is.
-class FiltreFocusRoda : public QObject {
-public:
-    using QObject::QObject;
-    void vigila(Graella* g)
-    {
-        g->installEventFilter(this);
-        g->viewport()->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (auto* g = qobject_cast<Graella*>(watched)) {
-            if (event->type() == QEvent::FocusIn) Activa_Roda_Ratoli(g);
-            else if (event->type() == QEvent::FocusOut) Desactiva_Roda_Ratoli(g);
-        } else if (event->type() == QEvent::Wheel) {
-            // The hook, while on, takes the wheel before this filter sees it.
-            auto* g = qobject_cast<Graella*>(watched->parent());
-            return g && g->viewport() == watched && Graella_Roda_Ratoli() != g;
-        }
-        return false;
-    }
-};
 
 } // namespace
 
@@ -142,43 +102,6 @@ void frmMain::segueixMida(const QSize& mida)
     Pestanyes->resize(mida.width() - m_margePestanyes, Pestanyes->height());
 }
 
-QWidget* frmMain::construeixFacturacio(QWidget* t)
-{
-    etiqueta(t, QStringLiteral("Client:"), "LabelClient", 0, 4, 56);
-    ClientsCombo = posa(new QComboBox(t), "ClientsCombo", 60, 0, 260, 24);
-    etiqueta(t, QStringLiteral("Mes:"), "LabelMes", 340, 4, 40);
-    mesFactura = caixa(t, "mesFactura", 380, 1, 80);
-    PdtFacturar = posa(new QCheckBox(QStringLiteral("Només pendents de facturar"), t), "PdtFacturar", 480, 2, 260, 22);
-
-    FacturaGrid = posa(new Graella(t), "FacturaGrid", 0, 34, 921, 300);
-    etiqueta(t, QStringLiteral("Total serveis realitzats:"), "Label59", 560, 340, 200)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caixa(t, "TotalServeis", 770, 338, 110)->setReadOnly(true);
-    etiqueta(t, QStringLiteral("€"), "Label58", 886, 340, 20);
-
-    etiqueta(t, QStringLiteral("Xecs:"), "Label57", 0, 368, 100);
-    XecsGrid = posa(new Graella(t), "XecsGrid", 0, 388, 600, 140);
-    etiqueta(t, QStringLiteral("Total xecs liquidats:"), "Label61", 610, 390, 150)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caixa(t, "TotalNXecs", 770, 388, 40)->setReadOnly(true);
-    caixa(t, "TotalXecs", 815, 388, 65)->setReadOnly(true);
-    etiqueta(t, QStringLiteral("€"), "Label60", 886, 390, 20);
-
-    etiqueta(t, QStringLiteral("Pagaments a compte:"), "LabelPagaments", 560, 538, 200)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caixa(t, "TotalPagaments", 770, 536, 110);
-    etiqueta(t, QStringLiteral("€"), "LabelEuroPagaments", 886, 538, 20);
-    etiqueta(t, QStringLiteral("Total a facturar:"), "LabelFacturar", 560, 568, 200)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    caixa(t, "TotalFacturar", 770, 566, 110)->setReadOnly(true);
-    etiqueta(t, QStringLiteral("€"), "LabelEuroFacturar", 886, 568, 20);
-
-    boto(t, QStringLiteral("Imprimir Facturació"), "ImprimirFacturacio", 0, 566, 160);
-    boto(t, QStringLiteral("Imprimir Xecs"), "ImprimirXecs", 170, 566, 160);
-    boto(t, QStringLiteral("Imprimir Hores"), "ImprimirHores", 340, 566, 160);
-
-    auto* roda = new FiltreFocusRoda(this);
-    roda->vigila(FacturaGrid);
-    roda->vigila(XecsGrid);
-    return t;
-}
-
 namespace {
 
 // A tab whose content is a widget of its own, filling the tab's frame.
@@ -198,6 +121,14 @@ Pagina* pagina(QWidget* trama, const char* name)
 QWidget* frmMain::construeixAgenda(QWidget* t)
 {
     m_tabAgenda = pagina<TabAgenda>(t, "TabAgenda");
+    return t;
+}
+
+QWidget* frmMain::construeixFacturacio(QWidget* t)
+{
+    m_tabFacturacio = pagina<TabFacturacio>(t, "TabFacturacio");
+    // A refused billing month keeps its tab shown, whichever tab was clicked.
+    connect(m_tabFacturacio, &TabFacturacio::retenPestanya, this, [this] { Pestanyes_Click(2); });
     return t;
 }
 

@@ -77,7 +77,12 @@ void frmSplash::TimerSplash_Timer()
         return;
     }
 
-    if (Escriu_INI(iniPath(), QStringLiteral("Parametres"), QStringLiteral("PrimeraExecucio"), QStringLiteral("0")) == 0) {
+    // The first run is over only once the example data are stored: until
+    // then an interrupted first run (the program ended while the settings
+    // dialog is open) repeats on the next start. Writing the flag as it is
+    // first tells whether it can be saved at all.
+    const QString seccio = QStringLiteral("Parametres"), clau = QStringLiteral("PrimeraExecucio");
+    if (Escriu_INI(iniPath(), seccio, clau, QStringLiteral("1")) == 0) {
         // Without the flag saved every start would be a first run again:
         // carry on as a normal run and leave the first configuration for later.
         MsgBox::show(Tradueix(QStringLiteral("Error al gravar .ini")) + QStringLiteral("\n")
@@ -92,6 +97,7 @@ void frmSplash::TimerSplash_Timer()
         frmConfiguracio dlg;
         Modal::executa(dlg);
     }
-    Crea_Dades_Exemple();
+    if (Crea_Dades_Exemple() && Escriu_INI(iniPath(), seccio, clau, QStringLiteral("0")) == 0)
+        MsgBox::show(Tradueix(QStringLiteral("Error al gravar .ini")), MsgBox::OK, QStringLiteral("ERROR"));
     principal->close();
 }

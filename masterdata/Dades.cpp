@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 #include "Convert.h"
+#include "Durades.h"
 #include "Globals.h"
 #include "Traduccio.h"
 
@@ -58,6 +59,38 @@ struct Referencia {
     QString sql;
     QString nom;
 };
+
+// The columns that hold each key. The schema carries a rename into them,
+// but not one that only changes letter case: keys compare without regard to
+// case, so such a change is not a change of key to it.
+struct Columna {
+    const char* taula;
+    const char* camp;
+};
+
+QList<Columna> columnesReferents(Taula t)
+{
+    switch (t) {
+    case Taula::Clients: return {{"Llocs", "clients_nom"}, {"Xecs", "clients_nom"}, {"Pagaments", "clients_nom"}};
+    case Taula::Llocs: return {{"Llocs_Serveis", "llocs_nom"}, {"Feines", "llocs_nom"}};
+    case Taula::Serveis: return {{"Llocs_Serveis", "serveis_nom"}, {"Feines_Detall", "serveis_nom"}};
+    case Taula::Recursos:
+        return {{"Recursos_Components", "recursos_nom"}, {"Recursos_Components", "recursos_component_nom"},
+                {"Llocs", "recursos_nom"}, {"Feines", "recursos_nom"}, {"Hores_Fetes", "recursos_nom"}};
+    }
+    return {};
+}
+
+// Gives every referring row the new spelling of a renamed key; run inside
+// the rename's transaction, after the key itself changed.
+void propagaNom(Taula t, const QString& ant, const QString& nou)
+{
+    if (nou == ant) return;
+    for (const Columna& c : columnesReferents(t))
+        BD().exec(QStringLiteral("UPDATE %1 SET %2 = ? WHERE %2 = ?")
+                      .arg(QString::fromUtf8(c.taula), QString::fromUtf8(c.camp)),
+                  {nou, ant});
+}
 
 QString refusa(const QString& inici, const QList<Referencia>& refs, const QString& nom)
 {
@@ -176,6 +209,7 @@ void modificaClient(const QString& ant, const Client& c)
                              "clients_email = ?, clients_xecs = ?, clients_observacions = ? WHERE clients_nom = ?"),
               {c.nom, c.nif, c.adreca, c.poblacio, c.codiPostal, c.telefons, c.ccc, c.email, c.xecs ? 1 : 0,
                c.observacions, ant});
+    propagaNom(Taula::Clients, ant, c.nom);
     t.commit();
 }
 
@@ -259,6 +293,7 @@ void modificaLloc(const QString& ant, const Lloc& l)
                        "llocs_periodicitat_dies = ?, llocs_hora = ?, recursos_nom = ?, llocs_quota = ?, "
                        "llocs_observacions = ? WHERE llocs_nom = ?"),
         p);
+    propagaNom(Taula::Llocs, ant, l.nom);
     t.commit();
 }
 
@@ -310,7 +345,80 @@ bool eliminaLinia(const QString& lloc, const QString& servei)
                      {lloc, servei}) > 0;
 }
 
+namespace {
+// Whether lines of work pass the largest planned length, done by one person.
+bool desborda(const QList<LiniaTemps>& linies)
+{
+    try {
+        sumaMinutsServeis(linies, 1, G.MinutsCella);
+        return false;
+    } catch (const OverflowError&) {
+        return true;
+    }
+}
+} // namespace
+
+bool liniaDesborda(const QString& lloc, const QString& servei, const Decimal& quantitat)
+{
+    QList<LiniaTemps> linies;
+    bool hiEs = false;
+    const qint64 q = quantitat.raw();
+    QSqlQuery r = BD().query(
+        QStringLiteral("SELECT Llocs_Serveis.llocs_serveis_quantitat, Serveis.serveis_minuts_per_unitat, "
+                       "Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ? FROM Serveis "
+                       "INNER JOIN Llocs_Serveis ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom "
+                       "WHERE Llocs_Serveis.llocs_nom = ? ORDER BY Llocs_Serveis.rowid"),
+        {servei, lloc});
+    while (r.next()) {
+        const bool esta = r.value(3).toInt() != 0;
+        hiEs = hiEs || esta;
+        linies.append({esta ? q : r.value(0).toLongLong(), r.value(1).toInt(), r.value(2).toInt() != 0});
+    }
+    if (!hiEs) {
+        const auto s = llegeixServei(servei);
+        linies.append({q, s ? s->minuts : 0, s && s->comu});
+    }
+    return desborda(linies);
+}
+
 // ---------------------------------------------------------------- services
+
+QString llocDesbordatPerServei(const QString& servei, int minutsPerUnitat)
+{
+    // Every visit and every job with a line of the service, with all its
+    // lines in their order; the service's lines take the new minutes.
+    QSqlQuery r = BD().query(
+        QStringLiteral(
+            "SELECT 0, Llocs_Serveis.llocs_nom, Llocs_Serveis.llocs_nom, Llocs_Serveis.llocs_serveis_quantitat, "
+            "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ?, "
+            "Llocs_Serveis.rowid "
+            "FROM Llocs_Serveis INNER JOIN Serveis ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom "
+            "WHERE Llocs_Serveis.llocs_nom IN (SELECT llocs_nom FROM Llocs_Serveis WHERE serveis_nom = ?) "
+            "UNION ALL "
+            "SELECT 1, Feines_Detall.feines_id, Feines.llocs_nom, Feines_Detall.feines_detall_quantitat, "
+            "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Feines_Detall.serveis_nom = ?, "
+            "Feines_Detall.rowid "
+            "FROM Feines_Detall INNER JOIN Serveis ON Serveis.serveis_nom = Feines_Detall.serveis_nom "
+            "INNER JOIN Feines ON Feines.feines_id = Feines_Detall.feines_id "
+            "WHERE Feines_Detall.feines_id IN (SELECT feines_id FROM Feines_Detall WHERE serveis_nom = ?) "
+            "ORDER BY 1, 2, 8"),
+        {servei, servei, servei, servei});
+    QList<LiniaTemps> linies;
+    QString clau, lloc;
+    auto tanca = [&]() { return !linies.isEmpty() && desborda(linies); };
+    while (r.next()) {
+        const QString aquesta = r.value(0).toString() + QChar(0x1f) + r.value(1).toString();
+        if (aquesta != clau) {
+            if (tanca()) return lloc;
+            linies.clear();
+            clau = aquesta;
+            lloc = r.value(2).toString();
+        }
+        const bool es = r.value(6).toInt() != 0;
+        linies.append({r.value(3).toLongLong(), es ? minutsPerUnitat : r.value(4).toInt(), r.value(5).toInt() != 0});
+    }
+    return tanca() ? lloc : QString();
+}
 
 QStringList nomsServeis()
 {
@@ -346,6 +454,7 @@ void modificaServei(const QString& ant, const Servei& s)
                              "serveis_minuts_per_unitat = ?, serveis_comu_per_recursos = ?, serveis_descripcio = ? "
                              "WHERE serveis_nom = ?"),
               {s.nom, s.unitat, s.preu.toVariant(), s.minuts, s.comu ? 1 : 0, s.descripcio, ant});
+    propagaNom(Taula::Serveis, ant, s.nom);
     t.commit();
 }
 
@@ -485,6 +594,7 @@ void modificaRecurs(const QString& ant, const Recurs& r, const QStringList& memb
     BD().exec(QStringLiteral("UPDATE Recursos SET recursos_nom = ?, recursos_grup = ?, recursos_color = ?, "
                              "recursos_assigna_temps = ? WHERE recursos_nom = ?"),
               {r.nom, r.grup ? 1 : 0, qlonglong(r.color), r.assignaTemps ? 1 : 0, ant});
+    propagaNom(Taula::Recursos, ant, r.nom);
     BD().exec(QStringLiteral("DELETE FROM Recursos_Components WHERE recursos_nom = ?"), {r.nom});
     if (r.grup) escriuMembres(r.nom, membres);
     t.commit();

@@ -1,8 +1,8 @@
 #pragma once
 // Reads and writes of the master data (clients, sites, the services of a
 // site, services, cheques, resources and groups). Every value is bound;
-// renames reach the referring rows through the schema's cascades and run in
-// one transaction with any related writes; deletes of rows still referred to
+// a rename reaches every referring row (a change of letter case included)
+// in one transaction with any related writes; deletes of rows still referred to
 // are refused with a message naming what refers to them. Database failures
 // throw DbError. No widget code here.
 #include "Decimal.h"
@@ -64,6 +64,10 @@ void afegeixLinia(const LiniaLloc& l);
 // False when the line does not exist.
 bool modificaLinia(const LiniaLloc& l);
 bool eliminaLinia(const QString& lloc, const QString& servei);
+// Planned minutes are 16-bit numbers. True when the site's visit, with its
+// line of `servei` at `quantitat` (added when it has none), would last more
+// minutes than that holds, even done by one person.
+bool liniaDesborda(const QString& lloc, const QString& servei, const Decimal& quantitat);
 
 // ---- services ----
 struct Servei {
@@ -78,6 +82,10 @@ std::optional<Servei> llegeixServei(const QString& nom);
 void afegeixServei(const Servei& s);
 void modificaServei(const QString& ant, const Servei& s);
 void eliminaServei(const QString& nom);
+// The site of the first visit or job that, with `minutsPerUnitat` for the
+// service `servei`, would last more minutes than a planned length holds
+// (even done by one person); "" when none would.
+QString llocDesbordatPerServei(const QString& servei, int minutsPerUnitat);
 
 // ---- cheques ----
 struct Xec {

@@ -98,7 +98,7 @@ private:
     void afegeixServeiLloc();
     void modificaServeiLloc();
     void eliminaServeiLloc();
-    bool validaLiniaServei();
+    bool validaLiniaServei(const QString& servei);
     void comprovaMinutsServeis(const QString& lloc);
     void afegeixXec();
     void modificaXec();

@@ -17,11 +17,12 @@
 #include <QPushButton>
 
 namespace {
-// Index of the entry whose text is exactly `text`, -1 when none.
-int entradaExacta(const QComboBox* combo, const QString& text)
+// Index of the entry whose text is `text`, letter case aside (names are keys
+// compared without regard to case), -1 when none.
+int entrada(const QComboBox* combo, const QString& text)
 {
     if (text.isNull()) return -1;
-    return combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return combo->findText(text, Qt::MatchFixedString);
 }
 } // namespace
 
@@ -95,8 +96,8 @@ void TabClients::LlocsLlista_Click()
         DiesSetmanaCombo->setCurrentIndex(l->diaSetmana >= 1 && l->diaSetmana <= 7 ? l->diaSetmana - 1 : -1);
         PrimerMesLloc->setChecked(l->primerMes);
         UltimMesLloc->setChecked(l->ultimMes);
-        HoraLlocCombo->setCurrentIndex(entradaExacta(HoraLlocCombo, l->hora));
-        RecursosCombo->setCurrentIndex(entradaExacta(RecursosCombo, l->recurs));
+        HoraLlocCombo->setCurrentIndex(entrada(HoraLlocCombo, l->hora));
+        RecursosCombo->setCurrentIndex(entrada(RecursosCombo, l->recurs));
         QuotaLloc->setText(l->quota.isZero() ? QString() : l->quota.toShortString());
         ObservacionsLloc->setPlainText(l->observacions);
     }
@@ -189,7 +190,7 @@ void TabClients::modificaLloc()
                      UltimMesLloc, Dades::clientTeXecs(clientMostrat()), v))
         return;
     // The length that the site's stored service lines give, offered in place of the typed minutes.
-    const int n = Minuts_Previstos_Lloc(ant, Recursos_Assignen_Temps(seleccio(RecursosCombo)));
+    const int n = minutsDelsServeis(ant, Recursos_Assignen_Temps(seleccio(RecursosCombo)));
     if (n >= 1 && n != v.minuts) {
         const QString pregunta =
             Tradueix(QStringLiteral("Els minuts previstos difereixen de la duració dels serveis (")) +

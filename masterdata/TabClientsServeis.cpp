@@ -46,7 +46,8 @@ void TabClients::ServeisLlocLlista_Click()
     const auto linia = Dades::llegeixLinia(LlocsLlista->textTriat(), ServeisLlocLlista->textTriat());
     if (!linia) return;
     ServeisCombo->setCurrentIndex(-1);
-    const int i = ServeisCombo->findText(linia->servei, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    // Names are keys compared without regard to case.
+    const int i = ServeisCombo->findText(linia->servei, Qt::MatchFixedString);
     if (i >= 0) seleccionaServeiCombo(i);
     QuantitatServeisLloc->setText(linia->quantitat.toShortString());
     PreuServeisLloc->setText(linia->preu.toShortString());
@@ -76,14 +77,22 @@ void TabClients::ServeisCombo_DropDown()
     DescripcioServeiLloc->clear();
 }
 
-// Checks of quantity and price; a refusal is shown and gives false.
-bool TabClients::validaLiniaServei()
+// Checks of quantity and price of the line of `servei` at the shown site; a
+// refusal is shown and gives false.
+bool TabClients::validaLiniaServei(const QString& servei)
 {
-    const auto quantitat = Decimal::parse(QuantitatServeisLloc->text());
-    if (refusa(!quantitat, Tradueix(QStringLiteral("Cal informar la quantitat")))) return false;
-    if (refusa(*quantitat <= Decimal(), Tradueix(QStringLiteral("Cal informar una quantitat positiva")))) return false;
-    const auto preu = Decimal::parse(PreuServeisLloc->text());
-    if (refusa(!preu || preu->isZero(), Tradueix(QStringLiteral("Cal informar un preu")))) return false;
+    Decimal quantitat, preu;
+    const QString tq = QuantitatServeisLloc->text();
+    Camps::Lectura lectura = Camps::llegeixDecimal(tq, quantitat);
+    if (refusa(Camps::refus(lectura, tq, Tradueix(QStringLiteral("Cal informar la quantitat"))))) return false;
+    if (refusa(quantitat <= Decimal(), Tradueix(QStringLiteral("Cal informar una quantitat positiva")))) return false;
+    const QString tp = PreuServeisLloc->text();
+    lectura = Camps::llegeixDecimal(tp, preu);
+    if (refusa(Camps::refus(lectura, tp, Tradueix(QStringLiteral("Cal informar un preu"))))) return false;
+    if (refusa(preu.isZero(), Tradueix(QStringLiteral("Cal informar un preu")))) return false;
+    if (refusa(Dades::liniaDesborda(LlocsLlista->textTriat(), servei, quantitat),
+               missatgeDesbordament(LlocsLlista->textTriat())))
+        return false;
     return true;
 }
 
@@ -97,7 +106,7 @@ void TabClients::afegeixServeiLloc()
     if (LlocsLlista->index() == -1) return;
     const QString servei = ServeisCombo->currentIndex() < 0 ? QString() : ServeisCombo->currentText();
     if (!servei.isEmpty()) {
-        if (!validaLiniaServei()) return;
+        if (!validaLiniaServei(servei)) return;
         const QString lloc = LlocsLlista->textTriat();
         if (Dades::llegeixLinia(lloc, servei)) {
             MsgBox::show(Tradueix(QStringLiteral("El servei ja existeix pel lloc")));
@@ -120,7 +129,7 @@ void TabClients::modificaServeiLloc()
     if (LlocsLlista->index() == -1) return;
     const QString servei = ServeisCombo->currentIndex() < 0 ? QString() : ServeisCombo->currentText();
     if (!servei.isEmpty()) {
-        if (!validaLiniaServei()) return;
+        if (!validaLiniaServei(servei)) return;
         const Dades::LiniaLloc linia{LlocsLlista->textTriat(), servei, *Decimal::parse(QuantitatServeisLloc->text()),
                                      *Decimal::parse(PreuServeisLloc->text()), DescripcioServeiLloc->text()};
         if (!Dades::modificaLinia(linia)) {
@@ -142,7 +151,7 @@ void TabClients::modificaServeiLloc()
 void TabClients::comprovaMinutsServeis(const QString& lloc)
 {
     const int r = Recursos_Assignen_Temps(RecursosCombo->currentIndex() < 0 ? QString() : RecursosCombo->currentText());
-    const int n = Minuts_Previstos_Lloc(lloc, r);
+    const int n = minutsDelsServeis(lloc, r);
     QString text = MinutsPrevistLloc->text();
     int m = 0;
     const Camps::Lectura lectura = Camps::llegeixEnter16(text, m);

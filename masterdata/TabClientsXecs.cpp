@@ -86,8 +86,10 @@ bool TabClients::llegeixNumeroXec(qint32& id)
 bool TabClients::validaXec(qint32& id)
 {
     if (!llegeixNumeroXec(id)) return false;
-    if (refusa(ValorXec->text().isEmpty() || !Decimal::parse(ValorXec->text()),
-               Tradueix(QStringLiteral("Cal informar el valor del xec"))))
+    Decimal valor;
+    const QString text = ValorXec->text();
+    if (refusa(Camps::refus(Camps::llegeixDecimal(text, valor), text,
+                            Tradueix(QStringLiteral("Cal informar el valor del xec")))))
         return false;
     return true;
 }
@@ -106,6 +108,8 @@ void TabClients::afegeixXec()
     }
     qint32 id = 0;
     if (!validaXec(id)) return;
+    // A cheque kept from before may have any number; a new one is not negative.
+    if (refusa(id < 0, Tradueix(QStringLiteral("El número del xec no pot ser negatiu")))) return;
     if (Dades::existeixXec(id)) {
         MsgBox::show(Tradueix(QStringLiteral("El xec ja existeix")));
     } else {

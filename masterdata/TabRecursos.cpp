@@ -84,7 +84,7 @@ void TabRecursosServeis::ompleRecursos(const QString& anticNom, const QString& n
     }
     QComboBox* combo = recursosComboExtern();
     QString triat = combo && combo->currentIndex() >= 0 ? combo->currentText() : QString();
-    if (!anticNom.isEmpty() && triat == anticNom) triat = nouNom;
+    if (!anticNom.isEmpty() && triat.compare(anticNom, Qt::CaseInsensitive) == 0) triat = nouNom;
     RecursosLlista->clear();
     ComponentsLlista->clear();
     if (combo) combo->clear();
@@ -102,7 +102,7 @@ void TabRecursosServeis::ompleRecursos(const QString& anticNom, const QString& n
     }
     if (combo)
         combo->setCurrentIndex(triat.isEmpty() ? -1
-                                               : combo->findText(triat, Qt::MatchExactly | Qt::MatchCaseSensitive));
+                                               : combo->findText(triat, Qt::MatchFixedString));
     NomRecurs->clear();
     NomRecursANT->clear();
     chkGrupRecurs->setChecked(false);

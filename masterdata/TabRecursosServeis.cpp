@@ -63,7 +63,7 @@ QWidget* TabRecursosServeis::creaServeis()
     ServeisLlista = anomena(new Llista, "ServeisLlista");
     v->addWidget(ServeisLlista, 1);
     auto* g = new QGridLayout;
-    NomServei = caixa(g, 0, 0, Tradueix(QStringLiteral("Nom:")), "NomServei");
+    NomServei = caixa(g, 0, 0, Tradueix(QStringLiteral("Nom:")), "NomServei", 50);
     NomServeiANT = anomena(new QLineEdit(frame), "NomServeiANT");
     NomServeiANT->setVisible(false);
     UnitatServei = caixa(g, 1, 0, Tradueix(QStringLiteral("Unitat:")), "UnitatServei");
@@ -95,7 +95,7 @@ QWidget* TabRecursosServeis::creaRecursos()
     RecursosLlista = anomena(new Llista, "RecursosLlista");
     v->addWidget(RecursosLlista, 1);
     auto* g = new QGridLayout;
-    NomRecurs = caixa(g, 0, 0, Tradueix(QStringLiteral("Nom:")), "NomRecurs");
+    NomRecurs = caixa(g, 0, 0, Tradueix(QStringLiteral("Nom:")), "NomRecurs", 50);
     NomRecursANT = anomena(new QLineEdit(frame), "NomRecursANT");
     NomRecursANT->setVisible(false);
     chkGrupRecurs = anomena(new QCheckBox, "chkGrupRecurs");
@@ -174,14 +174,17 @@ bool TabRecursosServeis::validaServei(int& minuts)
 {
     if (refusa(UnitatServei->text().isEmpty(), Tradueix(QStringLiteral("Cal informar la unitat del servei"))))
         return false;
-    const auto preu = Decimal::parse(PreuUnServei->text());
-    if (refusa(!preu || preu->isZero(), Tradueix(QStringLiteral("Cal informar el preu unitari")))) return false;
+    Decimal preu;
+    const QString tp = PreuUnServei->text();
+    const QString falta = Tradueix(QStringLiteral("Cal informar el preu unitari"));
+    if (refusa(Camps::refus(Camps::llegeixDecimal(tp, preu), tp, falta)) || refusa(preu.isZero(), falta)) return false;
     if (MinutsUnitatServei->text().isEmpty()) MinutsUnitatServei->setText(QStringLiteral("0"));
     QString text = MinutsUnitatServei->text();
     const Camps::Lectura lectura = Camps::llegeixEnter16(text, minuts);
     if (refusa(Camps::refus(lectura, text, Tradueix(QStringLiteral("La equivalencia en minuts ha de ser numèrica")))))
         return false;
     MinutsUnitatServei->setText(text);
+    if (refusa(minuts < 0, Tradueix(QStringLiteral("Els minuts per unitat no poden ser negatius")))) return false;
     return true;
 }
 
@@ -230,6 +233,8 @@ void TabRecursosServeis::modificaServei()
     if (!validaServei(minuts)) return;
     if (refusa(!Dades::existeix(Dades::Taula::Serveis, ant), Tradueix(QStringLiteral("El servei no existeix")))) return;
     if (refusa(Dades::nomOcupat(Dades::Taula::Serveis, nom, ant), Tradueix(QStringLiteral("El servei ja existeix"))))
+        return;
+    if (const QString lloc = Dades::llocDesbordatPerServei(ant, minuts); refusa(!lloc.isEmpty(), missatgeDesbordament(lloc)))
         return;
     Dades::modificaServei(ant, {nom, UnitatServei->text(), *Decimal::parse(PreuUnServei->text()), minuts,
                                 ComuRecursosServei->isChecked(), DescripcioServei->text()});

@@ -1,6 +1,7 @@
 #include "ValidacioLloc.h"
 
 #include "Convert.h"
+#include "Durades.h"
 #include "Globals.h"
 #include "Traduccio.h"
 
@@ -23,6 +24,15 @@ Lectura llegeixEnter32(QString& text, qint32& valor)
     if (!v) return Lectura::Fora;
     valor = *v;
     text = QString::number(valor);
+    return Lectura::Ok;
+}
+
+Lectura llegeixDecimal(const QString& text, Decimal& valor)
+{
+    const auto d = Decimal::parse(text);
+    if (!d) return Decimal::isNumber(text) ? Lectura::Fora : Lectura::NoNumeric;
+    if (*d > Decimal::maxInput() || *d < -Decimal::maxInput()) return Lectura::Fora;
+    valor = *d;
     return Lectura::Ok;
 }
 
@@ -73,10 +83,14 @@ std::optional<QString> quota(TextsLloc& t, ValorsLloc& v)
         v.quota = Decimal();
         return std::nullopt;
     }
-    const auto q = Decimal::parse(t.quota);
-    if (!q) return Tradueix(QStringLiteral("La quota ha de ser numèrica"));
-    if (!q->isZero() && t.clientXecs) return Tradueix(QStringLiteral("El client té xecs. No pot tenir quotes"));
-    v.quota = q->roundedCents();
+    Decimal q;
+    const Lectura lectura = Camps::llegeixDecimal(t.quota, q);
+    if (const QString r = Camps::refus(lectura, t.quota, Tradueix(QStringLiteral("La quota ha de ser numèrica")));
+        !r.isEmpty())
+        return r;
+    if (q < Decimal()) return Tradueix(QStringLiteral("La quota no pot ser negativa"));
+    if (!q.isZero() && t.clientXecs) return Tradueix(QStringLiteral("El client té xecs. No pot tenir quotes"));
+    v.quota = q.roundedCents();
     return std::nullopt;
 }
 
@@ -86,11 +100,12 @@ std::optional<QString> validaLloc(ModeLloc mode, TextsLloc& t, ValorsLloc& v)
 {
     if (t.nom == G.TexteVaris)
         return Tradueix(QStringLiteral("El nom del lloc no pot ser '")) + G.TexteVaris + QStringLiteral("'");
-    // Adding reads the period first and gives unreadable minutes one cell;
-    // changing refuses them and reads the period after them.
+    // Adding reads the period first and gives an empty minutes box one cell;
+    // changing reads the period after the minutes. Minutes that are no
+    // number are refused by both.
     if (mode == ModeLloc::Afegir) {
         if (auto r = periodicitat(t, v)) return r;
-        if (!Conv::isNumeric(t.minuts)) t.minuts = QString::number(G.MinutsCella);
+        if (t.minuts.trimmed().isEmpty()) t.minuts = QString::number(G.MinutsCella);
     }
     const QString falten = Tradueix(QStringLiteral("Cal informar els minuts previstos"));
     const Lectura lectura = Camps::llegeixEnter16(t.minuts, v.minuts);
@@ -105,4 +120,21 @@ std::optional<QString> validaLloc(ModeLloc mode, TextsLloc& t, ValorsLloc& v)
         v.periodicitat = 99;
     }
     return std::nullopt;
+}
+
+int minutsDelsServeis(const QString& lloc, int recursos)
+{
+    try {
+        return Minuts_Previstos_Lloc(lloc, recursos);
+    } catch (const OverflowError&) {
+        // Lines stored before their length was bounded: no length to offer,
+        // and the site stays editable.
+        return 0;
+    }
+}
+
+QString missatgeDesbordament(const QString& lloc)
+{
+    return Tradueix(QStringLiteral("La duració dels serveis passaria de 32767 minuts al lloc")) + QStringLiteral(" ")
+           + lloc;
 }

@@ -15,6 +15,9 @@ enum class Lectura { Ok, NoNumeric, Fora };
 Lectura llegeixEnter16(QString& text, int& valor);
 // Same for a 32-bit number.
 Lectura llegeixEnter32(QString& text, qint32& valor);
+// A number with decimals in the user's locale (the text is left as it is).
+// Fora = its magnitude is beyond Decimal::maxInput().
+Lectura llegeixDecimal(const QString& text, Decimal& valor);
 // The refusal of a number that does not fit its field.
 QString missatgeFora(const QString& text);
 // The refusal of a reading of `text`: "" when it was read, `noNumeric` when
@@ -43,7 +46,15 @@ struct ValorsLloc {
 };
 
 // Runs the checks of a site's boxes in the order of the action (adding
-// gives unreadable minutes one cell; changing refuses them). Returns the
+// gives an empty minutes box one cell; minutes that are no number are
+// refused by both; a negative quota or one beyond Decimal::maxInput() is refused). Returns the
 // translated refusal, or nothing with `valors` filled. A site on a monthly
 // rule gets period 99.
 std::optional<QString> validaLloc(ModeLloc mode, TextsLloc& texts, ValorsLloc& valors);
+
+// The length that a site's stored service lines give (Minuts_Previstos_Lloc),
+// or 0 when it is beyond what planned minutes hold.
+int minutsDelsServeis(const QString& lloc, int recursos);
+// The refusal of a line or a service that would make a site's visit longer
+// than planned minutes hold.
+QString missatgeDesbordament(const QString& lloc);

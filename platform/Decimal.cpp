@@ -187,6 +187,20 @@ QString Decimal::toString(const QLocale& locale, int decimals) const
     return r.raw_ < 0 ? u'-' + s : s;
 }
 
+QString Decimal::toGroupedString(const QLocale& locale, int decimals) const
+{
+    QString s = rounded(qBound(0, decimals, 4)).toString(locale, decimals);
+    const bool neg = s.startsWith(u'-');
+    const QString point = locale.decimalPoint();
+    int end = decimals > 0 ? int(s.lastIndexOf(point)) : int(s.size());
+    const int first = neg ? 1 : 0;
+    const QString group = locale.groupSeparator();
+    // Every three digits from the point back, whatever the locale's own
+    // shortest group would be.
+    for (int i = end - 3; i > first; i -= 3) s.insert(i, group);
+    return s;
+}
+
 QString Decimal::toShortString(const QLocale& locale) const
 {
     QString s = toFixed();

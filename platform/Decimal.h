@@ -27,6 +27,11 @@ public:
     // Parses only the fixed form ("-12.5", "3").
     static std::optional<Decimal> parseFixed(const QString& text);
 
+    // Largest magnitude a typed amount or quantity may have (just under ten
+    // million): the product of two such values, and long sums of those
+    // products, stay exact in the raw form.
+    static constexpr Decimal maxInput() { return fromRaw(10'000'000 * Scale - 1); }
+
     constexpr int64_t raw() const { return raw_; }
     QVariant toVariant() const { return QVariant(qlonglong(raw_)); }
     double toDouble() const { return double(raw_) / double(Scale); }
@@ -44,6 +49,9 @@ public:
     QString toFixed() const;
     // Locale form with exactly `decimals` decimals (half-to-even first).
     QString toString(const QLocale& locale = QLocale(), int decimals = 2) const;
+    // Locale form with thousands grouping and exactly `decimals` decimals
+    // (half-to-even first): "1.234,50" in Catalan, "1,234.50" in English.
+    QString toGroupedString(const QLocale& locale = QLocale(), int decimals = 2) const;
     // Locale form with only the decimals needed ("2,5", "3").
     QString toShortString(const QLocale& locale = QLocale()) const;
 

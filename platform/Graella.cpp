@@ -218,35 +218,36 @@ void Graella::setCellFontBold(int row, int col, bool bold)
     }
 }
 
-void Graella::setCell(int row, int col, const CellFormat& f)
+void Graella::setCell(int row, int col, const QString& text, const CellFormat& format)
 {
     if (row < 0 || col < 0 || row >= rowCount() || col >= columnCount()) return;
-    auto* it = new QTableWidgetItem(f.text);
-    if (f.back.isValid()) it->setBackground(f.back);
+    auto* it = new QTableWidgetItem(text);
+    if (format.alignment >= 0) {
+        it->setData(AlignmentCodeRole, format.alignment);
+        it->setTextAlignment(alignmentFromCode(format.alignment));
+    }
+    if (format.back.isValid()) it->setBackground(format.back);
     else if (row < fixedRows_ || col < fixedCols_) it->setBackground(backColorFixed_);
-    if (f.bold || f.underline || !f.fontName.isEmpty()) {
+    if (format.fore.isValid()) it->setForeground(format.fore);
+    if (format.bold || format.underline || !format.fontName.isEmpty()) {
         // A rebuild uses a handful of fonts over and over: each is made once
         // for the grid's font as it stands.
         if (cellFontsOf_ != font()) {
             cellFonts_.clear();
             cellFontsOf_ = font();
         }
-        const QString key = QString::number(int(f.bold) + 2 * int(f.underline)) + f.fontName;
+        const QString key = QString::number(int(format.bold) + 2 * int(format.underline)) + format.fontName;
         auto cached = cellFonts_.constFind(key);
         if (cached == cellFonts_.constEnd()) {
-            QFont font = this->font();
-            font.setBold(f.bold);
-            font.setUnderline(f.underline);
-            if (!f.fontName.isEmpty()) font.setFamily(f.fontName);
-            cached = cellFonts_.insert(key, font);
+            QFont f = font();
+            f.setBold(format.bold);
+            f.setUnderline(format.underline);
+            if (!format.fontName.isEmpty()) f.setFamily(format.fontName);
+            cached = cellFonts_.insert(key, f);
         }
         it->setFont(*cached);
     }
-    if (f.alignment >= 0) {
-        it->setData(AlignmentCodeRole, f.alignment);
-        it->setTextAlignment(alignmentFromCode(f.alignment));
-    }
-    if (f.data.isValid()) it->setData(Qt::UserRole, f.data);
+    if (format.data.isValid()) it->setData(Qt::UserRole, format.data);
     // While drawing is suspended the view is not told of each cell: resuming
     // drawing repaints the whole grid.
     const QSignalBlocker quiet(redraw_ ? nullptr : model());

@@ -28,6 +28,17 @@
 #include <QTableWidget>
 #include <QVariant>
 
+// Format of a cell written whole with setCell.
+struct CellFormat {
+    int alignment = -1;   // alignment code; -1 = the column's
+    QColor back;          // invalid = none of its own
+    QColor fore;          // invalid = none of its own
+    bool bold = false;
+    bool underline = false;
+    QString fontName;     // "" = the grid's
+    QVariant data;        // kept with the cell (e.g. ids)
+};
+
 class Graella : public QTableWidget {
     Q_OBJECT
 public:
@@ -64,19 +75,12 @@ public:
     bool CellFontBold(int row, int col) const;
     void setCellFontBold(int row, int col, bool bold);
 
-    // A whole cell written at once, as a rebuild of many cells does: one
-    // change for the grid instead of one per mark (none while drawing is
-    // suspended). Unset members leave the cell with the grid's defaults.
-    struct CellFormat {
-        QString text;
-        QColor back;             // invalid = none of its own
-        bool bold = false;
-        bool underline = false;
-        QString fontName;        // "" = the grid's
-        int alignment = -1;      // alignment code; -1 = the column's
-        QVariant data;
-    };
-    void setCell(int row, int col, const CellFormat& f);
+    // Writes a cell's text and format at once, replacing what it held (its
+    // data included): one change for the view instead of one per property
+    // (none while drawing is suspended), for grids rebuilt cell by cell. A
+    // heading cell given no back colour keeps the fixed-cell colour; font
+    // marks start from the grid's font.
+    void setCell(int row, int col, const QString& text, const CellFormat& format = {});
 
     // Empties every cell (keeps the size).
     void Clear();

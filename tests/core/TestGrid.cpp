@@ -137,6 +137,17 @@ void TestGrid::cellFormatsKeepPerCell()
     QCOMPARE(g_->CellFontName(2, 3), QStringLiteral("Monospace"));
     QCOMPARE(g_->CellForeColor(2, 2), QColor(1, 2, 3));
     QVERIFY(!g_->CellForeColor(3, 2).isValid());
+    // Written whole: the cell's old format and data go with its old text.
+    g_->setCellData(2, 2, 42);
+    g_->setCell(2, 2, QStringLiteral("Total"), {7, QColor(4, 5, 6), QColor(7, 8, 9), true});
+    QCOMPARE(g_->TextMatrix(2, 2), QStringLiteral("Total"));
+    QVERIFY(g_->CellFontBold(2, 2) && !g_->CellFontUnderline(2, 2) && !g_->CellData(2, 2).isValid());
+    QVERIFY(g_->CellAlignment(2, 2) == 7 && g_->CellBackColor(2, 2) == QColor(4, 5, 6));
+    QCOMPARE(g_->CellForeColor(2, 2), QColor(7, 8, 9));
+    g_->setCell(2, 3, QStringLiteral("x"));
+    QVERIFY(!g_->CellFontBold(2, 3) && !g_->CellForeColor(2, 3).isValid() && g_->CellAlignment(2, 3) == g_->ColAlignment(3));
+    g_->setCell(99, 3, QStringLiteral("out of the grid"));
+    QCOMPARE(g_->Rows(), 6);
     // Marks start from the grid's own font, not the application's.
     QFont small = g_->font();
     small.setPointSize(6);
@@ -154,34 +165,30 @@ void TestGrid::cellFormatsKeepPerCell()
 void TestGrid::wholeCellAtOnce()
 {
     QSignalSpy cambis(g_->model(), &QAbstractItemModel::dataChanged);
-    Graella::CellFormat f;
-    f.text = QStringLiteral("Feina");
+    CellFormat f;
+    f.alignment = 3;
     f.back = QColor(10, 20, 30);
     f.underline = true;
-    f.alignment = 3;
     f.data = QVariantList{7, 8};
-    g_->setCell(2, 2, f);
+    g_->setCell(2, 2, QStringLiteral("Feina"), f);
     QCOMPARE(cambis.count(), 1);
-    QCOMPARE(g_->TextMatrix(2, 2), QStringLiteral("Feina"));
-    QCOMPARE(g_->CellBackColor(2, 2), QColor(10, 20, 30));
     QVERIFY(g_->CellFontUnderline(2, 2) && !g_->CellFontBold(2, 2));
-    QCOMPARE(g_->CellAlignment(2, 2), 3);
     QCOMPARE(g_->CellData(2, 2), QVariant(QVariantList{7, 8}));
-    // A heading cell written whole takes the given colour; a cell given none keeps the grid's.
-    Graella::CellFormat h;
-    h.text = QStringLiteral("dilluns");
+    // A heading cell given no colour keeps the fixed-cell colour; fonts start from the grid's.
+    QFont small = g_->font();
+    small.setPointSize(6);
+    g_->setFont(small);
+    CellFormat h;
     h.bold = true;
     h.fontName = QStringLiteral("Monospace");
-    g_->setCell(0, 1, h);
+    g_->setCell(0, 1, QStringLiteral("dilluns"), h);
     QCOMPARE(g_->CellBackColor(0, 1), g_->BackColorFixed());
     QVERIFY(g_->CellFontBold(0, 1));
     QCOMPARE(g_->CellFontName(0, 1), QStringLiteral("Monospace"));
-    QCOMPARE(g_->CellAlignment(0, 1), g_->ColAlignment(1));
-    g_->setCell(9, 9, f);   // outside the grid: nothing
-    QCOMPARE(g_->Rows(), 6);
+    QCOMPARE(g_->item(0, 1)->font().pointSize(), 6);
     // While drawing is suspended the cells are written without a word to the view.
     g_->setRedraw(false);
-    g_->setCell(3, 3, f);
+    g_->setCell(3, 3, QStringLiteral("Feina"), f);
     g_->setRedraw(true);
     QCOMPARE(cambis.count(), 2);
     QCOMPARE(g_->TextMatrix(3, 3), QStringLiteral("Feina"));

@@ -112,6 +112,11 @@ void TestPlatform::decimalArithmeticIsExact()
     QCOMPARE(Decimal::fromInt(1234).toString(QLocale("ca_ES"), 2), QString("1234,00"));
     QCOMPARE((*Decimal::parseFixed("-7.5")).toString(QLocale("en_US"), 2), QString("-7.50"));
     QCOMPARE((*Decimal::parseFixed("2.5")).toShortString(QLocale("ca_ES")), QString("2,5"));
+    QCOMPARE((*Decimal::parseFixed("1234567.125")).toGroupedString(QLocale("ca_ES")), QString("1.234.567,12"));
+    QCOMPARE((*Decimal::parseFixed("-1234.5")).toGroupedString(QLocale("es_ES")), QString("-1.234,50"));
+    QCOMPARE((*Decimal::parseFixed("-999.995")).toGroupedString(QLocale("en_US")), QString("-1,000.00"));
+    QCOMPARE((*Decimal::parseFixed("-0.004")).toGroupedString(QLocale("ca_ES")), QString("0,00"));
+    QCOMPARE((*Decimal::parseFixed("123")).toGroupedString(QLocale("en_US")), QString("123.00"));
     QVERIFY_THROWS_EXCEPTION(std::domain_error, Decimal::fromInt(1) / Decimal());
 }
 

@@ -22,6 +22,10 @@ private slots:
     void unloadedTableReturnsTextUnchanged();
     void firstRowInTableOrderWins();
     void everyTranslatedLiteralHasSpanishAndEnglish();
+    void oneTranslationPerTextAndLanguage_data();
+    void oneTranslationPerTextAndLanguage();
+    void shippedWordsAreConsistent_data();
+    void shippedWordsAreConsistent();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -142,6 +146,79 @@ void TestTranslation::everyTranslatedLiteralHasSpanishAndEnglish()
     missing.removeDuplicates();
     if (!missing.isEmpty())
         QFAIL(qPrintable("Texts without Spanish or English rows:\n" + missing.join('\n')));
+}
+
+namespace {
+// The rows of the text sources, as the build imports them.
+QList<QStringList> files(const QStringList& sources)
+{
+    QTemporaryDir dir;
+    auto db = Db::create(dir.filePath("texts.db"));
+    creaEsquemaTraduccio(*db);
+    importaTextos(*db, sources);
+    QList<QStringList> out;
+    QSqlQuery q = db->query("SELECT Texte, Idioma, TexteTraduit FROM Ztraduccio ORDER BY rowid");
+    while (q.next()) out << QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+    return out;
+}
+} // namespace
+
+// A text is looked up without regard to case: two rows of one text and
+// language that say different things leave the answer to the order of the
+// files. Identical rows are harmless.
+void TestTranslation::oneTranslationPerTextAndLanguage_data()
+{
+    QTest::addColumn<QStringList>("extra");   // more source lines, in a file of their own
+    QTest::addColumn<QStringList>("expect");
+    QTest::newRow("shipped texts") << QStringList() << QStringList();
+    QTest::newRow("identical row in another file") << QStringList{"AVÍS\tAVISO\tWARNING"} << QStringList();
+    QTest::newRow("another English") << QStringList{"AVÍS\tAVISO\tNOTICE"} << QStringList{"EN avís"};
+    QTest::newRow("another case of the text") << QStringList{"Avís\tAVISO\tWARNING"} << QStringList{"CT avís"};
+}
+
+void TestTranslation::oneTranslationPerTextAndLanguage()
+{
+    QFETCH(QStringList, extra);
+    QFETCH(QStringList, expect);
+    QTemporaryDir dir;
+    QStringList sources = textSources();
+    QVERIFY(sources.size() >= 5);
+    if (!extra.isEmpty()) {
+        QFile f(dir.filePath("zz.tsv"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(extra.join('\n').toUtf8() + "\n");
+        sources << f.fileName();
+    }
+    QHash<QString, QString> first;
+    QStringList conflicts;
+    for (const QStringList& r : files(sources)) {
+        const QString k = r[1] + ' ' + r[0].toCaseFolded();
+        const auto it = first.constFind(k);
+        if (it == first.constEnd()) first.insert(k, r[2]);
+        else if (*it != r[2]) conflicts << k;
+    }
+    conflicts.removeDuplicates();
+    QVERIFY2(conflicts == expect, qPrintable(QStringLiteral("texts with another translation: ") + conflicts.join(" | ")));
+}
+
+// English calls cheques "vouchers" and clients "customers", everywhere.
+void TestTranslation::shippedWordsAreConsistent_data()
+{
+    QTest::addColumn<QString>("idioma");
+    QTest::addColumn<QString>("evitada");
+    QTest::newRow("vouchers") << "EN" << R"(\bcheques?\b)";
+    QTest::newRow("customers") << "EN" << R"(\bclients?\b)";
+}
+
+void TestTranslation::shippedWordsAreConsistent()
+{
+    QFETCH(QString, idioma);
+    QFETCH(QString, evitada);
+    const QRegularExpression re(evitada, QRegularExpression::CaseInsensitiveOption);
+    QStringList trobades;
+    for (const QStringList& r : files(textSources()))
+        if (r[1] == idioma && re.match(r[2]).hasMatch()) trobades << r[2];
+    QVERIFY2(trobades.isEmpty(), qPrintable(trobades.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestTranslation)

@@ -32,6 +32,7 @@ private slots:
     void firstRunConfiguresAndRestartsOnceThenRunsNormally_data();
     void firstRunConfiguresAndRestartsOnceThenRunsNormally();
     void firstRunWithoutOkEndsWithoutRestart();
+    void interruptedFirstRunRepeatsOnTheNextStart();
     void unsavedFirstRunFlagCarriesOnAsNormalRun();
     void startFailureShowsErrorAndLeavesNothingOpen();
 
@@ -164,6 +165,60 @@ void TestFrameFirstRun::firstRunWithoutOkEndsWithoutRestart()
     QVERIFY(!Inici::Form_Terminate());
     QVERIFY(llancats_.isEmpty());
     QCOMPARE(FrameTest::ini("Parametres", "PrimeraExecucio"), QStringLiteral("0"));
+}
+
+// The first run is over only once the example data are stored: a program
+// ended while the first settings dialog is open starts as a first run again.
+void TestFrameFirstRun::interruptedFirstRunRepeatsOnTheNextStart()
+{
+    FrameTest::SettingsTemporals st;
+    ProgramFolder pf;
+    pf.createDatabases();
+    pf.writeIni(kIdiomes);
+    const QString copiaBD = pf.file(QStringLiteral("copia.db"));
+    QByteArray iniDurant;
+    FrameTest::Guio guio;
+    auto idioma = [](QDialog& d) { return FrameTest::clica(d, "OKButton"); };
+    auto parametres = [](QDialog& d) {
+        MsgBox::pushAnswer(MsgBox::Yes);
+        return FrameTest::clica(d, "OKButton");
+    };
+    guio.afegeix(idioma);
+    guio.afegeix([&](QDialog& d) {
+        // The files as the program would leave them if it ended now.
+        iniDurant = FrameTest::contingut(iniPath());
+        QFile::copy(defaultDatabasePath(), copiaBD);
+        return parametres(d);
+    });
+    QVERIFY(Inici::Main());
+    temps(splash());
+    QCOMPARE(FrameTest::ini("Parametres", "PrimeraExecucio"), QStringLiteral("0"));
+
+    // The program is ended there instead, and started again.
+    const QString dir = pf.path();
+    resetGlobals();
+    G.ProgramDir = dir;
+    QVERIFY(!iniDurant.isEmpty());
+    QVERIFY(QFile::remove(iniPath()) && QFile::remove(defaultDatabasePath()));
+    QVERIFY(QFile::copy(copiaBD, defaultDatabasePath()));
+    QFile ini(iniPath());
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write(iniDurant);
+    ini.close();
+    QVERIFY(FrameTest::ini("Parametres", "PrimeraExecucio") != QStringLiteral("0"));
+    guio.afegeix(idioma);
+    guio.afegeix(parametres);
+    QVERIFY(Inici::Main());
+    QVERIFY(G.PrimeraExecucio);
+    temps(splash());
+    QCOMPARE(guio.noms(), QStringList({"frmSelIdioma", "frmConfiguracio", "frmSelIdioma", "frmConfiguracio"}));
+    QCOMPARE(FrameTest::ini("Parametres", "PrimeraExecucio"), QStringLiteral("0"));
+    {
+        auto db = Db::openExisting(defaultDatabasePath());
+        QVERIFY(db->scalar(QStringLiteral("SELECT count(*) FROM Clients")).toInt() > 0);
+    }
+    QVERIFY(seamsClean());
+    QCOMPARE(guio.pendents(), 0);
 }
 
 void TestFrameFirstRun::unsavedFirstRunFlagCarriesOnAsNormalRun()

@@ -294,6 +294,11 @@ void TestFrameMainData::billingGridsTakeTheWheelOnlyWithTheFocus()
                       Qt::NoScrollPhase, false);
         QApplication::sendEvent(g->viewport(), &e);
     };
+    // The first leaving of the month box computes the month (and refills the grids).
+    fill<QWidget>(w, "mesFactura")->setFocus();
+    QTRY_VERIFY(fill<QWidget>(w, "mesFactura")->hasFocus());
+    fill<QWidget>(w, "XecsGrid")->setFocus();
+    QTRY_VERIFY(fill<QWidget>(w, "XecsGrid")->hasFocus());
     for (const char* name : {"FacturaGrid", "XecsGrid"}) {
         auto* g = fill<Graella>(w, name);
         g->setRows(200);

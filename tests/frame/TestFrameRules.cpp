@@ -82,10 +82,23 @@ void TestFrameRules::fieldChecksCorrectOrRefuse_data()
     QTest::newRow("cells 12,6") << "minuts" << "12,6" << "13" << "";
     QTest::newRow("cells 5") << "minuts" << "5" << "5" << "El valor no pot ser inferior a 10 minuts";
     QTest::newRow("cells text") << "minuts" << "deu" << "deu" << "Cal introduir un valor no inferior a 10 minuts";
-    QTest::newRow("cells overflow") << "minuts" << "70000" << "70000" << "Cal introduir un valor no inferior a 10 minuts";
+    QTest::newRow("cells overflow") << "minuts" << "99999999999" << "99999999999" << "El valor no pot ser superior a 1440 minuts";
+    QTest::newRow("cells a whole day") << "minuts" << "1440" << "1440" << "";
+    QTest::newRow("cells over a day") << "minuts" << "1441" << "1441" << "El valor no pot ser superior a 1440 minuts";
     QTest::newRow("hours 7,456") << "hores" << "7,456" << "7,46" << "";
     QTest::newRow("hours negative") << "hores" << "-1" << "-1" << "No es pot introduir un valor negatiu";
     QTest::newRow("hours text") << "hores" << "x" << "x" << "Cal introduir un valor no negatiu";
+    QTest::newRow("hours a whole day") << "hores" << "24" << "24" << "";
+    QTest::newRow("hours over a day") << "hores" << "24,014" << "24,01" << "El valor no pot ser superior a 24 hores";
+    QTest::newRow("hours overflow") << "hores" << "99999999999" << "99999999999"
+                                    << "El valor no pot ser superior a 24 hores";
+    QTest::newRow("hours beyond any number") << "hores" << "99999999999999999999" << "99999999999999999999"
+                                             << "El valor no pot ser superior a 24 hores";
+    QTest::newRow("hours far below zero") << "hores" << "-99999999999999999999" << "-99999999999999999999"
+                                          << "El valor és massa gran";
+    QTest::newRow("cheque value too large") << "valor" << "10000000" << "10000000" << "El valor és massa gran";
+    QTest::newRow("cheque value at the limit") << "valor" << "9999999,99" << "9999999,99" << "";
+    QTest::newRow("saving too large") << "cost" << "-10000000" << "-10000000" << "El valor és massa gran";
     QTest::newRow("cheque value negative") << "valor" << "-2" << "-2" << "Cal introduir un valor no negatiu";
     QTest::newRow("saving 0") << "cost" << "0" << "0" << "";
     QTest::newRow("saving -1,734") << "cost" << "-1,734" << "-1,73" << "";
@@ -93,6 +106,7 @@ void TestFrameRules::fieldChecksCorrectOrRefuse_data()
     QTest::newRow("max 4") << "max" << "4" << "4" << "";
     QTest::newRow("max -3") << "max" << "-3" << "-3" << "No es pot introduir un valor negatiu";
     QTest::newRow("max text") << "max" << "molts" << "molts" << "Cal introduir un valor enter no negatiu";
+    QTest::newRow("max overflow") << "max" << "40000" << "40000" << "El valor és massa gran";
     QTest::newRow("date") << "data" << "31/12/2009" << "31/12/2009" << "";
     QTest::newRow("bad date") << "data" << "31/02/2009" << "31/02/2009" << "Data incorrecta";
 }

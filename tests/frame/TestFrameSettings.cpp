@@ -96,6 +96,10 @@ void TestFrameSettings::refusedOkWritesNothing_data()
     QTest::newRow("hours typed, box never left") << "hours" << "Cal introduir un valor no negatiu";
     QTest::newRow("bad last planned day") << "date" << "Data incorrecta";
     QTest::newRow("cells below 10") << "cells" << "El valor no pot ser inferior a 10 minuts";
+    QTest::newRow("cells too large") << "cells large" << "El valor no pot ser superior a 1440 minuts";
+    QTest::newRow("hours beyond a day") << "hours large" << "El valor no pot ser superior a 24 hores";
+    QTest::newRow("lunch across midnight") << "lunch" << "L'hora de fi del dinar ha de ser posterior a l'hora d'inici del dinar.";
+    QTest::newRow("lunch not chosen") << "no lunch" << "Cal triar l'hora d'inici i l'hora de fi del dinar.";
     QTest::newRow("job off the new grid") << "job" << "Hi ha feines (p.ex. id=%1) amb hora d'inici incoherent amb els paràmetres 'Hora inici:' i 'Tram mínim:'.";
 }
 
@@ -127,6 +131,15 @@ void TestFrameSettings::refusedOkWritesNothing()
         box(d, "txtUltDiaGenerat")->setText(QStringLiteral("32/01/2010"));
     } else if (cas == u"cells") {
         box(d, "txtMinutsCella")->setText(QStringLiteral("5"));
+    } else if (cas == u"cells large") {
+        box(d, "txtMinutsCella")->setText(QStringLiteral("99999999999"));
+    } else if (cas == u"hours large") {
+        box(d, "txtHoresDia")->setText(QStringLiteral("99"));
+    } else if (cas == u"lunch") {
+        combo(d, "ComboHoraIniciDinar")->setCurrentText(QStringLiteral("23:30"));
+        combo(d, "ComboHoraFinalDinar")->setCurrentText(QStringLiteral("00:30"));
+    } else if (cas == u"no lunch") {
+        combo(d, "ComboHoraFinalDinar")->setCurrentIndex(-1);
     } else if (cas == u"job") {
         box(d, "txtMinutsCella")->setText(QStringLiteral("60"));
         missatge = missatge.arg(quart);
@@ -343,9 +356,11 @@ void TestFrameSettings::chosenDatabaseMustExistWithOurTables()
     QCOMPARE(MsgBox::shown().size(), 1);
     QVERIFY(MsgBox::shown().first().text.startsWith(QStringLiteral("El fitxer triat no és una base de dades de Torvanel:")));
 
-    // Cancelling the file dialog changes nothing.
+    // Cancelling the file dialog changes nothing and shows nothing, not even
+    // the refusal of the file chosen before.
     FrameTest::clica(d, "btnSeleccionaBD");
     QCOMPARE(txtBD->text(), abans);
+    QCOMPARE(MsgBox::shown().size(), 1);
 
     const QString altra = pf.file(QStringLiteral("Altra.db"));
     QVERIFY(QFile::copy(defaultDatabasePath(), altra));

@@ -193,6 +193,38 @@ private slots:
         QVERIFY(valor(QStringLiteral("SELECT recursos_nom FROM Feines WHERE feines_id = ?"), {id}).isNull());
     }
 
+    // Records built in code leave their notes unset; the column holds "" then.
+    void recordWithoutNotesIsSavedWithEmptyNotes_data()
+    {
+        QTest::addColumn<bool>("deLaInsercio");
+        QTest::newRow("the record an insertion answered") << true;
+        QTest::newRow("a record built in code") << false;
+    }
+
+    void recordWithoutNotesIsSavedWithEmptyNotes()
+    {
+        QFETCH(bool, deLaInsercio);
+        Feina f;
+        f.Lloc = Lloc;
+        f.Data = Avui;
+        f.HoraInici = QStringLiteral("09:00");
+        Grava_Feina(f, false);
+        QCOMPARE(f.Missatge, QString());
+        if (!deLaInsercio) {
+            const qint32 id = f.Id;
+            f = Feina();
+            f.Id = id;
+            f.Lloc = Lloc;
+            f.Data = Avui;
+            f.HoraInici = QStringLiteral("09:00");
+        }
+        f.HoraFi = QStringLiteral("11:00");
+        Modifica_Feina(f);
+        QCOMPARE(f.Missatge, QString());
+        QCOMPARE(valor(QStringLiteral("SELECT feines_hora_fi || '|' || feines_observacions || '|' FROM Feines")).toString(),
+                 QStringLiteral("11:00||"));
+    }
+
     void emptyEndIsComputedAndKeptWhenRefused()
     {
         addService(QStringLiteral("Neteja"), 90);

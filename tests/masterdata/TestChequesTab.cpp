@@ -82,6 +82,8 @@ private slots:
         QTest::newRow("too large") << "99999999999" << "1" << "El número és massa gran: 99999999999" << "99999999999";
         QTest::newRow("no value") << "13" << "" << "Cal informar el valor del xec" << "13";
         QTest::newRow("value not numeric") << "13" << "deu" << "Cal informar el valor del xec" << "13";
+        QTest::newRow("negative number") << "-5" << "1" << "El número del xec no pot ser negatiu" << "-5";
+        QTest::newRow("value beyond the limit") << "13" << "99999999999" << "El número és massa gran: 99999999999" << "13";
     }
 
     void addChecksNumberAndValue()

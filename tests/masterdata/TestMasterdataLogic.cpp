@@ -38,7 +38,11 @@ private slots:
         QTest::addColumn<QString>("periodicitatDespres");
         QTest::addColumn<int>("minutsValor");
 
-        QTest::newRow("add letters in minutes give one cell") << true << "abc" << "7" << "" << false << "" << "30" << "7" << 30;
+        QTest::newRow("add empty minutes give one cell") << true << "" << "7" << "" << false << "" << "30" << "7" << 30;
+        QTest::newRow("add letters in minutes refused") << true << "abc" << "7" << "" << false
+                                                        << "Cal informar els minuts previstos" << "abc" << "7" << 0;
+        QTest::newRow("add exponent form is no number") << true << "1e10" << "7" << "" << false
+                                                        << "Cal informar els minuts previstos" << "1e10" << "7" << 0;
         QTest::newRow("change letters in minutes refused") << false << "abc" << "7" << "" << false
                                                            << "Cal informar els minuts previstos" << "abc" << "7" << 0;
         QTest::newRow("not a multiple of the cell") << true << "45" << "0" << "" << false
@@ -62,6 +66,11 @@ private slots:
         QTest::newRow("zero quota of a cheque client") << true << "60" << "0" << "0" << true << "" << "60" << "0" << 60;
         QTest::newRow("quota not numeric") << true << "60" << "0" << "molt" << false << "La quota ha de ser numèrica"
                                            << "60" << "0" << 60;
+        QTest::newRow("negative quota") << false << "60" << "0" << "-5" << false << "La quota no pot ser negativa"
+                                        << "60" << "0" << 60;
+        QTest::newRow("quota beyond the limit") << true << "60" << "0" << "99999999999" << false
+                                                << "El número és massa gran: 99999999999" << "60" << "0" << 60;
+        QTest::newRow("quota at the limit") << true << "60" << "0" << "9999999,99" << false << "" << "60" << "0" << 60;
     }
 
     void siteChecksFollowTheAction()
@@ -118,8 +127,19 @@ private slots:
         QCOMPARE(validaLloc(ModeLloc::Modificar, t, v).value_or(QString()), QStringLiteral("El nom del lloc no pot ser '...'"));
     }
 
+    // Keys compare without regard to case, so the schema's cascades do not
+    // see a change of letter case alone: the writers carry it themselves.
+    void renamesReachEveryReferringRow_data()
+    {
+        QTest::addColumn<bool>("nomesCas");
+        QTest::newRow("another name") << false;
+        QTest::newRow("letter case only") << true;
+    }
+
     void renamesReachEveryReferringRow()
     {
+        QFETCH(bool, nomesCas);
+        auto nou = [&](const QString& ant, const QString& altre) { return nomesCas ? ant.toUpper() : altre; };
         ProgramFolder pf;
         pf.openDatabases();
         addClient(QStringLiteral("L'Avi"), true);
@@ -138,33 +158,41 @@ private slots:
                   {QStringLiteral("L'Avi")});
         BD().exec(QStringLiteral("INSERT INTO Hores_Fetes (recursos_nom, hores_data) VALUES (?, '2010-03-01')"),
                   {QStringLiteral("Joan")});
+        // Counted with the exact spelling, letter case included.
+        auto exactes = [&](const char* taula, const char* camp, const QString& nom) {
+            return count(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ? COLLATE BINARY")
+                             .arg(QLatin1String(taula), QLatin1String(camp)),
+                         {nom});
+        };
 
         auto client = Dades::llegeixClient(QStringLiteral("L'Avi"));
-        client->nom = QStringLiteral("L'Àvia");
+        client->nom = nou(client->nom, QStringLiteral("L'Àvia"));
         Dades::modificaClient(QStringLiteral("L'Avi"), *client);
-        for (const char* t : {"Llocs", "Xecs", "Pagaments"})
-            QCOMPARE(count(QStringLiteral("SELECT count(*) FROM %1 WHERE clients_nom = ?").arg(QLatin1String(t)),
-                           {QStringLiteral("L'Àvia")}), 1);
+        for (const char* t : {"Clients", "Llocs", "Xecs", "Pagaments"})
+            QCOMPARE(exactes(t, "clients_nom", client->nom), 1);
 
         auto lloc = Dades::llegeixLloc(QStringLiteral("Cal Sastre d'Olot"));
-        lloc->nom = QStringLiteral("Ca l'Olotí");
+        lloc->nom = nou(lloc->nom, QStringLiteral("Ca l'Olotí"));
         Dades::modificaLloc(QStringLiteral("Cal Sastre d'Olot"), *lloc);
-        for (const char* t : {"Llocs_Serveis", "Feines"})
-            QCOMPARE(count(QStringLiteral("SELECT count(*) FROM %1 WHERE llocs_nom = ?").arg(QLatin1String(t)),
-                           {QStringLiteral("Ca l'Olotí")}), 1);
+        for (const char* t : {"Llocs", "Llocs_Serveis", "Feines"})
+            QCOMPARE(exactes(t, "llocs_nom", lloc->nom), 1);
 
         auto servei = Dades::llegeixServei(QStringLiteral("Neteja d'obra"));
-        servei->nom = QStringLiteral("Neteja final d'obra");
+        servei->nom = nou(servei->nom, QStringLiteral("Neteja final d'obra"));
         Dades::modificaServei(QStringLiteral("Neteja d'obra"), *servei);
-        for (const char* t : {"Llocs_Serveis", "Feines_Detall"})
-            QCOMPARE(count(QStringLiteral("SELECT count(*) FROM %1 WHERE serveis_nom = ?").arg(QLatin1String(t)),
-                           {QStringLiteral("Neteja final d'obra")}), 1);
+        for (const char* t : {"Serveis", "Llocs_Serveis", "Feines_Detall"})
+            QCOMPARE(exactes(t, "serveis_nom", servei->nom), 1);
 
-        Dades::modificaRecurs(QStringLiteral("Joan"), {QStringLiteral("Joan d'Arc"), false, 255, true}, {});
-        for (const char* t : {"Llocs", "Feines", "Hores_Fetes"})
-            QCOMPARE(count(QStringLiteral("SELECT count(*) FROM %1 WHERE recursos_nom = ?").arg(QLatin1String(t)),
-                           {QStringLiteral("Joan d'Arc")}), 1);
-        QCOMPARE(Dades::membresGrup(QStringLiteral("Equip d'en Joan")), QStringList{QStringLiteral("Joan d'Arc")});
+        const QString recurs = nou(QStringLiteral("Joan"), QStringLiteral("Joan d'Arc"));
+        Dades::modificaRecurs(QStringLiteral("Joan"), {recurs, false, 255, true}, {});
+        for (const char* t : {"Recursos", "Llocs", "Feines", "Hores_Fetes"})
+            QCOMPARE(exactes(t, "recursos_nom", recurs), 1);
+        QCOMPARE(Dades::membresGrup(QStringLiteral("Equip d'en Joan")), QStringList{recurs});
+
+        // A team's own name reaches its member rows.
+        const QString equip = nou(QStringLiteral("Equip d'en Joan"), QStringLiteral("Equip"));
+        Dades::modificaRecurs(QStringLiteral("Equip d'en Joan"), {equip, true, 65280, false}, {recurs});
+        QCOMPARE(exactes("Recursos_Components", "recursos_nom", equip), 1);
     }
 
     void nameInUseIsAnotherRowButNotACaseChange()

@@ -170,6 +170,16 @@ private slots:
         QCOMPARE(valor(QStringLiteral("SELECT count(*) FROM Recursos_Components")).toInt(), 0);
     }
 
+    void namesKeepToTheirColumnWidth()
+    {
+        Finestra f;
+        f.omple();
+        for (const char* caixa : {"NomRecurs", "NomServei", "NomClient", "NomLloc"}) {
+            f.type(caixa, QString(320, u'x'));
+            QCOMPARE(f.text(caixa).size(), 50);
+        }
+    }
+
     void renameReachesEveryRowAndKeepsTheSiteChoice()
     {
         Finestra f;

@@ -36,6 +36,8 @@ private slots:
         QTest::newRow("2,5 gives 2") << "h" << "10" << "2,5" << "" << 2;
         QTest::newRow("3,5 gives 4") << "h" << "10" << "3,5" << "" << 4;
         QTest::newRow("negative price") << "h" << "-3,25" << "15" << "" << 15;
+        QTest::newRow("price beyond the limit") << "h" << "-10000000" << "15" << "El número és massa gran: -10000000" << 0;
+        QTest::newRow("negative minutes") << "h" << "10" << "-5" << "Els minuts per unitat no poden ser negatius" << 0;
     }
 
     void addChecksTheBoxes()
@@ -133,6 +135,47 @@ private slots:
         f.click("EliminarServei");
         QVERIFY(missatges().isEmpty());
         QCOMPARE(f.items("ServeisLlista"), QStringList{QStringLiteral("Neteja final d'obra")});
+    }
+
+    // Minutes per unit that would make a site's visit, or a job, last longer
+    // than a planned length holds are refused before anything is written.
+    void minutesPerUnitThatNoVisitCanHoldAreRefused_data()
+    {
+        QTest::addColumn<int>("alLloc");     // units of the service at the site "Casa"
+        QTest::addColumn<int>("aLaFeina");   // units in a job of the site "Pis"
+        QTest::addColumn<int>("minuts");
+        QTest::addColumn<QString>("lloc");   // "" = accepted
+        QTest::newRow("fits every visit and job") << 1000 << 800 << 32 << "";
+        QTest::newRow("too long for the site's visit") << 1000 << 800 << 33 << "Casa";
+        QTest::newRow("too long for a job") << 1 << 800 << 41 << "Pis";
+    }
+
+    void minutesPerUnitThatNoVisitCanHoldAreRefused()
+    {
+        QFETCH(int, alLloc);
+        QFETCH(int, aLaFeina);
+        QFETCH(int, minuts);
+        QFETCH(QString, lloc);
+        Finestra f;
+        addClient(QStringLiteral("Anna"));
+        addService(QStringLiteral("Neteja"), 30);
+        addService(QStringLiteral("Vidres"), 1);
+        addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
+        addSite(QStringLiteral("Pis"), QStringLiteral("Anna"));
+        addSiteService(QStringLiteral("Casa"), QStringLiteral("Vidres"), Decimal::fromInt(2));
+        addSiteService(QStringLiteral("Casa"), QStringLiteral("Neteja"), Decimal::fromInt(alLloc));
+        const int feina = addJob(QStringLiteral("Pis"), QDate(2010, 3, 1), QStringLiteral("08:00"), QStringLiteral("09:00"));
+        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat) VALUES (?, ?, ?)"),
+                  {feina, QStringLiteral("Neteja"), Decimal::fromInt(aLaFeina).toVariant()});
+        f.omple();
+        f.recursos->seleccionaServei(0);
+        QCOMPARE(f.text("NomServei"), QStringLiteral("Neteja"));
+        f.type("MinutsUnitatServei", QString::number(minuts));
+        f.click("ModificarServei");
+        QCOMPARE(missatges().join(u'|'),
+                 lloc.isEmpty() ? QString() : QStringLiteral("La duració dels serveis passaria de 32767 minuts al lloc ") + lloc);
+        QCOMPARE(valor(QStringLiteral("SELECT serveis_minuts_per_unitat FROM Serveis WHERE serveis_nom='Neteja'")).toInt(),
+                 lloc.isEmpty() ? minuts : 30);
     }
 
     void changeWithNoServiceShownDoesNothing()

@@ -78,19 +78,22 @@ private slots:
         QCOMPARE(missatges(), QStringList{QStringLiteral("El lloc ja existeix")});
     }
 
-    void lettersInMinutesGiveOneCellOnAddButAreRefusedOnChange()
+    void minutesThatAreNoNumberAreRefusedAndEmptyGivesOneCell()
     {
         Finestra f;
         dades();
         f.omple();
-        f.type("NomLloc", QStringLiteral("Nou"));
-        f.type("MinutsPrevistLloc", QStringLiteral("molts"));
+        for (const char* boto : {"AfegirLloc", "ModificarLloc"}) {
+            f.type("NomLloc", QStringLiteral("Nou"));
+            f.type("MinutsPrevistLloc", QStringLiteral("1e10"));
+            f.click(boto);
+            QCOMPARE(missatges(), QStringList{QStringLiteral("Cal informar els minuts previstos")});
+            QCOMPARE(valor(QStringLiteral("SELECT count(*) FROM Llocs WHERE llocs_nom='Nou'")).toInt(), 0);
+        }
+        f.type("MinutsPrevistLloc", QString());
         f.click("AfegirLloc");
         QVERIFY(missatges().isEmpty());
         QCOMPARE(valor(QStringLiteral("SELECT llocs_minuts_previst FROM Llocs WHERE llocs_nom='Nou'")).toInt(), 30);
-        f.type("MinutsPrevistLloc", QStringLiteral("molts"));
-        f.click("ModificarLloc");
-        QCOMPARE(missatges(), QStringList{QStringLiteral("Cal informar els minuts previstos")});
         f.type("MinutsPrevistLloc", QStringLiteral("40000"));
         f.click("ModificarLloc");
         QCOMPARE(missatges(), QStringList{QStringLiteral("El número és massa gran: 40000")});
@@ -188,6 +191,116 @@ private slots:
         QVERIFY(G.AgendaPendent);
         QCOMPARE(palette, 1);
         QCOMPARE(f.items("LlocsLlista"), (QStringList{QStringLiteral("Ca l'Olotí"), QStringLiteral("Pis")}));
+    }
+
+    // Renames that change only the letter case reach every referring row,
+    // and the editors find a referred row whatever the case it is stored in.
+    void caseOnlyRenamesKeepTheEditorsWorking()
+    {
+        Finestra f;
+        dades();
+        BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'Joan'"));
+        addSiteService(QStringLiteral("Casa"), QStringLiteral("Vidres"), Decimal::fromInt(1));
+        addJob(QStringLiteral("Casa"), QDate(2010, 3, 1), QStringLiteral("08:00"), QStringLiteral("09:00"), QStringLiteral("Joan"));
+        f.omple();
+        f.recursos->seleccionaRecurs(0);
+        f.type("NomRecurs", QStringLiteral("JOAN"));
+        f.click("ModificarRecurs");
+        f.recursos->seleccionaServei(1);
+        f.type("NomServei", QStringLiteral("VIDRES"));
+        f.click("ModificarServei");
+        f.type("NomClient", QStringLiteral("ANNA"));
+        f.click("ModificarClient");
+        f.type("NomLloc", QStringLiteral("CASA"));
+        f.click("ModificarLloc");
+        QVERIFY(missatges().isEmpty());
+        QCOMPARE(valor(QStringLiteral("SELECT clients_nom || recursos_nom FROM Llocs")).toString(), QStringLiteral("ANNAJOAN"));
+        QCOMPARE(valor(QStringLiteral("SELECT llocs_nom || recursos_nom FROM Feines")).toString(), QStringLiteral("CASAJOAN"));
+        QCOMPARE(valor(QStringLiteral("SELECT llocs_nom || serveis_nom FROM Llocs_Serveis")).toString(), QStringLiteral("CASAVIDRES"));
+        QCOMPARE(f.items("LlocsLlista"), QStringList{QStringLiteral("CASA")});
+        QCOMPARE(f.text("RecursosCombo"), QStringLiteral("JOAN"));
+        QCOMPARE(f.text("ServeisCombo"), QStringLiteral("VIDRES"));
+
+        // Rows still spelled the old way, as an earlier version left them.
+        BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'joan'"));
+        BD().exec(QStringLiteral("UPDATE Llocs_Serveis SET serveis_nom = 'vidres'"));
+        f.clients->seleccionaLloc(0);
+        QCOMPARE(f.text("RecursosCombo"), QStringLiteral("JOAN"));
+        QCOMPARE(f.text("ServeisCombo"), QStringLiteral("VIDRES"));
+        QCOMPARE(f.text("UnitatServeiLloc"), QStringLiteral("h"));
+        f.type("QuantitatServeisLloc", QStringLiteral("2"));
+        MsgBox::pushAnswer(MsgBox::No);
+        f.click("ModificarServeiLloc");
+        QCOMPARE(missatges().size(), 1);   // the minutes question: 90 against 60
+        QCOMPARE(valor(QStringLiteral("SELECT llocs_serveis_quantitat FROM Llocs_Serveis")).toLongLong(), 20000);
+        MsgBox::pushAnswer(MsgBox::No);
+        f.click("ModificarLloc");
+        QCOMPARE(missatges().size(), 1);
+        QCOMPARE(valor(QStringLiteral("SELECT recursos_nom FROM Llocs")).toString(), QStringLiteral("JOAN"));
+        f.clients->seleccionaServeiLloc(0);
+        f.click("EliminarServeiLloc");
+        QVERIFY(missatges().isEmpty());
+        QVERIFY(f.items("ServeisLlocLlista").isEmpty());
+    }
+
+    // A quantity that would make the visit longer than planned minutes hold
+    // is refused before anything is written, and the site stays editable.
+    void quantityNoPlannedLengthHoldsIsRefused_data()
+    {
+        QTest::addColumn<QString>("boto");
+        QTest::addColumn<QString>("servei");
+        QTest::addColumn<QString>("quantitat");
+        QTest::addColumn<QString>("preu");
+        QTest::addColumn<QString>("missatge");
+        const QString desborda = QStringLiteral("La duració dels serveis passaria de 32767 minuts al lloc Casa");
+        QTest::newRow("add 2000 of 30 minutes") << "AfegirServeiLloc" << "Terra" << "2000" << "10" << desborda;
+        QTest::newRow("change to 1000 of 45 minutes") << "ModificarServeiLloc" << "Vidres" << "1000" << "10" << desborda;
+        QTest::newRow("quantity beyond the limit") << "ModificarServeiLloc" << "Vidres" << "99999999999" << "10"
+                                                   << "El número és massa gran: 99999999999";
+        QTest::newRow("price beyond the limit") << "AfegirServeiLloc" << "Terra" << "1" << "10000000"
+                                                << "El número és massa gran: 10000000";
+    }
+
+    void quantityNoPlannedLengthHoldsIsRefused()
+    {
+        QFETCH(QString, boto);
+        QFETCH(QString, servei);
+        QFETCH(QString, quantitat);
+        QFETCH(QString, preu);
+        QFETCH(QString, missatge);
+        Finestra f;
+        dades();
+        addSiteService(QStringLiteral("Casa"), QStringLiteral("Vidres"), Decimal::fromInt(1));
+        f.omple();
+        f.clients->seleccionaServeiCombo(f.c<QComboBox>("ServeisCombo")->findText(servei));
+        f.type("QuantitatServeisLloc", quantitat);
+        f.type("PreuServeisLloc", preu);
+        f.click(qPrintable(boto));
+        QCOMPARE(missatges(), QStringList{missatge});
+        QCOMPARE(valor(QStringLiteral("SELECT count(*) || '/' || sum(llocs_serveis_quantitat) FROM Llocs_Serveis")).toString(),
+                 QStringLiteral("1/10000"));
+        f.type("AdrecaLloc", QStringLiteral("Major, 2"));
+        f.click("ModificarLloc");
+        QVERIFY(missatges().isEmpty());
+        QCOMPARE(valor(QStringLiteral("SELECT \"llocs_adreça\" FROM Llocs")).toString(), QStringLiteral("Major, 2"));
+    }
+
+    // Lines stored before that rule: the site is still saved, with no length to offer.
+    void siteWithAnOverlongVisitStaysEditable()
+    {
+        Finestra f;
+        dades();
+        addSiteService(QStringLiteral("Casa"), QStringLiteral("Vidres"), Decimal::fromInt(1000));
+        f.omple();
+        f.type("AdrecaLloc", QStringLiteral("Major, 3"));
+        f.click("ModificarLloc");
+        f.clients->seleccionaServeiCombo(-1);
+        f.click("AfegirServeiLloc");   // no service chosen: only the minutes check
+        QVERIFY(missatges().isEmpty());
+        QCOMPARE(valor(QStringLiteral("SELECT \"llocs_adreça\" FROM Llocs")).toString(), QStringLiteral("Major, 3"));
+        f.clients->seleccionaServeiLloc(0);
+        f.click("EliminarServeiLloc");
+        QCOMPARE(valor(QStringLiteral("SELECT count(*) FROM Llocs_Serveis")).toInt(), 0);
     }
 
     void deleteWithJobsIsRefusedAndWithoutGoes()

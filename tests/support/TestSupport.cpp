@@ -7,8 +7,10 @@
 #include "Esquema.h"
 #include "Globals.h"
 #include "MessageBox.h"
+#include "SortidaImpressio.h"
 #include "Traduccio.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -25,6 +27,10 @@ void resetSeams(const QString& locale)
     Dialogs::clear();
     Dialogs::setScripted(true);
     Clock::set(QDateTime(QDate(2010, 3, 10), QTime(9, 0)));
+    // No test ever prints on paper or opens a viewer: documents become PDFs here.
+    static const QString pdfs = QDir::temp().filePath(
+        QStringLiteral("torvanel-pdf-%1").arg(QCoreApplication::applicationPid()));
+    SortidaImpressio::setCarpetaProves(pdfs);
 }
 
 bool seamsClean(QString* why)

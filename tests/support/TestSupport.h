@@ -12,7 +12,8 @@
 namespace TestSupport {
 
 // Pins the locale (Catalan by default), scripts message boxes and dialogs,
-// and sets the clock to a fixed moment (Wednesday 10 March 2010, 09:00).
+// sets the clock to a fixed moment (Wednesday 10 March 2010, 09:00) and sends
+// printed documents to PDFs in a temporary folder.
 void resetSeams(const QString& locale = QStringLiteral("ca_ES"));
 
 // Fails the current test (returns false with a message) when scripted

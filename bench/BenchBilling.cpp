@@ -1,0 +1,179 @@
+// Computes and shows the month of 200 clients in turn on the billing tab, as
+// choosing each client does, and compares it with reading the same rows
+// with one prepared query per client.
+#include "CalculFacturacio.h"
+#include "Database.h"
+#include "Esquema.h"
+#include "Globals.h"
+#include "Graella.h"
+#include "LecturaFacturacio.h"
+#include "TabFacturacio.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+constexpr int Clients = 200;
+constexpr int LlocsPerClient = 3;
+constexpr int FeinesPerClient = 20;
+const QDate Mes(2011, 3, 1);
+
+double cpuSegons()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+
+QString nomClient(int c)
+{
+    return QStringLiteral("Client %1").arg(c, 3, 10, QChar(u'0'));
+}
+
+// Every client: 3 sites (the third of every fourth client with a monthly
+// quota), 20 done jobs of the month over them with 3 lines each (one of the
+// cheque service), and for every other client 6 cheques, 2 of them liquidated.
+void dades(Db& db)
+{
+    Transaction t(db);
+    db.exec(QStringLiteral("INSERT INTO Serveis (serveis_nom, serveis_unitat, serveis_minuts_per_unitat, serveis_preu_un) "
+                           "VALUES ('Hores', 'h', 60, 150000), ('Neteja', 'h', 60, 125000), ('Vidres', 'm2', 2, 8500)"));
+    db.exec(QStringLiteral("INSERT INTO Recursos (recursos_nom, recursos_color) VALUES ('Pere', 255)"));
+    int xec = 1;
+    for (int c = 0; c < Clients; ++c) {
+        const QString client = nomClient(c);
+        db.cached(QStringLiteral("INSERT INTO Clients (clients_nom, clients_xecs) VALUES (?, 1)"), {client});
+        for (int l = 0; l < LlocsPerClient; ++l)
+            db.cached(QStringLiteral("INSERT INTO Llocs (llocs_nom, clients_nom, llocs_quota) VALUES (?, ?, ?)"),
+                      {QStringLiteral("%1 lloc %2").arg(client).arg(l), client,
+                       l == 2 && c % 4 == 0 ? 1200000 : 0});
+        QList<qint64> feines;
+        for (int f = 0; f < FeinesPerClient; ++f) {
+            const QString lloc = QStringLiteral("%1 lloc %2").arg(client).arg(f % LlocsPerClient);
+            db.cached(QStringLiteral("INSERT INTO Feines (llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, "
+                                     "recursos_nom, feines_feta) VALUES (?, ?, '09:00', '11:00', 'Pere', 1)"),
+                      {lloc, Mes.addDays(f).toString(Qt::ISODate)});
+            const qint64 id = db.lastInsertId();
+            feines << id;
+            for (const char* servei : {"Hores", "Neteja", "Vidres"})
+                db.cached(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
+                                         "feines_detall_preu_un, feines_detall_unitat) VALUES (?, ?, 25000, 125000, 'h')"),
+                          {id, QString::fromLatin1(servei)});
+        }
+        if (c % 2 == 0) {
+            for (int x = 0; x < 6; ++x)
+                db.cached(QStringLiteral("INSERT INTO Xecs (xecs_id, clients_nom, xecs_valor, xecs_data_entrega, "
+                                         "xecs_data_liquidat, feines_id) VALUES (?, ?, 150000, '2011-01-10', ?, ?)"),
+                          {xec++, client, x < 2 ? QVariant(QStringLiteral("2011-03-25")) : QVariant(),
+                           x < 2 ? QVariant(feines[x]) : QVariant()});
+        }
+    }
+    t.commit();
+}
+
+// The same job and cheque rows as the billing reads them, with one prepared
+// query per client and every value fetched.
+double lecturaSimple(Db& db, qint64& files)
+{
+    const QString inici = Mes.toString(Qt::ISODate), fi = Mes.addMonths(1).toString(Qt::ISODate);
+    const double cpu0 = cpuSegons();
+    for (int c = 0; c < Clients; ++c) {
+        QSqlQuery& q = db.cached(
+            QStringLiteral("SELECT Llocs.llocs_quota, Feines.feines_id, Feines.feines_data, Llocs.llocs_nom, "
+                           "Feines.recursos_nom, Feines.feines_feta, Feines.feines_data_factura, Feines.feines_quota, "
+                           "Feines_Detall.serveis_nom, Feines_Detall.feines_detall_quantitat, "
+                           "Feines_Detall.feines_detall_unitat, Feines_Detall.feines_detall_preu_un "
+                           "FROM Llocs INNER JOIN Feines ON Llocs.llocs_nom = Feines.llocs_nom "
+                           "LEFT JOIN Feines_Detall ON Feines.feines_id = Feines_Detall.feines_id "
+                           "WHERE Llocs.clients_nom = ? AND Feines.feines_data >= ? AND Feines.feines_data < ? "
+                           "ORDER BY Llocs.llocs_nom, Feines.feines_data, Feines.feines_id, "
+                           "Feines_Detall.serveis_nom, Feines_Detall.feines_detall_unitat"),
+            {nomClient(c), inici, fi});
+        while (q.next()) {
+            for (int i = 0; i < 12; ++i) q.value(i);
+            ++files;
+        }
+        q.finish();
+    }
+    return cpuSegons() - cpu0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    if (!dir.isValid()) {
+        std::fprintf(stderr, "bench-billing: no temporary folder\n");
+        return 0;
+    }
+    try {
+        G.ProgramDir = dir.path();
+        G.ServeiXecs = QStringLiteral("Hores");
+        G.ValorXec = Decimal::fromInt(10);
+        G.CostHoraXec = Decimal::fromInt(-5);
+        G.MaxXecsMes = 5;
+        G.DataAgenda = Mes;
+        G.BD = Db::create(dir.filePath(QStringLiteral("facturacio.db")));
+        creaEsquema(*G.BD);
+        dades(*G.BD);
+
+        TabFacturacio tab;
+        tab.resize(1000, 700);
+        tab.inicia();
+        for (int c = 0; c < Clients; ++c) tab.clientsCombo()->addItem(nomClient(c));
+        tab.clientsCombo()->setCurrentIndex(-1);
+
+        // Computation alone (reading and the pure part), then with the grids.
+        EntradaFacturacio e;
+        e.totsClients = false;
+        e.mes = mesDeData(Mes);
+        e.periode = *periodeDelMes(e.mes);
+        e.parametres = ParametresFacturacio::delsGlobals();
+        qint64 files = 0, maxSentencies = 0;
+        double cpu0 = cpuSegons();
+        for (int c = 0; c < Clients; ++c) {
+            e.client = nomClient(c);
+            files += calculaMes(e).files.size();
+        }
+        const double calcul = cpuSegons() - cpu0;
+
+        cpu0 = cpuSegons();
+        for (int c = 0; c < Clients; ++c) {
+            const qint64 abans = BD().statementsRun();
+            tab.clientsCombo()->setCurrentIndex(c);
+            maxSentencies = qMax(maxSentencies, BD().statementsRun() - abans);
+        }
+        const double complet = cpuSegons() - cpu0;
+        const auto& m = tab.darrerResultat();
+
+        qint64 filesReferencia = 0;
+        const double referencia = lecturaSimple(BD(), filesReferencia);
+
+        std::printf("billing: %d clients, %d sites and %d done jobs of 3 lines each in %s\n", Clients,
+                    LlocsPerClient, FeinesPerClient, qPrintable(e.mes));
+        std::printf("  grid rows %lld (last client: %lld rows, %lld cheques, services %s)\n", files,
+                    qint64(m.files.size()), qint64(m.xecs.size()), qPrintable(m.totalServeis.toFixed()));
+        std::printf("  statements per client's month (payment, lines, cheques)  at most %lld\n", maxSentencies);
+        std::printf("  read and computed                 CPU %.3f s\n", calcul);
+        std::printf("  chosen, computed and shown        CPU %.3f s\n", complet);
+        std::printf("  bare read, one prepared query     CPU %.3f s  (%lld rows)\n", referencia, filesReferencia);
+        std::printf("  ratio computed / bare read  %.2f; shown / bare read  %.2f\n", calcul / referencia,
+                    complet / referencia);
+        std::printf("  goal: at most 4 statements per client: %s\n", maxSentencies <= 4 ? "met" : "NOT met");
+        std::printf("  goal: the 200 clients shown under 1 s: %s\n", complet < 1.0 ? "met" : "NOT met");
+        std::printf("  goal: within 3x the bare read: %s (computed), %s (shown)\n",
+                    calcul <= 3 * referencia ? "met" : "NOT met", complet <= 3 * referencia ? "met" : "NOT met");
+        G.BD.reset();
+    } catch (const std::exception& ex) {
+        std::fprintf(stderr, "bench-billing: %s\n", ex.what());
+    }
+    return 0;
+}

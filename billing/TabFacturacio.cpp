@@ -1,0 +1,435 @@
+// The "Facturació" tab: layout, the choice of month and client, payments on
+// account and the computation of the shown month.
+#include "TabFacturacio.h"
+
+#include "CalculFacturacio.h"
+#include "Clock.h"
+#include "Consultes.h"
+#include "Controls.h"
+#include "Globals.h"
+#include "Graella.h"
+#include "LecturaFacturacio.h"
+#include "MessageBox.h"
+#include "Principal.h"
+#include "RenderFacturacio.h"
+#include "RodaRatoli.h"
+#include "Traduccio.h"
+
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// The page that installed the main window's billing operation.
+TabFacturacio* g_instalada = nullptr;
+
+QLabel* etiqueta(const QString& text, const char* name, bool dreta = false)
+{
+    auto* l = anomena(new QLabel(text), name);
+    if (dreta) l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return l;
+}
+
+QLineEdit* total(const char* name, int amplada)
+{
+    auto* box = anomena(new QLineEdit, name);
+    box->setReadOnly(true);
+    box->setAlignment(Qt::AlignRight);
+    box->setFixedWidth(amplada);
+    box->setFocusPolicy(Qt::ClickFocus);
+    return box;
+}
+
+QPushButton* boto(const QString& text, const char* name)
+{
+    return anomena(new QPushButton(text), name);
+}
+
+// A focus loss that is the user's leaving the box (not another window or a
+// popup taking the focus for a while, nor the window closing).
+bool surtDeVeritat(QWidget* box, QEvent* event)
+{
+    const Qt::FocusReason r = static_cast<QFocusEvent*>(event)->reason();
+    return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && box->window()->isVisible();
+}
+
+} // namespace
+
+TabFacturacio::TabFacturacio(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("TabFacturacio"));
+    construeix();
+    Prepara_Graelles_Facturacio(FacturaGrid, XecsGrid);
+
+    connect(ClientsCombo, &QComboBox::currentIndexChanged, this, &TabFacturacio::canviClientCombo);
+    // Refilling the list moves the selection on its own; only a choice counts.
+    QAbstractItemModel* model = ClientsCombo->model();
+    for (auto senyal : {&QAbstractItemModel::rowsAboutToBeInserted, &QAbstractItemModel::rowsAboutToBeRemoved})
+        connect(model, senyal, this, [this] { m_llistaCanviant = true; });
+    for (auto senyal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, senyal, this, [this] { m_llistaCanviant = false; });
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, [this] { m_llistaCanviant = true; });
+    connect(model, &QAbstractItemModel::modelReset, this, [this] { m_llistaCanviant = false; });
+    connect(PdtFacturar, &QCheckBox::toggled, this, &TabFacturacio::PdtFacturar_Click);
+    connect(FacturaGrid, &QTableWidget::cellDoubleClicked, this, &TabFacturacio::FacturaGrid_DblClick);
+    connect(ImprimirFacturacio, &QPushButton::clicked, this, &TabFacturacio::ImprimirFacturacio_Click);
+    connect(ImprimirXecs, &QPushButton::clicked, this, &TabFacturacio::ImprimirXecs_Click);
+    connect(ImprimirHores, &QPushButton::clicked, this, &TabFacturacio::ImprimirHores_Click);
+    for (QWidget* w : std::initializer_list<QWidget*>{mesFactura, TotalPagaments, FacturaGrid, XecsGrid})
+        w->installEventFilter(this);
+    for (Graella* g : {FacturaGrid, XecsGrid}) {
+        g->viewport()->installEventFilter(this);
+        g->verticalHeader()->setDefaultSectionSize(g->fontMetrics().height() + 6);
+    }
+    aplicaMode();
+}
+
+TabFacturacio::~TabFacturacio()
+{
+    if (g_instalada == this) {
+        Principal().Calcula_Facturacio_Client = nullptr;
+        g_instalada = nullptr;
+    }
+    if (Graella_Roda_Ratoli() == FacturaGrid || Graella_Roda_Ratoli() == XecsGrid) Desactiva_Roda_Ratoli();
+}
+
+void TabFacturacio::construeix()
+{
+    Label52 = etiqueta(Tradueix(QStringLiteral("Client:")), "Label52");
+    ClientsCombo = anomena(new Combo, "ClientsCombo");
+    ClientsCombo->setEsborrableAmbSupr(true);
+    ClientsCombo->setMinimumWidth(260);
+    Label51 = etiqueta(Tradueix(QStringLiteral("Mes:")), "Label51");
+    mesFactura = anomena(new QLineEdit, "mesFactura");
+    mesFactura->setFixedWidth(80);
+    Label53 = etiqueta(Tradueix(QStringLiteral("Pdt. de facturar:")), "Label53");
+    PdtFacturar = anomena(new QCheckBox, "PdtFacturar");
+    Label53->setBuddy(PdtFacturar);
+
+    FacturaGrid = anomena(new Graella, "FacturaGrid");
+    Label59 = etiqueta(Tradueix(QStringLiteral("Total serveis realitzats:")), "Label59", true);
+    TotalServeis = total("TotalServeis", 110);
+    Label58 = etiqueta(Tradueix(QStringLiteral("€")), "Label58");
+
+    Label57 = etiqueta(Tradueix(QStringLiteral("Xecs:")), "Label57");
+    XecsGrid = anomena(new Graella, "XecsGrid");
+    Label61 = etiqueta(Tradueix(QStringLiteral("Total xecs liquidats:")), "Label61", true);
+    TotalNXecs = total("TotalNXecs", 40);
+    TotalXecs = total("TotalXecs", 65);
+    Label60 = etiqueta(Tradueix(QStringLiteral("€")), "Label60");
+    Label67 = etiqueta(Tradueix(QStringLiteral("Total pagaments efectuats:")), "Label67", true);
+    TotalPagaments = anomena(new QLineEdit, "TotalPagaments");
+    TotalPagaments->setAlignment(Qt::AlignRight);
+    TotalPagaments->setFixedWidth(110);
+    Label68 = etiqueta(Tradueix(QStringLiteral("€")), "Label68");
+    Label54 = etiqueta(Tradueix(QStringLiteral("TOTAL A PAGAR:")), "Label54", true);
+    QFont negreta = Label54->font();
+    negreta.setBold(true);
+    Label54->setFont(negreta);
+    TotalFacturar = total("TotalFacturar", 110);
+    TotalFacturar->setFont(negreta);
+    Label55 = etiqueta(Tradueix(QStringLiteral("€")), "Label55");
+
+    ImprimirFacturacio = boto(Tradueix(QStringLiteral("Imprimir dades facturació")), "ImprimirFacturacio");
+    ImprimirXecs = boto(Tradueix(QStringLiteral("Imprimir xecs liquidats")), "ImprimirXecs");
+    ImprimirHores = boto(Tradueix(QStringLiteral("Imprimir hores extra")), "ImprimirHores");
+
+    auto* v = new QVBoxLayout(this);
+    v->setContentsMargins(0, 0, 0, 0);
+    auto* dalt = new QHBoxLayout;
+    dalt->addWidget(Label52);
+    dalt->addWidget(ClientsCombo);
+    dalt->addSpacing(16);
+    dalt->addWidget(Label51);
+    dalt->addWidget(mesFactura);
+    dalt->addSpacing(16);
+    dalt->addWidget(Label53);
+    dalt->addWidget(PdtFacturar);
+    dalt->addStretch(1);
+    v->addLayout(dalt);
+    v->addWidget(FacturaGrid, 3);
+
+    auto* totals = new QGridLayout;
+    totals->setColumnStretch(0, 1);
+    auto fila = [totals](int r, QLabel* l, QWidget* a, QWidget* b, QLabel* euro) {
+        totals->addWidget(l, r, 1);
+        if (b) {
+            auto* h = new QHBoxLayout;
+            h->setContentsMargins(0, 0, 0, 0);
+            h->addWidget(a);
+            h->addWidget(b);
+            totals->addLayout(h, r, 2, Qt::AlignRight);
+        } else {
+            totals->addWidget(a, r, 2, Qt::AlignRight);
+        }
+        totals->addWidget(euro, r, 3);
+    };
+    fila(0, Label59, TotalServeis, nullptr, Label58);
+    v->addLayout(totals);
+
+    auto* xecs = new QGridLayout;
+    m_capsaXecs = xecs;
+    xecs->addWidget(Label57, 0, 0);
+    xecs->addWidget(XecsGrid, 1, 0, 4, 1);
+    xecs->setColumnStretch(0, 1);
+    xecs->setRowStretch(4, 1);
+    auto filaXecs = [xecs](int r, QLabel* l, QWidget* a, QWidget* b, QLabel* euro) {
+        xecs->addWidget(l, r, 1);
+        if (b) {
+            auto* h = new QHBoxLayout;
+            h->setContentsMargins(0, 0, 0, 0);
+            h->addWidget(a);
+            h->addWidget(b);
+            xecs->addLayout(h, r, 2, Qt::AlignRight);
+        } else {
+            xecs->addWidget(a, r, 2, Qt::AlignRight);
+        }
+        xecs->addWidget(euro, r, 3);
+    };
+    filaXecs(1, Label61, TotalNXecs, TotalXecs, Label60);
+    filaXecs(2, Label67, TotalPagaments, nullptr, Label68);
+    filaXecs(3, Label54, TotalFacturar, nullptr, Label55);
+    v->addLayout(xecs, 2);
+
+    auto* botons = new QHBoxLayout;
+    for (QPushButton* b : {ImprimirFacturacio, ImprimirXecs, ImprimirHores}) botons->addWidget(b);
+    botons->addStretch(1);
+    v->addLayout(botons);
+}
+
+void TabFacturacio::inicia()
+{
+    PdtFacturar->setChecked(false);
+    mesFactura->setText(mesPerDefecte());
+    amagaControlsXecs();
+    aplicaMode();
+    instalOperacions();
+}
+
+void TabFacturacio::instalOperacions()
+{
+    Principal().Calcula_Facturacio_Client = [this] { Calcula_Facturacio_Client(); };
+    g_instalada = this;
+}
+
+QComboBox* TabFacturacio::clientsCombo() const
+{
+    return ClientsCombo;
+}
+
+QString TabFacturacio::clientTriat() const
+{
+    return ClientsCombo->currentIndex() >= 0 ? ClientsCombo->currentText() : QString();
+}
+
+void TabFacturacio::amagaControlsXecs()
+{
+    if (!G.ServeiXecs.isEmpty()) return;
+    for (QWidget* w : std::initializer_list<QWidget*>{Label57, XecsGrid, Label61, TotalNXecs, TotalXecs, Label60,
+                                                      ImprimirXecs})
+        w->hide();
+    // The billing grid takes the cheques' room.
+    if (auto* v = qobject_cast<QVBoxLayout*>(layout())) v->setStretch(v->indexOf(m_capsaXecs), 0);
+}
+
+QString TabFacturacio::mesPerDefecte() const
+{
+    return mesDeData(G.DataAgenda.isValid() ? G.DataAgenda : Clock::today());
+}
+
+void TabFacturacio::aplicaMode()
+{
+    const bool client = ClientsCombo->currentIndex() >= 0;
+    PdtFacturar->setEnabled(client);
+    TotalPagaments->setEnabled(client);
+    ImprimirHores->setEnabled(!client);
+    ImprimirXecs->setEnabled(!client);
+    Label61->setText(Tradueix(client ? QStringLiteral("Total xecs assignats:") : QStringLiteral("Total xecs liquidats:")));
+    ImprimirFacturacio->setText(Tradueix(client ? QStringLiteral("Facturar client")
+                                                : QStringLiteral("Imprimir dades facturació")));
+    for (QWidget* w : std::initializer_list<QWidget*>{Label58, Label59, TotalServeis, Label54, Label55, TotalFacturar,
+                                                      Label67, Label68, TotalPagaments})
+        w->setVisible(client);
+}
+
+void TabFacturacio::mostraPagament(const Decimal& import)
+{
+    TotalPagaments->setText(import.isZero() ? QString() : textImport(import));
+}
+
+bool TabFacturacio::Calcula_Facturacio_Client()
+{
+    try {
+        const auto periode = periodeDelMes(mesFactura->text());
+        if (!periode) {
+            MsgBox::show(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")));
+            return false;
+        }
+        EntradaFacturacio e;
+        e.client = clientTriat();
+        e.totsClients = ClientsCombo->currentIndex() < 0;
+        e.mes = mesFactura->text();
+        e.periode = *periode;
+        e.pendents = PdtFacturar->isChecked();
+        e.pagaments = Decimal::parse(TotalPagaments->text()).value_or(Decimal());
+        e.parametres = ParametresFacturacio::delsGlobals();
+        mostra(calculaMes(e));
+        G.FacturacioPendent = false;
+        return true;
+    } catch (const std::exception& ex) {
+        MsgBox::error(QString::fromUtf8(ex.what()));
+    } catch (...) {
+        MsgBox::error(QStringLiteral("?"));
+    }
+    return false;
+}
+
+void TabFacturacio::mostra(FacturacioMes r)
+{
+    const PosicioGraella factura = posicioDe(FacturaGrid);
+    const PosicioGraella xecs = posicioDe(XecsGrid);
+    pintaFacturacio(r, FacturaGrid, XecsGrid, ColorsFacturacio::delsGlobals());
+    restauraPosicio(FacturaGrid, factura);
+    if (r.ambXecs) restauraPosicio(XecsGrid, xecs);
+    TotalServeis->setText(r.totsClients ? QString() : textImport(r.totalServeis));
+    TotalFacturar->setText(r.totsClients ? QString() : textImport(r.totalFacturar));
+    TotalNXecs->setText(r.ambXecs ? QString::number(r.nombreXecs) : QString());
+    TotalXecs->setText(r.ambXecs ? textImport(r.totalXecs) : QString());
+    m_resultat = std::move(r);
+}
+
+// ---------------------------------------------------------------- month
+
+void TabFacturacio::mesFactura_GotFocus()
+{
+    if (mesFactura->text().isEmpty()) mesFactura->setText(mesPerDefecte());
+}
+
+void TabFacturacio::mesFactura_LostFocus()
+{
+    if (m_validantMes) return;
+    m_validantMes = true;
+    try {
+        if (mesFactura->text().isEmpty()) mesFactura->setText(mesPerDefecte());
+        mesFactura->setText(mesFactura->text().trimmed());
+        const QString mes = mesFactura->text();
+        if (!periodeDelMes(mes)) {
+            MsgBox::show(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")));
+            // Once the change of focus (or of tab) that left the box is over.
+            QTimer::singleShot(0, this, [this] {
+                emit retenPestanya();
+                mesFactura->setFocus(Qt::OtherFocusReason);
+            });
+        } else {
+            if (mes != m_mesAnterior) {
+                const QString client = clientTriat();
+                mostraPagament(client.isEmpty() ? Decimal() : Pagament_Client_Mes(mes, client));
+                Calcula_Facturacio_Client();
+            }
+            m_mesAnterior = mes;
+        }
+    } catch (const std::exception& ex) {
+        MsgBox::error(QString::fromUtf8(ex.what()));
+    }
+    m_validantMes = false;
+}
+
+// ---------------------------------------------------------------- client
+
+void TabFacturacio::canviClientCombo()
+{
+    if (m_llistaCanviant) return;
+    // A refill that leaves the shown client chosen is no new choice.
+    if (clientTriat() == m_clientMostrat && (ClientsCombo->currentIndex() < 0) == m_clientMostrat.isEmpty()) return;
+    ClientsCombo_Click();
+}
+
+void TabFacturacio::ClientsCombo_Click()
+{
+    m_clientMostrat = clientTriat();
+    try {
+        const QString client = clientTriat();
+        mostraPagament(client.isEmpty() ? Decimal() : Pagament_Client_Mes(mesFactura->text(), client));
+    } catch (const std::exception& ex) {
+        MsgBox::error(QString::fromUtf8(ex.what()));
+    }
+    Calcula_Facturacio_Client();
+    aplicaMode();
+}
+
+void TabFacturacio::ClientsCombo_KeyDown(int key)
+{
+    if (key == Qt::Key_Delete) ClientsCombo->setCurrentIndex(-1);
+}
+
+void TabFacturacio::PdtFacturar_Click()
+{
+    if (ClientsCombo->currentIndex() >= 0) Calcula_Facturacio_Client();
+}
+
+// ---------------------------------------------------------------- payments
+
+void TabFacturacio::TotalPagaments_LostFocus()
+{
+    const QString client = clientTriat();
+    const QString mes = mesFactura->text();
+    if (client.isEmpty() || !periodeDelMes(mes)) return;
+    try {
+        QString text = TotalPagaments->text();
+        const Decimal pagament = Grava_Pagament(mes, client, text);
+        mostraPagament(pagament);
+        if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes) {
+            m_resultat.pagaments = pagament;
+            m_resultat.totalFacturar = totalAFacturar(m_resultat, pagament);
+            TotalFacturar->setText(textImport(m_resultat.totalFacturar));
+        }
+    } catch (const std::exception& ex) {
+        MsgBox::error(QString::fromUtf8(ex.what()));
+    }
+}
+
+// ---------------------------------------------------------------- events
+
+bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type t = event->type();
+    if (watched == mesFactura) {
+        if (t == QEvent::FocusIn) mesFactura_GotFocus();
+        if (t == QEvent::FocusOut && surtDeVeritat(mesFactura, event)) mesFactura_LostFocus();
+    } else if (watched == TotalPagaments) {
+        if (t == QEvent::FocusOut && surtDeVeritat(TotalPagaments, event)) TotalPagaments_LostFocus();
+    } else if (auto* g = qobject_cast<Graella*>(watched)) {
+        // The wheel scrolls a grid one row per step while it has the focus.
+        if (t == QEvent::FocusIn) Activa_Roda_Ratoli(g);
+        if (t == QEvent::FocusOut) Desactiva_Roda_Ratoli(g);
+        if (t == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (g == FacturaGrid) FacturaGrid_KeyDown(key);
+            else XecsGrid_KeyDown(key);
+            return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space || key == Qt::Key_Delete;
+        }
+    } else if (t == QEvent::Wheel) {
+        // Without the focus the wheel leaves the grid where it is (the hook,
+        // while on, takes the wheel before this filter sees it).
+        auto* g = qobject_cast<Graella*>(watched->parent());
+        return g && g->viewport() == watched && Graella_Roda_Ratoli() != g;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- print buttons
+
+void TabFacturacio::ImprimirFacturacio_Click() {}
+
+void TabFacturacio::ImprimirXecs_Click() {}
+
+void TabFacturacio::ImprimirHores_Click() {}

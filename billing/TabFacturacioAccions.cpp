@@ -1,0 +1,109 @@
+// The "Facturació" tab: acting on the listed jobs (open, done or not done,
+// delete) and cheques (delete). Each action loads what it acts on again from
+// the database, acts through the job rules and recomputes the month.
+#include "TabFacturacio.h"
+
+#include "Convert.h"
+#include "Feines.h"
+#include "Globals.h"
+#include "Graella.h"
+#include "LecturaFacturacio.h"
+#include "MessageBox.h"
+#include "Principal.h"
+#include "TabClients.h"
+#include "Traduccio.h"
+
+bool TabFacturacio::carregaFeinaFila(bool& noTrobada)
+{
+    noTrobada = false;
+    const FilaFactura* fila = m_resultat.filaGraella(FacturaGrid->Row());
+    if (!fila || fila->tipus != TipusFilaFactura::LiniaFeina) return false;
+    const std::optional<Feina> feina = llegeixFeina(m_resultat.feinaDe(*fila).id);
+    if (!feina) {
+        noTrobada = true;
+        MsgBox::show(Tradueix(QStringLiteral("Feina no trobada")));
+        return false;
+    }
+    G.FeinaActual = *feina;
+    G.FeinaActual.Missatge.clear();
+    return true;
+}
+
+void TabFacturacio::obreFeinaActual()
+{
+    if (obreFeina) obreFeina();
+}
+
+void TabFacturacio::FacturaGrid_DblClick()
+{
+    try {
+        bool noTrobada = false;
+        if (!carregaFeinaFila(noTrobada)) return;
+        obreFeinaActual();
+        if (G.FeinaActual.Missatge != QLatin1String("OK")) return;
+        Calcula_Facturacio_Client();
+        if (!G.FeinaActual.Feta) crida(Principal().Omple_Xecs_Client);
+        G.AgendaPendent = true;
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+    }
+}
+
+void TabFacturacio::FacturaGrid_KeyDown(int key)
+{
+    bool carregada = false;
+    try {
+        bool noTrobada = false;
+        carregada = carregaFeinaFila(noTrobada);
+        if (noTrobada) Neteja_Feina_Actual();
+        if (!carregada) return;
+        Feina& f = G.FeinaActual;
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            obreFeinaActual();
+            if (f.Missatge == QLatin1String("OK")) {
+                f.Missatge.clear();
+                if (!f.Feta) crida(Principal().Omple_Xecs_Client);
+                Calcula_Facturacio_Client();
+                G.AgendaPendent = true;
+            }
+        } else if (key == Qt::Key_Space) {
+            f.Feta = !f.Feta;
+            Modifica_Feina(f);
+            if (!f.Missatge.isEmpty()) {
+                MsgBox::show(f.Missatge);
+            } else {
+                Calcula_Facturacio_Client();
+                G.AgendaPendent = true;
+            }
+        } else if (key == Qt::Key_Delete) {
+            const QString pregunta = Tradueix(QStringLiteral("Eliminar feina '")) + f.Lloc + QStringLiteral("' del ")
+                                     + Conv::shortDate(f.Data) + QStringLiteral(" ?");
+            if (MsgBox::show(pregunta, MsgBox::YesNo, Tradueix(QStringLiteral("CONFIRMACIO"))) == MsgBox::Yes) {
+                Borra_Feina(f);
+                if (!f.Missatge.isEmpty()) {
+                    MsgBox::show(f.Missatge);
+                } else {
+                    Calcula_Facturacio_Client();
+                    G.AgendaPendent = true;
+                }
+            }
+        }
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+    }
+    if (carregada) Neteja_Feina_Actual();
+}
+
+void TabFacturacio::XecsGrid_KeyDown(int key)
+{
+    if (key != Qt::Key_Delete || XecsGrid->Row() < 1) return;
+    const XecMes* xec = m_resultat.ambXecs ? m_resultat.xecGraella(XecsGrid->Row()) : nullptr;
+    if (!xec) return;
+    try {
+        if (!TabClients::eliminaXecAmbAvis(xec->id, xec->client)) return;
+        crida(Principal().Omple_Xecs_Client);
+        Calcula_Facturacio_Client();
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+    }
+}

@@ -1,0 +1,88 @@
+#include "SortidaImpressio.h"
+
+#include "Clock.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace SortidaImpressio {
+
+namespace {
+QString g_carpetaProves;
+QString g_darrerFitxer;
+
+QString carpetaDocuments()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (base.isEmpty()) base = QDir::homePath();
+    return QDir(base).filePath(QStringLiteral("Torvanel"));
+}
+
+QString fitxerLliure(const QString& carpeta, const QString& nom)
+{
+    QDir dir(carpeta);
+    QString path = dir.filePath(nom + QStringLiteral(".pdf"));
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = dir.filePath(QStringLiteral("%1 (%2).pdf").arg(nom).arg(n));
+    return path;
+}
+} // namespace
+
+QString nomFitxer(const QString& nomDocument)
+{
+    QString nom;
+    for (QChar c : nomDocument) {
+        if (c.unicode() < 32 || QStringLiteral("/\\:*?\"<>|").contains(c)) nom += u'_';
+        else nom += c;
+    }
+    nom = nom.simplified();
+    if (nom.isEmpty()) nom = QStringLiteral("Document");
+    return nom + u' ' + Clock::now().toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
+}
+
+Desti obre(const QString& nomDocument, bool horitzontal)
+{
+    Desti d;
+    const auto orientacio = horitzontal ? QPageLayout::Landscape : QPageLayout::Portrait;
+    if (g_carpetaProves.isEmpty()) {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (!info.isNull()) {
+            auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+            printer->setDocName(nomDocument);
+            printer->setPageOrientation(orientacio);
+            d.impressora = info.printerName();
+            d.dispositiu = std::move(printer);
+            return d;
+        }
+    }
+    const QString carpeta = g_carpetaProves.isEmpty() ? carpetaDocuments() : g_carpetaProves;
+    QDir().mkpath(carpeta);
+    d.fitxer = fitxerLliure(carpeta, nomFitxer(nomDocument));
+    auto pdf = std::make_unique<QPdfWriter>(d.fitxer);
+    pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientacio, QMarginsF(0, 0, 0, 0)));
+    pdf->setResolution(1440);
+    pdf->setTitle(nomDocument);
+    pdf->setCreator(QStringLiteral("Torvanel"));
+    d.dispositiu = std::move(pdf);
+    g_darrerFitxer = d.fitxer;
+    return d;
+}
+
+void mostra(const Desti& desti)
+{
+    if (desti.fitxer.isEmpty() || !g_carpetaProves.isEmpty()) return;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(desti.fitxer));
+}
+
+void setCarpetaProves(const QString& carpeta) { g_carpetaProves = carpeta; }
+QString carpetaProves() { return g_carpetaProves; }
+QString darrerFitxer() { return g_darrerFitxer; }
+
+} // namespace SortidaImpressio

@@ -1,0 +1,35 @@
+#pragma once
+// Where printed documents go: the system's default printer when one is
+// configured, otherwise a PDF in the user's documents folder (Torvanel/),
+// named after the document and the time, opened afterwards with the desktop's
+// viewer. Tests send every document to a PDF in a folder of their own.
+#include <QPagedPaintDevice>
+#include <QString>
+#include <memory>
+
+namespace SortidaImpressio {
+
+struct Desti {
+    std::unique_ptr<QPagedPaintDevice> dispositiu;
+    QString impressora;   // name of the printer; "" for a PDF
+    QString fitxer;       // path of the PDF; "" for a printer
+};
+
+// A new paint device for the document (A4 portrait or landscape for a PDF;
+// the printer's own paper). Nothing is written until a painter begins on it.
+Desti obre(const QString& nomDocument, bool horitzontal = false);
+// After the painter has ended: shows a PDF with the desktop's viewer, except
+// under the tests' folder.
+void mostra(const Desti& desti);
+
+// Tests: "" gives the real output; a folder makes every document a PDF there.
+void setCarpetaProves(const QString& carpeta);
+QString carpetaProves();
+// Path of the last PDF chosen by obre() ("" before any).
+QString darrerFitxer();
+
+// The file name a document gets: its name without characters a file name
+// cannot hold, then the date and time.
+QString nomFitxer(const QString& nomDocument);
+
+} // namespace SortidaImpressio

@@ -1,0 +1,148 @@
+#include "FullFeina.h"
+
+#include "FormatInforme.h"
+#include "MarcPagina.h"
+#include "Traduccio.h"
+
+using Linia = Impressora::Linia;
+
+namespace {
+
+class FullDetall {
+public:
+    FullDetall(Impressora& p, const FullFeina& f)
+        : p_(p), f_(f), marc_(p, [this] { capcalera(); })
+    {
+    }
+
+    void imprimeix()
+    {
+        Decimal total;
+        marc_.comenca();
+        for (const LiniaFullFeina& l : f_.linies) {
+            marc_.provaSalt();
+            linia(l, total);
+        }
+        totalFeina(total);
+    }
+
+private:
+    // A label in black and, at x, its value in grey.
+    void camp(const QString& etiqueta, double x, const QString& valor, Linia linia)
+    {
+        p_.setForeColor(Marc::Negre);
+        p_.Print(etiqueta, Linia::Segueix);
+        if (x >= 0) p_.setCurrentX(x);
+        p_.setForeColor(Marc::Gris);
+        p_.Print(valor, linia);
+        p_.setForeColor(Marc::Negre);
+    }
+
+    void capcalera()
+    {
+        marc_.logo();
+        marc_.titol(Tradueix(QStringLiteral("Detall de la feina nro.:")) + u' ' + f_.id);
+        p_.setFontSize(10);
+        p_.setFontBold(false);
+
+        p_.setCurrentY(p_.CurrentY() + 200);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        camp(Tradueix(QStringLiteral("Lloc:")), 1550, f_.lloc, Linia::Acaba);
+
+        p_.setCurrentY(p_.CurrentY() + 50);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        camp(Tradueix(QStringLiteral("Data:")), 1550, f_.data, Linia::Segueix);
+        p_.setCurrentX(p_.CurrentX() + 500);
+        p_.Print(Tradueix(QStringLiteral("Hora inici:")), Linia::Segueix);
+        p_.setCurrentX(p_.CurrentX() + 200);
+        camp(QString(), -1, f_.horaInici, Linia::Segueix);
+        p_.setCurrentX(p_.CurrentX() + 500);
+        p_.Print(Tradueix(QStringLiteral("Hora final:")), Linia::Segueix);
+        p_.setCurrentX(p_.CurrentX() + 200);
+        camp(QString(), -1, f_.horaFi, Linia::Acaba);
+
+        p_.setCurrentY(p_.CurrentY() + 50);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        camp(Tradueix(QStringLiteral("Recurs:")), 1550, f_.recurs, Linia::Segueix);
+        p_.setCurrentX(p_.CurrentX() + 500);
+        p_.Print(Tradueix(QStringLiteral("Feta:")) + u' ', Linia::Segueix);
+        p_.setCurrentX(p_.CurrentX() + 200);
+        camp(QString(), -1, f_.feta ? Tradueix(QStringLiteral("Si")) : Tradueix(QStringLiteral("No")), Linia::Acaba);
+
+        p_.setCurrentY(p_.CurrentY() + 50);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        p_.Print(Tradueix(QStringLiteral("Observacions:")));
+
+        p_.setCurrentY(p_.CurrentY() + 50);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        camp(QString(), -1, unaLinia(f_.observacions).left(80), Linia::Segueix);
+
+        p_.setFontSize(10);
+        p_.setFontBold(true);
+        p_.setCurrentY(p_.CurrentY() + 350);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        p_.Print(Tradueix(QStringLiteral("Servei")), Linia::Segueix);
+        marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 7350);
+        p_.setCurrentX(7600);
+        p_.Print(Tradueix(QStringLiteral("Unitat")), Linia::Segueix);
+        marc_.dreta(Tradueix(QStringLiteral("Preu")), 9600);
+        marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
+
+        p_.setCurrentY(p_.CurrentY() + 300);
+        marc_.regla();
+        p_.setCurrentY(p_.CurrentY() + 200);
+        marc_.numeroPagina();
+    }
+
+    void linia(const LiniaFullFeina& l, Decimal& total)
+    {
+        p_.setFontSize(10);
+        p_.setFontBold(false);
+        p_.setForeColor(Marc::Gris);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        p_.Print(l.servei + QStringLiteral(". ") + unaLinia(l.descripcio).left(40), Linia::Segueix);
+        const QString quantitat = l.textQuantitat.isEmpty() ? l.quantitat.toShortString() : l.textQuantitat;
+        marc_.dreta(quantitat, 7350, Linia::Segueix, Marc::Gris);
+        p_.setCurrentX(7600);
+        p_.Print(l.unitat, Linia::Segueix);
+        const QString preu = l.textPreu.isEmpty() ? l.preu.toShortString() : l.textPreu;
+        marc_.dreta(preu, 9600, Linia::Segueix, Marc::Gris);
+        const Decimal import = importLinia(l.quantitat, l.preu);
+        total = sumaImports(total, import);
+        marc_.dreta(formatImport(import), Marc::VoraDreta, Linia::Segueix, Marc::Gris);
+        p_.setCurrentY(p_.CurrentY() + 200);
+        p_.setForeColor(Marc::Negre);
+    }
+
+    void totalFeina(const Decimal& total)
+    {
+        p_.setCurrentY(p_.CurrentY() + 400);
+        marc_.provaSalt();
+        const double y = p_.CurrentY();
+        p_.setFontSize(12);
+        p_.setFontBold(false);
+        marc_.dreta(Tradueix(QStringLiteral("IMPORT FEINA:")) + u' ' + formatImport(total) + Tradueix(QStringLiteral(" €")),
+                    Marc::VoraDreta);
+        marc_.caixa(4300, y - 100, 11100, p_.CurrentY() + 350);
+        p_.Print();
+        p_.setFontSize(10);
+    }
+
+    Impressora& p_;
+    const FullFeina& f_;
+    MarcPagina marc_;
+};
+
+} // namespace
+
+void dibuixaFullFeina(Impressora& p, const FullFeina& feina)
+{
+    FullDetall(p, feina).imprimeix();
+}
+
+QString Imprimeix_Detall_Feina(const FullFeina& feina, QWidget* parent)
+{
+    return imprimeixDocument(Tradueix(QStringLiteral("Feina")) + u' ' + feina.id,
+                             [&](Impressora& p) { dibuixaFullFeina(p, feina); }, Impressora::Orientacio::Vertical,
+                             parent);
+}

@@ -1,0 +1,103 @@
+#pragma once
+// The printer object every printed document draws on. Positions are twips
+// (1440 per inch) from the top left of the printable area; text is printed
+// with its top at CurrentY. Printing a text that ends the line moves CurrentY
+// down one line of the current font and CurrentX back to 0; one that does not
+// end it moves CurrentX to the end of the text. A line leaves the current
+// position at its second point. The document begins with the first output
+// (nothing is produced when nothing was drawn) and EndDoc sends it out.
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+#include <memory>
+#include <stdexcept>
+
+class QPagedPaintDevice;
+
+// A failure of the printer itself (the document cannot be started or written).
+class ErrorImpressio : public std::runtime_error {
+public:
+    explicit ErrorImpressio(const QString& what) : std::runtime_error(what.toStdString()) {}
+};
+
+class Impressora {
+public:
+    enum class Linia { Acaba, Segueix };   // print ending the line or not
+    enum class Orientacio { Vertical, Horitzontal };
+    enum Estil { Solid = 0, Puntejat = 2 }; // DrawStyle values
+
+    // A document on the output chosen by SortidaImpressio.
+    explicit Impressora(const QString& nomDocument, Orientacio orientacio = Orientacio::Vertical);
+    ~Impressora();
+    Impressora(const Impressora&) = delete;
+    Impressora& operator=(const Impressora&) = delete;
+
+    double CurrentX() const { return x_; }
+    void setCurrentX(double x) { x_ = x; }
+    double CurrentY() const { return y_; }
+    void setCurrentY(double y) { y_ = y; }
+
+    double FontSize() const { return font_.pointSizeF(); }
+    void setFontSize(double points) { font_.setPointSizeF(points); }
+    bool FontBold() const { return font_.bold(); }
+    void setFontBold(bool on) { font_.setBold(on); }
+    bool FontItalic() const { return font_.italic(); }
+    void setFontItalic(bool on) { font_.setItalic(on); }
+    QColor ForeColor() const { return color_; }
+    void setForeColor(const QColor& c) { color_ = c; }
+    // Pen width in printer dots (one dot = 2.4 twips, a 600-dpi printer's dot).
+    int DrawWidth() const { return drawWidth_; }
+    void setDrawWidth(int dots) { drawWidth_ = qMax(1, dots); }
+    int DrawStyle() const { return drawStyle_; }
+    void setDrawStyle(int style) { drawStyle_ = style; }
+
+    // Prints at (CurrentX, CurrentY) in ForeColor.
+    void Print(const QString& text = QString(), Linia linia = Linia::Acaba);
+    // Straight black line; afterwards the current position is (x2, y2).
+    void Line(double x1, double y1, double x2, double y2);
+    // Outline of the rectangle with these corners; the position ends at (x2, y2).
+    void Box(double x1, double y1, double x2, double y2);
+    void PaintPicture(const QImage& picture, double x, double y, double width, double height);
+    // Ends the page; the next output goes to a new one.
+    void NewPage();
+    // Ends the document and sends it out. Returns where it went, for the
+    // status bar ("" when nothing was printed). Further calls do nothing.
+    QString EndDoc();
+
+    // Width of a text and height of one line in the current font, in twips.
+    double TextWidth(const QString& text) const;
+    double TextHeight() const;
+    // Printable area in twips.
+    QSizeF midaPagina() const;
+    // Pages begun so far.
+    int pagines() const { return pagines_; }
+    bool acabat() const { return acabat_; }
+
+    // For the grid printer: a rectangle filled with a colour (no outline),
+    // and a text drawn inside a rectangle with the given alignment
+    // (Qt::Alignment flags), cut at its edges; neither moves the position.
+    void FillBox(double x1, double y1, double x2, double y2, const QColor& color);
+    void PrintIn(double x, double y, double width, double height, const QString& text, int alignment,
+                 bool underline = false);
+    QFont font() const { return font_; }
+    void setFontFamily(const QString& family);
+
+private:
+    void comenca();
+    QPointF dev(double x, double y) const { return QPointF(x * kx_, y * ky_); }
+    QPen ploma() const;
+
+    struct Sortida;
+    std::unique_ptr<Sortida> sortida_;
+    QPainter painter_;
+    QFont font_;
+    QColor color_ = Qt::black;
+    double x_ = 0, y_ = 0;
+    double kx_ = 1, ky_ = 1;   // device units per twip
+    int drawWidth_ = 1;
+    int drawStyle_ = Solid;
+    int pagines_ = 0;
+    bool acabat_ = false;
+};

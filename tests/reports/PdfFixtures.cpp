@@ -1,0 +1,83 @@
+#include "PdfFixtures.h"
+
+#include "SortidaImpressio.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace PdfFixtures {
+
+namespace {
+QString executa(const QString& programa, const QStringList& args)
+{
+    QProcess p;
+    p.start(programa, args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0) return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+} // namespace
+
+// TORVANEL_KEEP_PDF=1 keeps the folders, to look at the documents.
+CarpetaPdf::CarpetaPdf()
+{
+    dir_.setAutoRemove(qEnvironmentVariableIntValue("TORVANEL_KEEP_PDF") == 0);
+    SortidaImpressio::setCarpetaProves(dir_.path());
+}
+
+QStringList CarpetaPdf::fitxers() const
+{
+    QStringList out;
+    QDir d(dir_.path());
+    for (const QString& f : d.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name)) out << d.filePath(f);
+    return out;
+}
+
+QString CarpetaPdf::unic() const
+{
+    const QStringList f = fitxers();
+    return f.size() == 1 ? f.first() : QString();
+}
+
+static QString info(const QString& pdf, const QString& camp)
+{
+    const QString out = executa(QStringLiteral("pdfinfo"), {pdf});
+    const auto m = QRegularExpression(QStringLiteral("^") + camp + QStringLiteral(":\\s*(.*)$"),
+                                      QRegularExpression::MultilineOption)
+                       .match(out);
+    return m.hasMatch() ? m.captured(1).trimmed() : QString();
+}
+
+int pagines(const QString& pdf) { return info(pdf, QStringLiteral("Pages")).toInt(); }
+
+QSizeF midaPagina(const QString& pdf)
+{
+    const auto m = QRegularExpression(QStringLiteral("([\\d.]+) x ([\\d.]+)")).match(info(pdf, QStringLiteral("Page size")));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+QString text(const QString& pdf, int pagina)
+{
+    QStringList args{QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    if (pagina > 0)
+        args << QStringLiteral("-f") << QString::number(pagina) << QStringLiteral("-l") << QString::number(pagina);
+    args << pdf << QStringLiteral("-");
+    // Compatibility form: the typographic ligatures ("fi") read as letters.
+    return executa(QStringLiteral("pdftotext"), args).normalized(QString::NormalizationForm_KC);
+}
+
+bool enOrdre(const QString& text, const QStringList& parts, QString* falta)
+{
+    qsizetype desde = 0;
+    for (const QString& p : parts) {
+        const qsizetype i = text.indexOf(p, desde);
+        if (i < 0) {
+            if (falta) *falta = p;
+            return false;
+        }
+        desde = i + p.size();
+    }
+    return true;
+}
+
+} // namespace PdfFixtures

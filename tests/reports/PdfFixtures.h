@@ -1,0 +1,31 @@
+#pragma once
+// Printed documents as the tests read them back: each test sends its PDFs to
+// a folder of its own and reads their text with the poppler tools.
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace PdfFixtures {
+
+// A fresh folder for the PDFs of one test (sets the output seam).
+class CarpetaPdf {
+public:
+    CarpetaPdf();
+    QStringList fitxers() const;
+    // The one PDF written (fails the test with an empty path otherwise).
+    QString unic() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+int pagines(const QString& pdf);
+// Page size in points.
+QSizeF midaPagina(const QString& pdf);
+// Text of one page (1-based; 0 = every page), in reading layout.
+QString text(const QString& pdf, int pagina = 0);
+// The texts appear in this order in the text.
+bool enOrdre(const QString& text, const QStringList& parts, QString* falta = nullptr);
+
+} // namespace PdfFixtures
