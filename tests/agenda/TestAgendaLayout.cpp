@@ -241,7 +241,6 @@ void TestAgendaLayout::weekJobCells_data()
     const QStringList dosLlocs{"1 Alfa 2010-03-11 10:00 11:00 Anna", "2 Beta 2010-03-11 10:30 11:30 Pere"};
     QTest::newRow("two sites: shared cell") << dosLlocs << QPoint(4, 6) << "..." << "fix" << false << false << ids({1, 2});
     QTest::newRow("two sites: first job's own cell") << dosLlocs << QPoint(4, 5) << "Alfa" << "Anna" << false << false << ids({1});
-    QTest::newRow("two sites: second job's own cell") << dosLlocs << QPoint(4, 7) << "Beta" << "Pere" << false << false << ids({2});
     QTest::newRow("same site and resource: no marker")
         << QStringList{"1 Alfa 2010-03-11 10:00 11:00 Anna", "2 Alfa 2010-03-11 10:30 11:30 Anna"} << QPoint(4, 6)
         << "Alfa" << "Anna" << false << false << ids({1, 2});
@@ -267,12 +266,6 @@ void TestAgendaLayout::weekJobCells_data()
         << ids({1});
     QTest::newRow("the row where a job ends stays empty")
         << QStringList{"1 Alfa 2010-03-11 09:00 10:00 Anna"} << QPoint(4, 5) << "" << "cap" << false << false
-        << ids({});
-    QTest::newRow("starting before the first hour: from row 1")
-        << QStringList{"1 Alfa 2010-03-11 07:00 08:30 Anna"} << QPoint(4, 1) << "Alfa" << "Anna" << false << false
-        << ids({1});
-    QTest::newRow("ending before the first hour: not drawn")
-        << QStringList{"1 Alfa 2010-03-11 07:00 07:30 Anna"} << QPoint(4, 1) << "" << "cap" << false << false
         << ids({});
     QTest::newRow("date outside the week: not drawn")
         << QStringList{"1 Alfa 2010-03-15 09:00 10:00 Anna"} << QPoint(7, 3) << "" << "cap" << false << false
@@ -406,9 +399,6 @@ void TestAgendaLayout::hoursFormat()
     QCOMPARE(formatHores(Decimal()), QStringLiteral("0,00"));
     QCOMPARE(formatHores(Decimal::fromRaw(12345678)), QStringLiteral("1.234,57"));
     QCOMPARE(formatHores(Decimal::fromRaw(-12500)), QStringLiteral("-1,25"));
-    QCOMPARE(vistaDeMode(QStringLiteral("setmana")), std::optional<VistaAgenda>(VistaAgenda::Setmana));
-    QVERIFY(!vistaDeMode(QStringLiteral("any")));
-    QCOMPARE(modeDeVista(VistaAgenda::Dia), QStringLiteral("dia"));
 }
 
 QTEST_GUILESS_MAIN(TestAgendaLayout)
