@@ -8,6 +8,8 @@
 #include "Controls.h"
 #include "Globals.h"
 #include "Graella.h"
+#include "InformeHores.h"
+#include "InformeXecs.h"
 #include "LecturaFacturacio.h"
 #include "MessageBox.h"
 #include "Principal.h"
@@ -430,6 +432,24 @@ bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
 
 void TabFacturacio::ImprimirFacturacio_Click() {}
 
-void TabFacturacio::ImprimirXecs_Click() {}
+// The month's reports take the month in the box; a wrong month ends the
+// document through its error path.
+void TabFacturacio::ImprimirXecs_Click()
+{
+    try {
+        const auto periode = periodeDelMes(mesFactura->text());
+        Imprimeix_Xecs(periode ? periode->inici : QDate(), G.ServeiXecs, this);
+    } catch (const std::exception& ex) {
+        MsgBox::error(QString::fromUtf8(ex.what()));
+    }
+}
 
-void TabFacturacio::ImprimirHores_Click() {}
+void TabFacturacio::ImprimirHores_Click()
+{
+    try {
+        const auto periode = periodeDelMes(mesFactura->text());
+        Imprimeix_Hores_Extres(periode ? periode->inici : QDate(), this);
+    } catch (const std::exception& ex) {
+        MsgBox::error(QString::fromUtf8(ex.what()));
+    }
+}

@@ -1,5 +1,7 @@
 #include "FormatInforme.h"
 
+#include "Traduccio.h"
+
 #include <limits>
 #include <stdexcept>
 
@@ -57,4 +59,10 @@ QString unaLinia(const QString& text)
     s.replace(u'\n', u' ');
     s.replace(u'\t', u' ');
     return s;
+}
+
+QString mesTitol(const QDate& dia)
+{
+    const QString mes = QLocale().standaloneMonthName(dia.month(), QLocale::ShortFormat);
+    return Tradueix(u' ' + mes).trimmed().toUpper();
 }

@@ -2,6 +2,7 @@
 // Amounts as the printed documents write and compute them.
 #include "Decimal.h"
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
 
@@ -14,3 +15,7 @@ Decimal importLinia(const Decimal& quantitat, const Decimal& preu);
 Decimal sumaImports(const Decimal& a, const Decimal& b);
 // A text as it fits on one printed line: line breaks become blanks.
 QString unaLinia(const QString& text);
+// The month of a title: the locale's abbreviation of the date's month
+// through the translation table (its key is the abbreviation after a blank),
+// trimmed and in capitals.
+QString mesTitol(const QDate& dia);

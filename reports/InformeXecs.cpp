@@ -1,0 +1,185 @@
+#include "InformeXecs.h"
+
+#include "Convert.h"
+#include "Globals.h"
+#include "FormatInforme.h"
+#include "MarcPagina.h"
+#include "Traduccio.h"
+
+#include <QLocale>
+#include <stdexcept>
+
+using Linia = Impressora::Linia;
+
+namespace {
+
+void comprovaMes(const QDate& inici)
+{
+    if (!inici.isValid()) throw std::invalid_argument(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")).toStdString());
+}
+
+} // namespace
+
+XecsMes xecsLiquidatsMes(const QDate& inici, const QString& serveiXecs)
+{
+    comprovaMes(inici);
+    XecsMes mes;
+    mes.inici = QDate(inici.year(), inici.month(), 1);
+    mes.serveiXecs = serveiXecs;
+    const QString de = Conv::isoDate(mes.inici);
+    const QString fins = Conv::isoDate(mes.inici.addMonths(1));
+
+    // Every liquidated cheque whose job falls in the month.
+    QSqlQuery& g = BD().cached(
+        QStringLiteral("SELECT X.clients_nom, COUNT(X.xecs_id), SUM(X.xecs_valor)"
+                       " FROM Feines F INNER JOIN Xecs X ON F.feines_id = X.feines_id"
+                       " WHERE F.feines_data >= ? AND F.feines_data < ? AND X.xecs_data_liquidat IS NOT NULL"
+                       " GROUP BY X.clients_nom ORDER BY X.clients_nom"),
+        {de, fins});
+    while (g.next()) {
+        GrupXecs grup;
+        grup.client = g.value(0).toString();
+        grup.nombre = g.value(1).toInt();
+        grup.suma = Decimal::fromVariant(g.value(2));
+        mes.nombre += grup.nombre;
+        mes.suma = sumaImports(mes.suma, grup.suma);
+        mes.grups.append(grup);
+    }
+
+    // The lines: one per cheque-service line of each such cheque's job.
+    QSqlQuery& l = BD().cached(
+        QStringLiteral("SELECT X.clients_nom, X.xecs_id, F.llocs_nom, F.recursos_nom, F.feines_data,"
+                       " F.feines_hora_inici, FD.feines_detall_quantitat"
+                       " FROM (Feines F INNER JOIN Feines_Detall FD ON F.feines_id = FD.feines_id)"
+                       " INNER JOIN Xecs X ON F.feines_id = X.feines_id"
+                       " WHERE F.feines_data >= ? AND F.feines_data < ? AND X.xecs_data_liquidat IS NOT NULL"
+                       " AND FD.serveis_nom = ? COLLATE NOCASE"
+                       " ORDER BY X.clients_nom, X.xecs_id, FD.rowid"),
+        {de, fins, serveiXecs});
+    qsizetype grup = 0;
+    while (l.next()) {
+        const QString client = l.value(0).toString();
+        while (grup < mes.grups.size() && mes.grups[grup].client.compare(client, Qt::CaseInsensitive) != 0) ++grup;
+        if (grup == mes.grups.size()) break;   // both queries list the same clients in the same order
+        LiniaXec x;
+        x.xec = l.value(1).toInt();
+        x.lloc = l.value(2).toString();
+        x.recurs = l.value(3).toString();
+        x.data = QDate::fromString(l.value(4).toString(), Qt::ISODate);
+        x.horaInici = l.value(5).toString();
+        x.quantitat = Decimal::fromVariant(l.value(6));
+        mes.grups[grup].linies.append(x);
+    }
+    return mes;
+}
+
+QString titolInformeXecs(const QDate& inici, const QString& serveiXecs)
+{
+    return Tradueix(QStringLiteral("Relació de XECS")) + u' ' + serveiXecs.toUpper()
+           + Tradueix(QStringLiteral(" a liquidar en el mes:")) + u' ' + mesTitol(inici) + u' '
+           + QString::number(inici.year());
+}
+
+namespace {
+
+class InformeXecs {
+public:
+    InformeXecs(Impressora& p, const XecsMes& mes)
+        : p_(p), mes_(mes), titol_(titolInformeXecs(mes.inici, mes.serveiXecs)), marc_(p, [this] { capcalera(); })
+    {
+    }
+
+    void imprimeix()
+    {
+        marc_.comenca();
+        for (const GrupXecs& g : mes_.grups) {
+            marc_.provaSalt();
+            grup(g);
+        }
+        totals();
+    }
+
+private:
+    void a(double x, const QString& text)
+    {
+        p_.setCurrentX(x);
+        p_.Print(text, Linia::Segueix);
+    }
+
+    void capcalera()
+    {
+        marc_.logo();
+        marc_.titol(titol_);
+        p_.setCurrentY(p_.CurrentY() + 200);
+        marc_.regla();
+        p_.setCurrentY(p_.CurrentY() + 200);
+        marc_.numeroPagina();
+    }
+
+    void grup(const GrupXecs& g)
+    {
+        p_.setFontSize(10);
+        p_.setFontBold(true);
+        p_.setForeColor(Marc::Negre);
+        p_.setCurrentX(Marc::MargeEsquerre);
+        p_.setCurrentY(p_.CurrentY() + 200);
+        p_.Print(g.client, Linia::Segueix);
+        const double fiNom = p_.CurrentX();
+        const double y = p_.CurrentY();
+        const double iniciXecs = marc_.dreta(QLocale().toString(g.nombre) + Tradueix(QStringLiteral(" xecs")), 9700);
+        marc_.puntejat(fiNom, iniciXecs, y);
+        p_.setCurrentY(y);
+        p_.setFontBold(false);
+        marc_.dreta(QStringLiteral("( ") + formatImport(g.suma) + Tradueix(QStringLiteral(" € )")), Marc::VoraDreta);
+        p_.setCurrentY(p_.CurrentY() + 100);
+
+        for (const LiniaXec& x : g.linies) {
+            marc_.provaSalt();
+            p_.setCurrentY(p_.CurrentY() + 200);
+            p_.setFontSize(10);
+            p_.setFontBold(false);
+            a(800, Tradueix(QStringLiteral("Xec")) + u' ' + QString::number(x.xec) + u':');
+            a(2000, x.lloc + QStringLiteral(" [") + Conv::shortDate(x.data) + u' ' + x.horaInici + QStringLiteral("] (")
+                        + x.quantitat.toShortString() + Tradueix(QStringLiteral(" hores)")));
+            a(7200, x.recurs.toUpper());
+        }
+        p_.setCurrentY(p_.CurrentY() + 200);
+    }
+
+    void totals()
+    {
+        p_.Print();
+        p_.Print();
+        p_.setFontSize(10);
+        p_.setFontBold(true);
+        marc_.dreta(Tradueix(QStringLiteral("Total")) + u' ' + QLocale().toString(mes_.nombre)
+                        + Tradueix(QStringLiteral(" xecs:")),
+                    9750);
+        marc_.dreta(formatImport(mes_.suma) + Tradueix(QStringLiteral(" €")), 10900);
+        p_.setFontBold(false);
+        const double y = p_.CurrentY();
+        marc_.caixa(8000, y - 50, Marc::VoraDreta, y + 290);
+        p_.setCurrentY(y);
+        p_.Print();
+    }
+
+    Impressora& p_;
+    const XecsMes& mes_;
+    QString titol_;
+    MarcPagina marc_;
+};
+
+} // namespace
+
+void dibuixaInformeXecs(Impressora& p, const XecsMes& mes)
+{
+    InformeXecs(p, mes).imprimeix();
+}
+
+QString Imprimeix_Xecs(const QDate& inici, const QString& serveiXecs, QWidget* parent)
+{
+    const QString nom = inici.isValid() ? titolInformeXecs(inici, serveiXecs) : Tradueix(QStringLiteral("Relació de XECS"));
+    return imprimeixDocument(
+        nom, [&](Impressora& p) { dibuixaInformeXecs(p, xecsLiquidatsMes(inici, serveiXecs)); },
+        Impressora::Orientacio::Vertical, parent);
+}
