@@ -1,0 +1,200 @@
+// The cheques liquidated in a month: which cheques each client's group counts
+// and lists, in what order, the title, the totals box, a page break after a
+// group line, and the billing tab's button.
+#include "../billing/TabFixture.h"
+#include "InformeXecs.h"
+#include "PdfFixtures.h"
+
+#include <QtTest>
+
+using namespace PdfFixtures;
+using namespace TestSupport;
+
+namespace {
+void linia(int feina, const QString& servei, const char* quantitat)
+{
+    BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat) VALUES (?, ?, ?)"),
+              {feina, servei, Decimal::parseFixed(QString::fromLatin1(quantitat))->toVariant()});
+}
+void xec(int id, const QString& client, int feina, bool liquidat = true)
+{
+    BD().exec(QStringLiteral("INSERT INTO Xecs (xecs_id, clients_nom, xecs_valor, xecs_data_liquidat, feines_id) "
+                             "VALUES (?, ?, 120000, ?, ?)"),
+              {id, client, liquidat ? QVariant(QStringLiteral("2010-04-01")) : QVariant(), feina});
+}
+// "client count sum: cheque site quantity resource, ..." per group.
+QStringList resum(const XecsMes& m)
+{
+    QStringList out;
+    for (const GrupXecs& g : m.grups) {
+        QStringList l;
+        for (const LiniaXec& x : g.linies)
+            l << QStringLiteral("%1 %2 %3 %4").arg(x.xec).arg(x.lloc, x.quantitat.toFixed(), x.recurs);
+        out << QStringLiteral("%1 %2 %3: ").arg(g.client).arg(g.nombre).arg(g.suma.toFixed()) + l.join(u',');
+    }
+    return out;
+}
+} // namespace
+
+class TestReportCheques : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        resetSeams();
+        folder_ = std::make_unique<ProgramFolder>();
+        folder_->openDatabases();
+        carpeta_ = std::make_unique<CarpetaPdf>();
+        addClient(QStringLiteral("Bernat"), true);
+        addClient(QStringLiteral("Anna"), true);
+        addClient(QStringLiteral("L'Àlex"), true);
+        addService(QStringLiteral("Hores"), 60);
+        addService(QStringLiteral("Hores d'ajuda"), 60);
+        addService(QStringLiteral("Neteja"), 60);
+        addResource(QStringLiteral("Pere"), 255);
+        addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
+        addSite(QStringLiteral("Cal Jan"), QStringLiteral("L'Àlex"));
+        // March 2010: two cheques on a job with a cheque line, one on a job
+        // with two such lines, one on a job without; L'Àlex's on an
+        // unassigned job on the last day. Around it: other months, a
+        // cheque not liquidated, December's last day and January's first.
+        const int j1 = addJob("Casa", QDate(2010, 3, 2), "09:00", "11:00", "Pere", true);
+        const int j2 = addJob("Casa", QDate(2010, 3, 15), "09:00", "11:30", "Pere", true);
+        const int j3 = addJob("Casa", QDate(2010, 3, 20), "09:00", "10:00", "Pere", true);
+        const int j4 = addJob("Cal Jan", QDate(2010, 3, 31), "16:00", "17:00", QString(), true);
+        const int fora[] = {addJob("Casa", QDate(2010, 4, 1), "09:00", "10:00", "Pere", true),
+                            addJob("Casa", QDate(2010, 2, 28), "09:00", "10:00", "Pere", true),
+                            addJob("Cal Jan", QDate(2010, 12, 31), "09:00", "10:00", "Pere", true),
+                            addJob("Cal Jan", QDate(2011, 1, 1), "09:00", "10:00", "Pere", true)};
+        for (int j : {j1, j2, j2, fora[0], fora[1], fora[2], fora[3]}) linia(j, "Hores", j == j2 ? "1.5" : "2");
+        linia(j1, "Neteja", "1");
+        linia(j3, "Neteja", "1");
+        linia(j4, "Hores d'ajuda", "1");
+        xec(5, "Anna", j1);
+        xec(3, "Anna", j1);
+        xec(7, "Anna", j2);
+        xec(8, "Anna", j3);
+        xec(1, "L'Àlex", j4);
+        xec(9, "Anna", fora[0]);
+        xec(10, "Anna", fora[1]);
+        xec(11, "Anna", j1, false);
+        xec(12, "L'Àlex", fora[2]);
+        xec(13, "L'Àlex", fora[3]);
+    }
+    void cleanup()
+    {
+        QVERIFY(seamsClean());
+        carpeta_.reset();
+        folder_.reset();
+    }
+
+    void chequesOfTheMonth_data()
+    {
+        QTest::addColumn<QDate>("mes");
+        QTest::addColumn<QString>("servei");
+        QTest::addColumn<QStringList>("grups");
+        QTest::addColumn<QStringList>("pdf");   // texts in this order
+        QTest::newRow("counted and listed, by client and cheque")
+            << QDate(2010, 3, 1) << "Hores"
+            << QStringList{"Anna 4 48: 3 Casa 2 Pere,5 Casa 2 Pere,7 Casa 1.5 Pere,7 Casa 1.5 Pere", "L'Àlex 1 12: "}
+            << QStringList{"Relació de XECS HORES a liquidar en el mes: MARÇ 2010", "Anna", "4 xecs",
+                           "( 48,00 € )", "Xec 3:", "Casa [02/03/2010 09:00] (2 hores)", "PERE", "Xec 5:", "Xec 7:",
+                           "(1,5 hores)", "Xec 7:", "L'Àlex", "1 xecs", "( 12,00 € )", "Total 5 xecs:", "60,00 €", "pàg. 1"};
+        QTest::newRow("service with an apostrophe")
+            << QDate(2010, 3, 1) << "Hores d'ajuda"
+            << QStringList{"Anna 4 48: ", "L'Àlex 1 12: 1 Cal Jan 1 "}
+            << QStringList{"XECS HORES D'AJUDA a liquidar", "L'Àlex", "Xec 1:", "Cal Jan [31/03/2010 16:00] (1 hores)",
+                           "Total 5 xecs:"};
+        QTest::newRow("December ends with the year") << QDate(2010, 12, 1) << "Hores"
+                                                     << QStringList{"L'Àlex 1 12: 12 Cal Jan 2 Pere"}
+                                                     << QStringList{"mes: DES. 2010", "Xec 12:", "Total 1 xecs:", "12,00 €"};
+        QTest::newRow("no cheques: header and a 0 box")
+            << QDate(2010, 5, 1) << "Hores" << QStringList{}
+            << QStringList{"Relació de XECS HORES a liquidar en el mes: MAIG 2010", "Total 0 xecs:", "0,00 €"};
+    }
+    void chequesOfTheMonth()
+    {
+        QFETCH(QDate, mes);
+        QFETCH(QString, servei);
+        QFETCH(QStringList, grups);
+        QFETCH(QStringList, pdf);
+        QCOMPARE(resum(xecsLiquidatsMes(mes, servei)), grups);
+        Imprimeix_Xecs(mes, servei);
+        QVERIFY(MsgBox::shown().isEmpty());
+        const QString t = text(carpeta_->unic());
+        QCOMPARE(pagines(carpeta_->unic()), 1);
+        QString falta;
+        QVERIFY2(enOrdre(t, pdf, &falta), qPrintable(falta + "\n" + t));
+        QVERIFY(!t.contains(QStringLiteral("Xec 8:")) && !t.contains(QStringLiteral("Continu")));
+    }
+
+    void monthTitleFollowsTheTranslationTable_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("idioma");
+        QTest::addColumn<QString>("titol");
+        QTest::newRow("Catalan") << "ca_ES" << "CT" << "Relació de XECS HORES a liquidar en el mes: MARÇ 2010";
+        QTest::newRow("English") << "ca_ES" << "EN" << "List of VOUCHERS HORES to settle in the month: MAR 2010";
+        QTest::newRow("no row for the system's abbreviation") << "en_US" << "CT" << "en el mes: MAR 2010";
+    }
+    void monthTitleFollowsTheTranslationTable()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, idioma);
+        QFETCH(QString, titol);
+        QLocale::setDefault(QLocale(locale));
+        G.Idioma = idioma;
+        QVERIFY(titolInformeXecs(QDate(2010, 3, 1), "Hores").endsWith(titol));
+    }
+
+    void pageBreakBetweenAGroupLineAndItsLines()
+    {
+        // The header ends near 2700: Anna's group line stays on page 1, the
+        // test before her first cheque line (300 below) breaks.
+        G.PosicioSaltPagina = 2850;
+        Imprimeix_Xecs(QDate(2010, 3, 1), "Hores");
+        const QString pdf = carpeta_->unic();
+        QVERIFY(pagines(pdf) > 2);
+        const QString u = text(pdf, 1), d = text(pdf, 2);
+        QVERIFY(enOrdre(u, {"MARÇ 2010", "Anna", "4 xecs", "(Continúa...)", "pàg. 1"}));
+        QVERIFY(!u.contains(QStringLiteral("Xec ")));
+        QVERIFY(enOrdre(d, {"MARÇ 2010", "(Continuació)", "Xec 3:", "pàg. 2"}));
+        QVERIFY(!d.contains(QStringLiteral("Anna")));
+        QVERIFY(enOrdre(text(pdf), {"Xec 7:", "Xec 7:", "L'Àlex", "Total 5 xecs:"}));
+    }
+
+    void buttonPrintsTheMonthInTheBox_data()
+    {
+        QTest::addColumn<QString>("mes");
+        QTest::addColumn<QString>("error");   // "" = printed
+        QTest::newRow("month of the box") << "03/2010" << "";
+        QTest::newRow("wrong month") << "13/2010" << "Error:Mes erroni (format: 'mm/aaaa')";
+    }
+    void buttonPrintsTheMonthInTheBox()
+    {
+        QFETCH(QString, mes);
+        QFETCH(QString, error);
+        folder_.reset();
+        PaginaFacturacio pagina;   // Anna's cheque 1 liquidated with job A (Casa, 2 Hores, Pere)
+        pagina.c<QLineEdit>("mesFactura")->setText(mes);
+        QVERIFY(pagina.c<QPushButton>("ImprimirXecs")->isEnabled());
+        pagina.c<QPushButton>("ImprimirXecs")->click();
+        if (!error.isEmpty()) {
+            QCOMPARE(MsgBox::shown().size(), 1);
+            QCOMPARE(MsgBox::shown().first().text, error);
+            QVERIFY(carpeta_->fitxers().isEmpty());
+            return;
+        }
+        QVERIFY(MsgBox::shown().isEmpty());
+        QVERIFY(enOrdre(text(carpeta_->unic()).simplified(),
+                        {"MARÇ 2010", "Anna", "1 xecs ( 12,00 € )", "Xec 1: Casa [02/03/2010 09:00] (2 hores) PERE",
+                         "Total 1 xecs: 12,00 €"}));
+    }
+
+private:
+    std::unique_ptr<ProgramFolder> folder_;
+    std::unique_ptr<CarpetaPdf> carpeta_;
+};
+
+QTEST_MAIN(TestReportCheques)
+#include "TestReportCheques.moc"
