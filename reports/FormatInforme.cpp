@@ -66,3 +66,10 @@ QString mesTitol(const QDate& dia)
     const QString mes = QLocale().standaloneMonthName(dia.month(), QLocale::ShortFormat);
     return Tradueix(u' ' + mes).trimmed().toUpper();
 }
+
+QDate primerDiaMes(const QDate& dia)
+{
+    if (!dia.isValid())
+        throw std::invalid_argument(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")).toStdString());
+    return QDate(dia.year(), dia.month(), 1);
+}

@@ -1,13 +1,12 @@
 #include "InformeHores.h"
 
 #include "Convert.h"
-#include "Globals.h"
 #include "FormatInforme.h"
+#include "Globals.h"
 #include "MarcPagina.h"
 #include "Traduccio.h"
 
 #include <QLocale>
-#include <stdexcept>
 
 using Linia = Impressora::Linia;
 
@@ -20,8 +19,7 @@ struct Periode {
 
 Periode periode(const QDate& inici)
 {
-    if (!inici.isValid()) throw std::invalid_argument(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")).toStdString());
-    const QDate primer(inici.year(), inici.month(), 1);
+    const QDate primer = primerDiaMes(inici);
     return {Conv::isoDate(primer), Conv::isoDate(primer.addMonths(1))};
 }
 
@@ -156,8 +154,8 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 300);
-        marc_.dreta(Tradueix(QStringLiteral("Total")) + u' ' + formatImport(subtotal) + Tradueix(QStringLiteral(" hores")),
-                    9750);
+        marc_.dreta(
+            Tradueix(QStringLiteral("Total")) + u' ' + formatImport(subtotal) + Tradueix(QStringLiteral(" hores")), 9750);
     }
 
     Impressora& p_;
@@ -174,7 +172,8 @@ void dibuixaInformeHores(Impressora& p, const QDate& inici, const QList<HoresExt
 
 QString Imprimeix_Hores_Extres(const QDate& inici, QWidget* parent)
 {
-    const QString nom = inici.isValid() ? titolInformeHores(inici) : Tradueix(QStringLiteral("Relació de HORES EXTRA del mes:"));
+    const QString nom =
+        inici.isValid() ? titolInformeHores(inici) : Tradueix(QStringLiteral("Relació de HORES EXTRA del mes:"));
     return imprimeixDocument(
         nom,
         [&](Impressora& p) {

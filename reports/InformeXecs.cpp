@@ -1,30 +1,19 @@
 #include "InformeXecs.h"
 
 #include "Convert.h"
-#include "Globals.h"
 #include "FormatInforme.h"
+#include "Globals.h"
 #include "MarcPagina.h"
 #include "Traduccio.h"
 
 #include <QLocale>
-#include <stdexcept>
 
 using Linia = Impressora::Linia;
 
-namespace {
-
-void comprovaMes(const QDate& inici)
-{
-    if (!inici.isValid()) throw std::invalid_argument(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")).toStdString());
-}
-
-} // namespace
-
 XecsMes xecsLiquidatsMes(const QDate& inici, const QString& serveiXecs)
 {
-    comprovaMes(inici);
     XecsMes mes;
-    mes.inici = QDate(inici.year(), inici.month(), 1);
+    mes.inici = primerDiaMes(inici);
     mes.serveiXecs = serveiXecs;
     const QString de = Conv::isoDate(mes.inici);
     const QString fins = Conv::isoDate(mes.inici.addMonths(1));
@@ -178,7 +167,8 @@ void dibuixaInformeXecs(Impressora& p, const XecsMes& mes)
 
 QString Imprimeix_Xecs(const QDate& inici, const QString& serveiXecs, QWidget* parent)
 {
-    const QString nom = inici.isValid() ? titolInformeXecs(inici, serveiXecs) : Tradueix(QStringLiteral("Relació de XECS"));
+    const QString nom =
+        inici.isValid() ? titolInformeXecs(inici, serveiXecs) : Tradueix(QStringLiteral("Relació de XECS"));
     return imprimeixDocument(
         nom, [&](Impressora& p) { dibuixaInformeXecs(p, xecsLiquidatsMes(inici, serveiXecs)); },
         Impressora::Orientacio::Vertical, parent);
