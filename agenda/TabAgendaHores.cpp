@@ -123,10 +123,10 @@ void TabAgenda::Edita_Cella_Hores()
         if (r < 0 || c < HoresGrid->FixedCols() || c >= AgendaGrid->Cols()) return;
         const Decimal proposta = horesProposades(c);
 
-        // Over the cell, a sixth of its height lower, in the row's font size.
+        // Over the cell, in the row's font size, centred as the row's values.
         const QRect cella = HoresGrid->visualRect(HoresGrid->model()->index(r, c));
-        const QPoint lloc = HoresGrid->viewport()->mapTo(this, cella.topLeft());
-        Text1->setGeometry(lloc.x(), lloc.y() + cella.height() / 6, cella.width(), cella.height());
+        Text1->setGeometry(QRect(HoresGrid->viewport()->mapTo(this, cella.topLeft()), cella.size()));
+        Text1->setAlignment(Qt::AlignCenter);
         QFont font = Text1->font();
         font.setPointSizeF(HoresGrid->font().pointSizeF());
         Text1->setFont(font);

@@ -170,8 +170,7 @@ void TestAgendaExtraHours::columnsThatOpenTheEditor()
         // The proposal, all selected, over the cell.
         QCOMPARE(t->selectedText(), proposta);
         QVERIFY(t->hasFocus());
-        QCOMPARE(t->x(), p.hores()->viewport()->mapTo(p.tab.get(), p.cella(c).topLeft()).x());
-        QCOMPARE(t->width(), p.cella(c).width());
+        QCOMPARE(t->geometry(), QRect(p.hores()->viewport()->mapTo(p.tab.get(), p.cella(c).topLeft()), p.cella(c).size()));
         QTest::keyClick(t, Qt::Key_Escape);
         QVERIFY(!t->isVisible() && p.hores()->hasFocus());
     }
