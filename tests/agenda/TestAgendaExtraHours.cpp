@@ -170,7 +170,8 @@ void TestAgendaExtraHours::columnsThatOpenTheEditor()
         // The proposal, all selected, over the cell.
         QCOMPARE(t->selectedText(), proposta);
         QVERIFY(t->hasFocus());
-        QCOMPARE(t->geometry(), QRect(p.hores()->viewport()->mapTo(p.tab.get(), p.cella(c).topLeft()), p.cella(c).size()));
+        const QPoint origen = p.hores()->viewport()->mapTo(p.tab.get(), p.cella(c).topLeft());
+        QCOMPARE(t->geometry(), QRect(origen, p.cella(c).size()));
         QTest::keyClick(t, Qt::Key_Escape);
         QVERIFY(!t->isVisible() && p.hores()->hasFocus());
     }
