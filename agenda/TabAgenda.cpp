@@ -142,6 +142,7 @@ void TabAgenda::construeix()
     Text1->hide();
     Label1 = posa(new QLabel(this), "Label1", 0, 0, 100, 20);
     Label1->hide();
+    connectaHores();
 
     setMinimumSize(x + ample, AltPagina);
     AltAgenda = AgendaGrid->height();
@@ -488,6 +489,7 @@ bool TabAgenda::LlocsGrid_KeyDown(int key)
 
 bool TabAgenda::eventFilter(QObject* watched, QEvent* event)
 {
+    if (filtraHores(watched, event)) return true;
     if (watched == LlocsGrid && event->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(event);
         // Shortcuts keep their keys; a typed character is the palette's own

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 class Calvendra;
 class Graella;
@@ -108,4 +109,39 @@ private:
     mutable QStringList etiquetesMesurades_;   // the label column last measured, in ampladesFont_
     mutable QFont ampladesFont_;
     mutable int ampleMesurat_ = 0;
+
+    // ---- extra hours of the day view (TabAgendaHores.cpp) ----
+    // Handlers of the extra-hours row HoresGrid and its floating editor Text1;
+    // an unexpected failure shows "Error:" and never leaves them.
+public:
+    // A click on the row edits the current cell when its column belongs to
+    // a resource that records time.
+    void HoresGrid_Click();
+    // Enter edits the current cell of any resource's column; true when the key was taken.
+    bool HoresGrid_KeyDown(int key);
+    // Opens the editor over the current cell with the proposed hours, all selected.
+    void Edita_Cella_Hores();
+    // The extra hours proposed for the resource of a board column on
+    // G.DataAgenda, from the rows its jobs occupy in every column it heads.
+    Decimal horesProposades(int col) const;
+    // Editor keys: Escape drops the edit, Enter and the arrows store it (the
+    // arrows then move along the row); true when the key was taken.
+    bool Text1_KeyDown(int key);
+    // Both store the edit under way, if any: a number as "#,##0.00", blank as
+    // 0; anything else is refused with a message and the stored hours stay.
+    void Text1_LostFocus();
+    void HoresGrid_LeaveCell();
+
+private:
+    struct EdicioHores {
+        int col = 0;
+        QString recurs;
+        QDate dia;
+    };
+    std::optional<EdicioHores> edicioHores_;   // set while Text1 is shown
+    void connectaHores();
+    bool filtraHores(QObject* watched, QEvent* event);
+    void desaHores();
+    // ---- end of extra hours ----
 };
+
