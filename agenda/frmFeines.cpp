@@ -6,8 +6,10 @@
 #include "Convert.h"
 #include "Dades.h"
 #include "DadesFeina.h"
+#include "FullFeina.h"
 #include "GraellaLinies.h"
 #include "Globals.h"
+#include "MarcPagina.h"
 #include "MessageBox.h"
 #include "Traduccio.h"
 
@@ -337,9 +339,31 @@ void frmFeines::RecursFeina_KeyDown(int keyCode)
     Calcula_Hora_Fi_Feina();
 }
 
+// The job sheet of what the dialog shows, saved or not; the dialog and the
+// database stay as they are.
 void frmFeines::ImprimirButton_Click()
 {
-    // The job sheet is printed by the printing layer; nothing to do here yet.
+    protegeix(QString(), [this] {
+        FullFeina full;
+        full.id = IdFeina->text();
+        full.lloc = LlocFeina->text();
+        full.data = DataFeina->text();
+        full.horaInici = HoraIniciFeina->currentText();
+        full.horaFi = HoraFiFeina->currentText();
+        full.recurs = recursTriat();
+        full.feta = FetaFeina->isChecked();
+        full.observacions = ObservacionsFeina->toPlainText();
+        for (int r = 0; r < DetallFeinaServeis->Rows(); ++r) {
+            LiniaFullFeina l;
+            l.servei = DetallFeinaServeis->TextMatrix(r, 0);
+            l.descripcio = DetallFeinaServeis->TextMatrix(r, 1);
+            l.textQuantitat = DetallFeinaServeis->TextMatrix(r, 2);
+            l.unitat = DetallFeinaServeis->TextMatrix(r, 3);
+            l.textPreu = DetallFeinaServeis->TextMatrix(r, 4);
+            full.linies.append(l);
+        }
+        anunciaDesti(Imprimeix_Detall_Feina(full, this), this);
+    });
 }
 
 void Obre_Feina(QWidget* parent)

@@ -1,5 +1,6 @@
 #include "FullFeina.h"
 
+#include "Convert.h"
 #include "FormatInforme.h"
 #include "MarcPagina.h"
 #include "Traduccio.h"
@@ -7,6 +8,16 @@
 using Linia = Impressora::Linia;
 
 namespace {
+
+// A quantity or price of a line: the text shown when there is one, read in
+// the user's locale, else the number given.
+Decimal numero(const QString& text, const Decimal& valor)
+{
+    if (text.isEmpty()) return valor;
+    const auto d = Decimal::parse(text);
+    if (!d) throw Conv::ConversionError(QStringLiteral("'%1' no és un número").arg(text).toStdString());
+    return *d;
+}
 
 class FullDetall {
 public:
@@ -107,7 +118,7 @@ private:
         p_.Print(l.unitat, Linia::Segueix);
         const QString preu = l.textPreu.isEmpty() ? l.preu.toShortString() : l.textPreu;
         marc_.dreta(preu, 9600, Linia::Segueix, Marc::Gris);
-        const Decimal import = importLinia(l.quantitat, l.preu);
+        const Decimal import = importLinia(numero(l.textQuantitat, l.quantitat), numero(l.textPreu, l.preu));
         total = sumaImports(total, import);
         marc_.dreta(formatImport(import), Marc::VoraDreta, Linia::Segueix, Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);

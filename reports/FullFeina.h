@@ -16,8 +16,10 @@ struct LiniaFullFeina {
     Decimal quantitat;     // column 2
     QString unitat;        // column 3
     Decimal preu;          // column 4, unit price
-    // The quantity and price as the grid shows them; "" prints the value in
-    // the locale's short form.
+    // The quantity and price as the grid shows them (what the user typed);
+    // when given they are printed and converted in the user's locale for the
+    // amount, and one that is not a number ends the sheet through the error
+    // path. "" prints the value above in the locale's short form.
     QString textQuantitat;
     QString textPreu;
 };

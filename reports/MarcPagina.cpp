@@ -5,6 +5,9 @@
 #include "MessageBox.h"
 #include "Traduccio.h"
 
+#include <QApplication>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <exception>
 
 using Linia = Impressora::Linia;
@@ -143,4 +146,21 @@ QString imprimeixDocument(const QString& nom, const std::function<void(Impressor
         MsgBox::error(QString::fromUtf8(e.what()), QString(), parent);
     }
     return QString();
+}
+
+void anunciaDesti(const QString& on, QWidget* finestra)
+{
+    if (on.isEmpty()) return;
+    QMainWindow* principal = nullptr;
+    for (QWidget* w = finestra; w && !principal; w = w->parentWidget()) principal = qobject_cast<QMainWindow*>(w);
+    if (!principal)
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMainWindow*>(w); m && m->isVisible()) {
+                principal = m;
+                break;
+            }
+    if (principal)
+        principal->statusBar()->showMessage(on, 20000);
+    else
+        MsgBox::show(on, MsgBox::OK, QString(), MsgBox::Information, finestra);
 }

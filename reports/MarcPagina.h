@@ -74,3 +74,9 @@ private:
 QString imprimeixDocument(const QString& nom, const std::function<void(Impressora&)>& dibuixa,
                           Impressora::Orientacio orientacio = Impressora::Orientacio::Vertical,
                           QWidget* parent = nullptr);
+
+// Tells the user where a printed document went (`on` as imprimeixDocument
+// returns it; "" says nothing): in the status bar of the main window that
+// holds `finestra` (a dialog's owner included) or, when it has none, of the
+// program's main window; with no main window shown, in a message box.
+void anunciaDesti(const QString& on, QWidget* finestra = nullptr);

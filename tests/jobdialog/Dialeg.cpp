@@ -43,7 +43,7 @@ void Fixture::addLine(const QString& servei, const QString& quantitat, const QSt
                servei, descripcio.isNull() ? QStringLiteral("") : descripcio});
 }
 
-frmFeines& Fixture::obre(int feina)
+frmFeines& Fixture::obre(int feina, QWidget* pare)
 {
     QSqlQuery q = BD().query(QStringLiteral(
         "SELECT llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, ifnull(recursos_nom, ''), feines_feta, "
@@ -59,7 +59,7 @@ frmFeines& Fixture::obre(int feina)
     f.Recurs = q.value(4).toString();
     f.Feta = q.value(5).toInt() != 0;
     f.DataFactura = QDate::fromString(q.value(6).toString(), Qt::ISODate);
-    d = std::make_unique<frmFeines>();
+    d = std::make_unique<frmFeines>(pare);
     if (!d->Form_Load()) qFatal("the dialog did not load");
     return *d;
 }

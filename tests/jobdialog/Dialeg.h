@@ -35,8 +35,9 @@ struct Fixture {
     // A line of the job as stored.
     void addLine(const QString& servei, const QString& quantitat, const QString& preu,
                  const QString& descripcio = QString(), int feina = 0);
-    // Fills G.FeinaActual from the stored job and loads a new dialog on it.
-    frmFeines& obre(int feina = 0);
+    // Fills G.FeinaActual from the stored job and loads a new dialog on it
+    // (owned by `pare` when given, as the board's dialog is).
+    frmFeines& obre(int feina = 0, QWidget* pare = nullptr);
 
     template <class T>
     T* c(const char* name) const

@@ -1,9 +1,13 @@
 // The job dialog as it opens: its fields, slots and resource list, the done
-// lock, the opening protocol; and its service lines: "+", taking a line back,
-// the defaults of a service and the amount.
+// lock, the opening protocol; its service lines: "+", taking a line back,
+// the defaults of a service and the amount; and the print button.
 #include "Dialeg.h"
 
 #include "MessageBox.h"
+#include "PdfFixtures.h"
+
+#include <QMainWindow>
+#include <QStatusBar>
 
 using namespace TestSupport;
 using namespace Dialeg;
@@ -288,6 +292,54 @@ private slots:
         f.combo("ServeisCombo")->removeItem(f.combo("ServeisCombo")->findText(QStringLiteral("Escales")));
         f.treu(0);
         QCOMPARE(f.editor(), QStringLiteral("|Escala|1|m2|0,2"));
+    }
+
+    // The print button prints the sheet of the dialog as it stands, unsaved
+    // changes included, and says where it went: in the main window's status
+    // bar, or in a box when the dialog belongs to no main window.
+    void printButtonPrintsTheDialogAsShown_data()
+    {
+        QTest::addColumn<bool>("finestra");
+        QTest::newRow("from the main window") << true;
+        QTest::newRow("on its own") << false;
+    }
+
+    void printButtonPrintsTheDialogAsShown()
+    {
+        QFETCH(bool, finestra);
+        QMainWindow principal;
+        Fixture f;
+        PdfFixtures::CarpetaPdf carpeta;
+        f.addLine(QStringLiteral("Vidres"), QStringLiteral("2"), QStringLiteral("12,5"), QStringLiteral("Vidres de la casa"));
+        f.obre(0, finestra ? &principal : nullptr);
+        const QString abans = desat(f.id);
+        const QStringList liniesAbans = linies(f.id);
+        f.box("DataFeina")->setText(QStringLiteral("12/03/2010"));
+        f.tria("RecursFeina", QStringLiteral("Equip"));
+        f.afegeix(QStringLiteral("Escales"), QStringLiteral("1,5"), QStringLiteral("0,2"), QStringLiteral("Escala"));
+        f.c<QPlainTextEdit>("ObservacionsFeina")->setPlainText(QStringLiteral("Clau a la porteria"));
+        f.c<QCheckBox>("FetaFeina")->setChecked(true);
+        f.c<QPushButton>("ImprimirButton")->click();
+
+        const QString pdf = carpeta.unic();
+        QVERIFY(!pdf.isEmpty());
+        const QString t = PdfFixtures::text(pdf);
+        QString falta;
+        QVERIFY2(PdfFixtures::enOrdre(t, {"Detall de la feina nro.: " + QString::number(f.id), "Lloc:", Lloc, "Data:",
+                                          "12/03/2010", "Hora inici:", "10:00", "Hora final:", f.triat("HoraFiFeina"),
+                                          "Recurs:", "Equip", "Feta:", "Si", "Observacions:", "Clau a la porteria",
+                                          "Vidres. Vidres de la casa", "2", "h", "12,5", "25,00", "Escales. Escala",
+                                          "1,5", "m2", "0,2", "0,30", "IMPORT FEINA: 25,30 €"},
+                                      &falta),
+                 qPrintable(falta + "\n" + t));
+        // Printing saves nothing and leaves the dialog as it was.
+        QCOMPARE(desat(f.id), abans);
+        QCOMPARE(linies(f.id), liniesAbans);
+        QCOMPARE(f.box("DataFeina")->text(), QStringLiteral("12/03/2010"));
+        QCOMPARE(f.grid()->Rows(), 2);
+        const QString on = QStringLiteral("Document desat a ") + pdf;
+        QCOMPARE(principal.statusBar()->currentMessage(), finestra ? on : QString());
+        QCOMPARE(missatges(), finestra ? QStringList() : QStringList{on});
     }
 
     void amountOfTheLines()

@@ -130,6 +130,7 @@ private slots:
         QTest::newRow("bad date before bad times") << "x" << "11:00" << "11:00" << "" << true << false << "Data incorrecta";
         QTest::newRow("start equals end") << avui << "11:00" << "11:00" << "Anna" << false << true << "Tram d'hores incorrecte";
         QTest::newRow("end before start") << avui << "11:30" << "11:00" << "Anna" << false << true << "Tram d'hores incorrecte";
+        QTest::newRow("no end selected") << avui << "10:00" << "" << "Anna" << false << true << "Tram d'hores incorrecte";
         QTest::newRow("23:30 to 24:00") << avui << "23:30" << "24:00" << "Anna" << false << true << "";
         QTest::newRow("done without resource, lines or past date")
             << dema << "10:00" << "11:00" << "" << true << false << "Cal assignar recurs si la feina està feta";

@@ -143,14 +143,26 @@ private slots:
         QVERIFY(totes.contains(QStringLiteral("IMPORT FEINA: 120,00 €")));
     }
 
-    void overflowEndsTheSheetWithoutTotal()
+    // A line whose amount cannot be computed ends the sheet through the error
+    // path: the pages drawn so far come out, without the total box.
+    void badLineEndsTheSheetWithoutTotal_data()
     {
+        QTest::addColumn<QString>("quantitat");   // as the grid shows it
+        QTest::addColumn<QString>("error");
+        QTest::newRow("amount too large") << "900000000000" << "Error:Desbordament en el càlcul de l'import";
+        QTest::newRow("quantity no number") << "dues" << "Error:'dues' no és un número";
+    }
+    void badLineEndsTheSheetWithoutTotal()
+    {
+        QFETCH(QString, quantitat);
+        QFETCH(QString, error);
         FullFeina f = feina();
-        f.linies = {linia(QStringLiteral("Neteja"), QStringLiteral("1"), QStringLiteral("2")),
-                    linia(QStringLiteral("Kms"), QStringLiteral("900000000000"), QStringLiteral("900000000000"))};
+        LiniaFullFeina dolenta = linia(QStringLiteral("Kms"), QStringLiteral("1"), QStringLiteral("900000000000"));
+        dolenta.textQuantitat = quantitat;
+        f.linies = {linia(QStringLiteral("Neteja"), QStringLiteral("1"), QStringLiteral("2")), dolenta};
         Imprimeix_Detall_Feina(f);
         QCOMPARE(MsgBox::shown().size(), 1);
-        QCOMPARE(MsgBox::shown().first().text, QStringLiteral("Error:Desbordament en el càlcul de l'import"));
+        QCOMPARE(MsgBox::shown().first().text, error);
         const QString t = text(carpeta_->unic());
         QVERIFY(t.contains(QStringLiteral("Detall de la feina nro.: 42")));
         QVERIFY(t.contains(QStringLiteral("2,00")));
