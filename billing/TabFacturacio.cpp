@@ -288,11 +288,20 @@ bool TabFacturacio::Calcula_Facturacio_Client()
         G.FacturacioPendent = false;
         return true;
     } catch (const std::exception& ex) {
-        MsgBox::error(QString::fromUtf8(ex.what()));
+        avisaError(QString::fromUtf8(ex.what()));
     } catch (...) {
-        MsgBox::error(QStringLiteral("?"));
+        avisaError(QStringLiteral("?"));
     }
     return false;
+}
+
+void TabFacturacio::avisaError(const QString& descripcio)
+{
+    if (!m_errorRetingut) {
+        MsgBox::error(descripcio);
+    } else if (m_errorRetingut->isEmpty()) {
+        *m_errorRetingut = descripcio.isEmpty() ? QStringLiteral("?") : descripcio;
+    }
 }
 
 void TabFacturacio::mostra(FacturacioMes r)
@@ -362,7 +371,7 @@ void TabFacturacio::ClientsCombo_Click()
         const QString client = clientTriat();
         mostraPagament(client.isEmpty() ? Decimal() : Pagament_Client_Mes(mesFactura->text(), client));
     } catch (const std::exception& ex) {
-        MsgBox::error(QString::fromUtf8(ex.what()));
+        avisaError(QString::fromUtf8(ex.what()));
     }
     Calcula_Facturacio_Client();
     aplicaMode();
@@ -430,7 +439,17 @@ bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
 
 // ---------------------------------------------------------------- print buttons
 
-void TabFacturacio::ImprimirFacturacio_Click() {}
+void TabFacturacio::ImprimirFacturacio_Click()
+{
+    try {
+        if (ClientsCombo->currentIndex() < 0)
+            Calcul_Dades_Facturacio();
+        else
+            Facturar_Client();
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+    }
+}
 
 // The month's reports take the month in the box; a wrong month ends the
 // document through its error path.

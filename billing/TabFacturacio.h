@@ -86,8 +86,16 @@ private:
     // (nothing loaded) for any other row or a job that is gone.
     bool carregaFeinaFila(bool &noTrobada);
     void obreFeinaActual();
+    // A failure of the tab's handlers: the "Error:" box, or kept for the
+    // billing run, which reports it once as its own.
+    void avisaError(const QString& descripcio);
+    // The invoicing of the chosen client: the marks, then its billing data.
+    void Facturar_Client();
+    // The billing run over all clients with its printed summary.
+    void Calcul_Dades_Facturacio();
 
     FacturacioMes m_resultat;
+    QString* m_errorRetingut = nullptr;   // set while the billing run goes on
     QString m_mesAnterior;
     QString m_clientMostrat;
     bool m_llistaCanviant = false;

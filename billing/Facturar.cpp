@@ -1,0 +1,72 @@
+// "Facturar client": the invoicing marks of the chosen client's month, then
+// its billing data on paper and the views refreshed.
+#include "Facturar.h"
+
+#include "Clock.h"
+#include "Controls.h"
+#include "Convert.h"
+#include "DadesFacturacio.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "Principal.h"
+#include "TabFacturacio.h"
+#include "Traduccio.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+QString Marca_Facturacio(const FacturacioMes& mes, const QDate& avui)
+{
+    Db& db = BD();
+    const QString data = Conv::isoDate(avui);
+    Transaction tx(db);
+    for (const FilaFactura& f : mes.files) {
+        if (f.tipus != TipusFilaFactura::TotalFeina) continue;
+        const FeinaMes& j = mes.feinaDe(f);
+        if (!j.feta) continue;
+        QSqlQuery& q = db.cached(QStringLiteral("UPDATE Feines SET feines_data_factura = ?, feines_quota = ? "
+                                                "WHERE feines_id = ?"),
+                                 {data, (j.esQuota() ? j.quota : Decimal()).toVariant(), j.id});
+        if (q.numRowsAffected() < 1)
+            return Tradueix(QStringLiteral("ERROR: Feina")) + u' ' + QString::number(j.id)
+                   + Tradueix(QStringLiteral(" no trobada"));
+    }
+    for (const XecMes& x : mes.xecs) {
+        if (x.id == 0 || x.feina == 0) continue;
+        QSqlQuery& q = db.cached(QStringLiteral("UPDATE Xecs SET xecs_data_liquidat = ?, feines_id = ? "
+                                                "WHERE xecs_id = ?"),
+                                 {data, x.feina, x.id});
+        if (q.numRowsAffected() < 1)
+            return Tradueix(QStringLiteral("ERROR: Xec")) + u' ' + QString::number(x.id)
+                   + Tradueix(QStringLiteral(" no trobat"));
+    }
+    tx.commit();
+    return QString();
+}
+
+void TabFacturacio::Facturar_Client()
+{
+    try {
+        // The marks and the document stand on the month shown for the chosen client.
+        const FacturacioMes& r = m_resultat;
+        if (!r.calculat || r.totsClients || r.client != clientTriat() || r.mes != mesFactura->text()
+            || r.pendents != PdtFacturar->isChecked()) {
+            if (!Calcula_Facturacio_Client()) return;
+        }
+        const FacturacioMes mes = m_resultat;
+        const QString missatge = Marca_Facturacio(mes, Clock::today());
+        if (!missatge.isEmpty()) {
+            MsgBox::show(missatge);
+            return;
+        }
+        Imprimeix_Dades_Facturacio(mes, this);
+        crida(Principal().Omple_Xecs_Client);
+        Calcula_Facturacio_Client();
+        ClientsCombo->setFocus();
+    } catch (const std::exception& e) {
+        MsgBox::error(QString::fromUtf8(e.what()));
+    } catch (...) {
+        MsgBox::error(QStringLiteral("?"));
+    }
+}

@@ -1,0 +1,140 @@
+#include "ResumFacturacio.h"
+
+#include "Convert.h"
+#include "DadesFacturacio.h"
+#include "FormatInforme.h"
+#include "Traduccio.h"
+
+using Linia = Impressora::Linia;
+
+QDate fiResum(const QDate& primerDia, const QDate& avui)
+{
+    const QDate ultim = primerDia.addMonths(1).addDays(-1);
+    return avui.isValid() && avui < ultim ? avui : ultim;
+}
+
+ResumFacturacio::ResumFacturacio(Impressora& p, const QString& mes, const QDate& inici, const QDate& fi)
+    : p_(p), mes_(mes), inici_(inici), fi_(fi), marc_(p, [this] { capcalera(); })
+{
+}
+
+void ResumFacturacio::comenca()
+{
+    total_ = Decimal();
+    marc_.comenca();
+}
+
+void ResumFacturacio::capcalera()
+{
+    marc_.logo();
+    p_.setFontSize(12);
+    p_.setFontBold(true);
+    p_.setFontItalic(false);
+    p_.setForeColor(Marc::Negre);
+    p_.setCurrentY(Marc::YTitol);
+    p_.setCurrentX(Marc::MargeEsquerre);
+    p_.Print(Tradueix(QStringLiteral("RESUM FACTURACIÓ del mes:")) + u' ' + mesTitol(inici_) + u' '
+                 + QString::number(inici_.year()),
+             Linia::Segueix);
+    p_.setFontBold(false);
+    p_.Print(QStringLiteral(" ( ") + Conv::shortDate(inici_) + QStringLiteral(" - ") + Conv::shortDate(fi_)
+             + QStringLiteral(" )"));
+    p_.setFontSize(10);
+    p_.setFontBold(true);
+    p_.setCurrentY(p_.CurrentY() + 200);
+    // The titles of the numbers end where the numbers end, whatever the font.
+    const auto a = [this](double x, const char* titol) {
+        p_.setCurrentX(x);
+        p_.Print(Tradueix(QString::fromUtf8(titol)), Linia::Segueix);
+    };
+    a(Marc::MargeEsquerre, "Client");
+    a(5000, "Servei/Lloc");
+    marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 7500);
+    a(7600, "Unitat");
+    marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
+    p_.setCurrentY(p_.CurrentY() + 300);
+    marc_.regla();
+    p_.setCurrentY(p_.CurrentY() + 150);
+    marc_.numeroPagina();
+}
+
+void ResumFacturacio::evitaPeu()
+{
+    if (p_.CurrentY() + p_.TextHeight() > marc_.PosicioSaltPagina + 500) marc_.saltPagina();
+}
+
+Decimal ResumFacturacio::client(const FacturacioMes& mes)
+{
+    QVector<TotalServei> linies = totalsMes(mes);
+    // Every listed cheque counts; those that pay no job lower nothing.
+    int nombre = 0;
+    Decimal xecs;
+    for (const XecMes& x : mes.xecs) {
+        ++nombre;
+        xecs -= x.importMostrat();
+    }
+    if (!xecs.isZero())
+        linies.append({mes.serveiXecs, Tradueix(QStringLiteral("Xecs")), Decimal::fromInt(nombre), xecs});
+
+    // Tested between clients only (200 twips ahead), so a block starts whole on a page.
+    if (p_.CurrentY() + 200 > marc_.PosicioSaltPagina) marc_.saltPagina();
+
+    const QString euro = Tradueix(QStringLiteral(" €"));
+    Decimal totalClient;
+    bool primera = true;
+    for (const TotalServei& l : linies) {
+        if (l.quantitat.isZero()) continue;
+        if (primera) {
+            p_.setFontSize(10);
+            p_.setFontBold(true);
+            p_.setForeColor(Marc::Negre);
+            p_.setCurrentX(Marc::MargeEsquerre);
+            p_.setCurrentY(p_.CurrentY() + 200);
+            p_.Print(mes.client.toUpper(), Linia::Segueix);
+            p_.setFontBold(false);
+            // A leader up to the services' column (none under a name that reaches it).
+            const double y = p_.CurrentY();
+            if (p_.CurrentX() + 100 < 4900) marc_.puntejat(p_.CurrentX(), 5000, y);
+            p_.setCurrentY(y);
+            primera = false;
+        } else {
+            evitaPeu();
+        }
+        p_.setCurrentX(5000);
+        p_.Print(l.nom, Linia::Segueix);
+        marc_.dreta(l.quantitat.toShortString(), 7500);
+        p_.setCurrentX(7600);
+        p_.Print(l.unitat, Linia::Segueix);
+        if (!l.import.isZero()) {
+            marc_.dreta(formatImport(l.import) + euro, Marc::VoraDreta);
+            totalClient = sumaImports(totalClient, l.import);
+        }
+        p_.setCurrentY(p_.CurrentY() + 200);
+    }
+    if (primera) return Decimal();
+
+    p_.setCurrentY(p_.CurrentY() + 50);
+    evitaPeu();
+    p_.setFontBold(true);
+    p_.setCurrentX(9300);
+    p_.Print(Tradueix(QStringLiteral("Total:")), Linia::Segueix);
+    marc_.dreta(formatImport(totalClient) + euro, Marc::VoraDreta);
+    p_.setCurrentY(p_.CurrentY() + 250);
+    total_ = sumaImports(total_, totalClient);
+    return totalClient;
+}
+
+void ResumFacturacio::totalMes()
+{
+    p_.Print();
+    p_.Print();
+    p_.setFontSize(10);
+    p_.setFontBold(true);
+    evitaPeu();
+    marc_.dreta(Tradueix(QStringLiteral("TOTAL MES:")) + u' ' + formatImport(total_) + Tradueix(QStringLiteral(" €")),
+                Marc::VoraDreta);
+    p_.setFontBold(false);
+    const double y = p_.CurrentY();
+    marc_.caixa(7000, y - 50, 11200, y + 290);
+    p_.Print();
+}

@@ -1,0 +1,156 @@
+// "Facturar client": the invoicing marks of the chosen client's month, in one
+// unit, then its billing data; without a client the button starts the run.
+#include "PdfFixtures.h"
+#include "Registre.h"
+#include "TabFixture.h"
+
+#include <QTest>
+
+using namespace TestSupport;
+
+class TestInvoicing : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetSeams(); }
+    void cleanup()
+    {
+        QString why;
+        QVERIFY2(seamsClean(&why), qPrintable(why));
+    }
+    void allClientsStartsTheRunAndMarksNothing();
+    void marks_data();
+    void marks();
+    void twiceOnOneDay_data();
+    void twiceOnOneDay();
+};
+
+namespace {
+
+// The stored marks: "job invoice-date quota" for A B C D, then "cheque
+// liquidation-date job" for the cheques; jobs and cheques by letter/number.
+QString marques(const PaginaFacturacio& p)
+{
+    const QHash<int, QString> lletra{{p.A, "A"}, {p.B, "B"}, {p.C, "C"}, {p.D, "D"}};
+    QStringList out;
+    QSqlQuery q = BD().query(QStringLiteral("SELECT feines_id, coalesce(feines_data_factura, '-'), feines_quota "
+                                            "FROM Feines"));
+    while (q.next())
+        out << lletra.value(q.value(0).toInt()) + u' ' + q.value(1).toString() + u' '
+                   + Decimal::fromVariant(q.value(2)).toFixed();
+    out.sort();
+    q = BD().query(QStringLiteral("SELECT xecs_id, coalesce(xecs_data_liquidat, '-'), feines_id FROM Xecs "
+                                  "ORDER BY xecs_id"));
+    while (q.next())
+        out << q.value(0).toString() + u' ' + q.value(1).toString() + u' '
+                   + (q.value(2).isNull() ? QStringLiteral("-") : lletra.value(q.value(2).toInt()));
+    return out.join(u'|');
+}
+
+void facturar(const PaginaFacturacio& p)
+{
+    p.c<QPushButton>("ImprimirFacturacio")->click();
+}
+
+} // namespace
+
+void TestInvoicing::allClientsStartsTheRunAndMarksNothing()
+{
+    PdfFixtures::CarpetaPdf pdf;
+    PaginaFacturacio p;
+    const QString abans = marques(p);
+    QCOMPARE(p.c<QPushButton>("ImprimirFacturacio")->text(), QStringLiteral("Imprimir dades facturació"));
+    facturar(p);
+    QCOMPARE(marques(p), abans);
+    QVERIFY(MsgBox::shown().isEmpty());
+    QVERIFY(PdfFixtures::text(pdf.unic()).contains(QStringLiteral("RESUM FACTURACIÓ del mes:")));
+    QVERIFY(Registre_Missatges::text().contains(QStringLiteral("2 clients processats.")));
+}
+
+void TestInvoicing::marks_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<QString>("missatge");   // "" = marked and printed
+    QTest::addColumn<QString>("despres");    // the stored marks afterwards
+    // C's share is the site's quota to the last decimal; a job billed by its
+    // services gets 0; the invoiced D is invoiced again; both cheques pay A.
+    QTest::newRow("shares and cheques")
+        << "" << "" << "A 2010-03-10 0|B - 0|C 2010-03-10 123456.7891|D 2010-03-10 0|1 2010-03-10 A|2 2010-03-10 A";
+    QTest::newRow("no done job: the cheque that pays a job is still liquidated")
+        << "undone" << "" << "A - 0|B - 0|C - 0|D 2010-03-06 0|1 2010-03-10 A|2 - -";
+    QTest::newRow("a job gone: nothing marked") << "job gone" << "ERROR: Feina %D no trobada"
+                                                << "A - 0|B - 0|C - 0|1 2010-03-02 A|2 - -";
+    QTest::newRow("a cheque gone: nothing marked") << "cheque gone" << "ERROR: Xec 2 no trobat"
+                                                   << "A - 0|B - 0|C - 0|D 2010-03-06 0|1 2010-03-02 A";
+}
+
+void TestInvoicing::marks()
+{
+    QFETCH(QString, cas);
+    QFETCH(QString, missatge);
+    QFETCH(QString, despres);
+    PdfFixtures::CarpetaPdf pdf;
+    PaginaFacturacio p;
+    BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 1234567891 WHERE llocs_nom = 'Pis'"));
+    if (cas == QLatin1String("undone"))
+        BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 0"));
+    p.tria(0);
+    if (cas == QLatin1String("job gone")) BD().exec(QStringLiteral("DELETE FROM Feines WHERE feines_id = ?"), {p.D});
+    if (cas == QLatin1String("cheque gone")) BD().exec(QStringLiteral("DELETE FROM Xecs WHERE xecs_id = 2"));
+    QCOMPARE(p.c<QPushButton>("ImprimirFacturacio")->text(), QStringLiteral("Facturar client"));
+    facturar(p);
+
+    QCOMPARE(marques(p), despres);
+    QStringList mostrats;
+    for (const auto& s : MsgBox::shown()) mostrats << s.text + u'/' + s.title;
+    missatge.replace(QStringLiteral("%D"), QString::number(p.D));
+    QCOMPARE(mostrats, missatge.isEmpty() ? QStringList() : QStringList{missatge + u'/'});
+    // Printed only once the marks are stored, from the month as it was shown.
+    QCOMPARE(pdf.fitxers().size(), missatge.isEmpty() ? 1 : 0);
+    if (!missatge.isEmpty()) return;
+    const QString t = PdfFixtures::text(pdf.unic());
+    QVERIFY2(t.contains(QStringLiteral("Dades de facturació del mes: MARÇ 2010")), qPrintable(t));
+    QVERIFY(t.contains(cas.isEmpty() ? QStringLiteral("IMPORT FACTURA: 123.452,79 €")
+                                     : QStringLiteral("IMPORT FACTURA: -12,00 €")));
+    // The views show the marks: A's invoice date on its line.
+    QCOMPARE(p.factura()->TextMatrix(1, 5), cas.isEmpty() ? QStringLiteral("10/03/2010") : QStringLiteral(" "));
+}
+
+void TestInvoicing::twiceOnOneDay_data()
+{
+    QTest::addColumn<bool>("pendents");
+    QTest::addColumn<QString>("despres");
+    QTest::addColumn<QString>("segona");   // the invoice amount printed the second time
+    QTest::newRow("everything listed: the same marks again")
+        << false << "A 2010-03-10 0|B - 0|C 2010-03-10 80|D 2010-03-10 0|1 2010-03-10 A|2 2010-03-10 A"
+        << "IMPORT FACTURA: 76,00 €";
+    // Cheque 1 (liquidated) and D (invoiced) are not listed; cheque 2 takes
+    // A's first slot. The second time nothing is left to mark.
+    QTest::newRow("pending only: nothing left the second time")
+        << true << "A 2010-03-10 0|B - 0|C 2010-03-10 80|D 2010-03-06 0|1 2010-03-02 A|2 2010-03-10 A"
+        << "IMPORT FACTURA: 0,00 €";
+}
+
+void TestInvoicing::twiceOnOneDay()
+{
+    QFETCH(bool, pendents);
+    QFETCH(QString, despres);
+    QFETCH(QString, segona);
+    PdfFixtures::CarpetaPdf pdf;
+    PaginaFacturacio p;
+    p.tria(0);
+    p.c<QCheckBox>("PdtFacturar")->setChecked(pendents);
+    facturar(p);
+    QCOMPARE(marques(p), despres);
+    facturar(p);
+    QCOMPARE(marques(p), despres);
+    QVERIFY(MsgBox::shown().isEmpty());
+    const QStringList fitxers = pdf.fitxers();
+    QCOMPARE(fitxers.size(), 2);
+    const QString segon = fitxers.first().contains(QStringLiteral(" (2).pdf")) ? fitxers.first() : fitxers.last();
+    const QString t = PdfFixtures::text(segon).simplified();
+    QVERIFY2(t.contains(segona), qPrintable(t));
+    QCOMPARE(t.contains(QStringLiteral("Pis Quota mes 80,00 €")), !pendents);
+}
+
+QTEST_MAIN(TestInvoicing)
+#include "TestInvoicing.moc"

@@ -1,0 +1,166 @@
+// The client billing data: the client's record, the done jobs' lines, the
+// quota lines, the totals with cheques and payments, the gaps between jobs.
+#include "BillingFixtures.h"
+#include "DadesFacturacio.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "PdfFixtures.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+#include <memory>
+
+using namespace PdfFixtures;
+
+namespace {
+
+// The month of Anna from rows written as the billing fixtures write them.
+FacturacioMes mes(const QString& files, const QString& xecs = QString(), const QString& serveiXecs = QString(),
+                  int valorXec = 12, const QString& pagaments = QStringLiteral("0"))
+{
+    EntradaFacturacio e = Billing::entrada(false, serveiXecs);
+    e.pagaments = *Decimal::parseFixed(pagaments);
+    QVector<FilaXecBD> x = Billing::xecs(xecs);
+    for (FilaXecBD& f : x) f.valor = Decimal::fromInt(valorXec);
+    return calculaFacturacio(e, Billing::linies(files), x);
+}
+
+// The top of each word where the document first prints it, in points.
+QHash<QString, double> alcades(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
+    QHash<QString, double> out;
+    static const QRegularExpression paraula(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto it = paraula.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        if (!out.contains(m.captured(2))) out.insert(m.captured(2), m.captured(1).toDouble());
+    }
+    return out;
+}
+
+} // namespace
+
+class TestReportBillingData : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        TestSupport::resetSeams();
+        carpeta_ = std::make_unique<CarpetaPdf>();
+        pf_ = std::make_unique<TestSupport::ProgramFolder>();
+        pf_->openDatabases();
+        G.PosicioSaltPagina = 14500;
+        TestSupport::addClient(QStringLiteral("Anna"));
+        BD().exec(QStringLiteral("UPDATE Clients SET \"clients_NIF\" = '12345678Z', \"clients_adreça\" = 'C. Major 1', "
+                                 "clients_codi_postal = '08001', clients_poblacio = 'Barcelona', "
+                                 "clients_telefons = '933 000 000', clients_ccc = '2100-0001' "
+                                 "WHERE clients_nom = 'Anna'"));
+        for (const char* s : {"Neteja", "Hores", "Vidres"}) TestSupport::addService(QString::fromLatin1(s), 60);
+    }
+    void cleanup()
+    {
+        QVERIFY(TestSupport::seamsClean());
+        pf_.reset();
+    }
+
+    void document_data();
+    void document();
+    void gapsBetweenJobs();
+
+private:
+    std::unique_ptr<CarpetaPdf> carpeta_;
+    std::unique_ptr<TestSupport::ProgramFolder> pf_;
+};
+
+void TestReportBillingData::document_data()
+{
+    QTest::addColumn<QString>("files");
+    QTest::addColumn<QString>("xecs");
+    QTest::addColumn<int>("valorXec");
+    QTest::addColumn<QString>("pagaments");
+    QTest::addColumn<QStringList>("hiSon");     // in this order
+    QTest::addColumn<QStringList>("noHiSon");
+    QTest::newRow("no done job") << "1 Casa 2 Neteja 1 10" << "" << 12 << "0"
+                                 << QStringList{"TOTALS: IMPORT FACTURA: 0,00 €"}
+                                 << QStringList{"02/03/2009", "Neteja 1", "Pagaments a compte:", "TOTAL A PAGAR:"};
+    // Date, site and resource only on a job's first line; totals by service
+    // name, a service with nothing left out.
+    QTest::newRow("lines of one job")
+        << "1 Casa 2 Neteja 2 10.5 F; 1 Casa 2 Vidres 1 5 F" << "" << 12 << "0"
+        << QStringList{"02/03/2009 Casa Pere Neteja 2 h 21,00 € Vidres 1 h 5,00 €", "TOTALS: Neteja 2 h 21,00 €",
+                       "Vidres 1 h 5,00 €", "IMPORT FACTURA: 26,00 €"}
+        << QStringList{"Hores", "Pagaments a compte:"};
+    QTest::newRow("jobs not done are left out")
+        << "1 Casa 2 Neteja 1 10 F; 2 Casa 3 Vidres 1 10" << "" << 12 << "0"
+        << QStringList{"Neteja 1 h 10,00 €", "IMPORT FACTURA: 10,00 €"} << QStringList{"03/03/2009", "Vidres"};
+    QTest::newRow("quota job and its site's quota")
+        << "1 Pis 4 Neteja 2 10 F,Q80" << "" << 12 << "0"
+        << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota mes 80,00 €",
+                       "IMPORT FACTURA: 80,00 €"}
+        << QStringList{"20,00", "TOTALS: Neteja"};
+    QTest::newRow("a service no longer known prints but adds nothing")
+        << "1 Casa 2 Pintura 1 10 F" << "" << 12 << "0"
+        << QStringList{"Pintura 1 h 10,00 €", "TOTALS: IMPORT FACTURA: 0,00 €"} << QStringList{};
+    // Two cheques of 12 pay the job; each lowers its line by 5.
+    QTest::newRow("cheques lower the invoice")
+        << "1 Casa 2 Hores 2 10 F" << "1 L1; 2" << 12 << "0"
+        << QStringList{"Hores 2 h 10,00 €", "TOTALS: Hores 2 h 10,00 €", "Hores 2 Xecs -24,00 €",
+                       "IMPORT FACTURA: -14,00 €"}
+        << QStringList{};
+    QTest::newRow("cheques worth nothing make no entry")
+        << "1 Casa 2 Hores 2 10 F" << "1 L1; 2" << 0 << "0" << QStringList{"IMPORT FACTURA: 10,00 €"}
+        << QStringList{"Xecs"};
+    QTest::newRow("payments on account")
+        << "1 Casa 2 Neteja 2 10 F" << "" << 12 << "5.5"
+        << QStringList{"IMPORT FACTURA: 20,00 €", "Pagaments a compte: 5,50 €", "TOTAL A PAGAR: 14,50 €"}
+        << QStringList{};
+}
+
+void TestReportBillingData::document()
+{
+    QFETCH(QString, files);
+    QFETCH(QString, xecs);
+    QFETCH(int, valorXec);
+    QFETCH(QString, pagaments);
+    QFETCH(QStringList, hiSon);
+    QFETCH(QStringList, noHiSon);
+    const FacturacioMes m = mes(files, xecs, xecs.isEmpty() ? QString() : QStringLiteral("Hores"), valorXec, pagaments);
+    QVERIFY(Imprimeix_Dades_Facturacio(m).startsWith(QStringLiteral("Document desat a")));
+    QVERIFY(MsgBox::shown().isEmpty());
+    const QString pdf = carpeta_->unic();
+    QCOMPARE(pagines(pdf), 1);
+    const QString t = text(pdf).simplified();
+    QString falta;
+    // The client's record in the header ("CCC:" reads as the clients tab's "ccc:").
+    const QStringList capcalera{"Dades de facturació del mes: MARÇ 2009 Client: Anna NIF/CIF: 12345678Z Adreça: "
+                                "C. Major 1 08001 - BARCELONA Telèfons: 933 000 000 ccc: 2100-0001 Data Lloc Recurs "
+                                "Servei Quantitat Unitat Import"};
+    QVERIFY2(enOrdre(t, capcalera + hiSon + QStringList{"pàg. 1"}, &falta),
+             qPrintable(falta + " | " + t));
+    for (const QString& s : noHiSon) QVERIFY2(!t.contains(s), qPrintable(s + " | " + t));
+}
+
+// A new job starts 200 twips (10 points) lower after a line with an amount,
+// not after a quota job's line; a quota line 50 twips lower.
+void TestReportBillingData::gapsBetweenJobs()
+{
+    Imprimeix_Dades_Facturacio(mes(QStringLiteral("1 Casa 2 S1 1 10 F; 1 Casa 2 S2 1 10 F; 2 Pis 4 S3 1 10 F,Q80; "
+                                                  "3 Pis 5 S4 1 10 F,Q80; 4 Zeta 6 S5 1 10 F")));
+    const QHash<QString, double> y = alcades(carpeta_->unic());
+    const QList<std::pair<QString, double>> salts{
+        {"S2", 10}, {"S3", 20}, {"S4", 10}, {"Quota", 12.5}, {"S5", 20}};
+    QString anterior = QStringLiteral("S1");
+    for (const auto& [paraula, punts] : salts) {
+        QVERIFY2(y.contains(paraula) && y.contains(anterior), qPrintable(paraula));
+        QVERIFY2(qAbs(y[paraula] - y[anterior] - punts) < 0.5,
+                 qPrintable(QStringLiteral("%1 -> %2: %3").arg(anterior, paraula).arg(y[paraula] - y[anterior])));
+        anterior = paraula;
+    }
+}
+
+QTEST_MAIN(TestReportBillingData)
+#include "TestReportBillingData.moc"

@@ -1,0 +1,206 @@
+// The billing run over all clients: the printed summary, the log, each
+// client computed once, the tab given back on every end, long blocks.
+#include "PdfFixtures.h"
+#include "Registre.h"
+#include "TabFixture.h"
+#include "frmMissatges.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace TestSupport;
+using namespace PdfFixtures;
+
+namespace {
+
+void executa(const PaginaFacturacio& p)
+{
+    p.c<QPushButton>("ImprimirFacturacio")->click();
+}
+
+// A client with a site billed by a quota of 50 and one done job there.
+void clientAmbQuota(const QString& nom)
+{
+    addClient(nom);
+    addSite(QStringLiteral("Terrat"), nom);
+    BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 500000 WHERE llocs_nom = 'Terrat'"));
+    PaginaFacturacio::linia(addJob(QStringLiteral("Terrat"), QDate(2010, 3, 8), "09:00", "10:00",
+                                   QStringLiteral("Pere"), true),
+                            "Neteja", 1);
+}
+
+Decimal import(const QString& text)
+{
+    return *Decimal::parse(QString(text).remove(u'.'));
+}
+
+} // namespace
+
+class TestReportBillingRun : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { resetSeams(); }
+    void cleanup()
+    {
+        frmMissatges::descarrega();
+        QString why;
+        QVERIFY2(seamsClean(&why), qPrintable(why));
+    }
+    void summary_data();
+    void summary();
+    void eachClientIsComputedOnce();
+    void tabRestoredOnEveryEnd_data();
+    void tabRestoredOnEveryEnd();
+    void longBlockBreaksBeforeTheFoot();
+};
+
+void TestReportBillingRun::summary_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<QString>("mes");
+    QTest::addColumn<QStringList>("hiSon");   // in this order
+    QTest::addColumn<QStringList>("log");     // in this order
+    // Anna: her services by name, her site's quota, the two listed cheques;
+    // Berta, with nothing, leaves no trace on paper.
+    QTest::newRow("the running month ends today")
+        << "" << "03/2010"
+        << QStringList{"RESUM FACTURACIÓ del mes: MARÇ 2010 ( 01/03/2010 - 10/03/2010 )",
+                       "Client Servei/Lloc", "Import ANNA Hores 2 h 10,00 €", "Neteja 1 h 10,00 €",
+                       "Pis 1 Quota mes 80,00 €", "Hores 2 Xecs -24,00 €", "Total: 76,00 €", "TOTAL MES: 76,00 €"}
+        << QStringList{"Iniciant càlcul periode: 01/03/2010 - 10/03/2010 ...", "Calculant client: Anna",
+                       "Calculant client: Berta", "2 clients processats.", "FINALITZACIO CORRECTA!!!"};
+    QTest::newRow("a client with only a quota")
+        << "quota" << "03/2010"
+        << QStringList{"Total: 76,00 €", "CARLA Terrat 1 Quota mes 50,00 €", "Total: 50,00 €",
+                       "TOTAL MES: 126,00 €"}
+        << QStringList{"Calculant client: Carla", "3 clients processats."};
+    QTest::newRow("December, a month gone by")
+        << "" << "12/2009" << QStringList{"DES. 2009 ( 01/12/2009 - 31/12/2009 )", "TOTAL MES: 0,00 €"}
+        << QStringList{"Iniciant càlcul periode: 01/12/2009 - 31/12/2009 ...", "2 clients processats."};
+    QTest::newRow("no clients") << "buit" << "03/2010" << QStringList{"Import TOTAL MES: 0,00 € pàg. 1"}
+                                << QStringList{"0 clients processats.", "FINALITZACIO CORRECTA!!!"};
+}
+
+void TestReportBillingRun::summary()
+{
+    QFETCH(QString, cas);
+    QFETCH(QString, mes);
+    QFETCH(QStringList, hiSon);
+    QFETCH(QStringList, log);
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    if (cas == QLatin1String("quota")) {
+        clientAmbQuota(QStringLiteral("Carla"));
+        p.clients->Omple_Clients();
+    }
+    if (cas == QLatin1String("buit")) p.tab->clientsCombo()->clear();
+    p.c<QLineEdit>("mesFactura")->setText(mes);
+    executa(p);
+    QVERIFY(MsgBox::shown().isEmpty());
+    const QString t = text(carpeta.unic()).simplified();
+    QString falta;
+    QVERIFY2(enOrdre(t, hiSon, &falta), qPrintable(falta + " | " + t));
+    QVERIFY(!t.contains(QStringLiteral("BERTA")));
+    QVERIFY2(enOrdre(Registre_Missatges::text(), log, &falta), qPrintable(falta + " | " + Registre_Missatges::text()));
+    // The month's total is the sum of the printed client totals.
+    Decimal suma;
+    static const QRegularExpression total(QStringLiteral("Total: ([-\\d.,]+) €"));
+    for (auto it = total.globalMatch(t); it.hasNext();) suma += import(it.next().captured(1));
+    static const QRegularExpression totalMes(QStringLiteral("TOTAL MES: ([-\\d.,]+) €"));
+    QCOMPARE(import(totalMes.match(t).captured(1)), suma);
+}
+
+// Choosing a client computes its month; the run computes nothing more.
+void TestReportBillingRun::eachClientIsComputedOnce()
+{
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    const auto sentencies = [&] {
+        const qint64 abans = BD().statementsRun();
+        executa(p);
+        return BD().statementsRun() - abans;
+    };
+    const qint64 dos = sentencies();
+    for (const char* nom : {"Ciri", "Dora", "Eloi"}) addClient(QString::fromLatin1(nom));
+    p.clients->Omple_Clients();
+    // Per client: its payment, its lines, its cheques, the services.
+    QCOMPARE(sentencies() - dos, 3 * 4);
+}
+
+void TestReportBillingRun::tabRestoredOnEveryEnd_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<QString>("error");   // what the "Error:" box tells; "" = none
+    QTest::addColumn<int>("documents");
+    QTest::newRow("normal end") << "" << "" << 1;
+    QTest::newRow("a month that is no month") << "mes" << "Mes erroni (format: 'mm/aaaa')" << 0;
+    QTest::newRow("the services cannot be read") << "serveis" << "no such table: Serveis" << 1;
+    QTest::newRow("a client's month cannot be computed") << "llocs" << "no such table: Llocs" << 1;
+}
+
+void TestReportBillingRun::tabRestoredOnEveryEnd()
+{
+    QFETCH(QString, cas);
+    QFETCH(QString, error);
+    QFETCH(int, documents);
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    frmMissatges* log = frmMissatges::carrega();
+    if (cas == QLatin1String("mes")) p.c<QLineEdit>("mesFactura")->setText(QStringLiteral("13/2010"));
+    if (cas == QLatin1String("serveis")) BD().exec(QStringLiteral("ALTER TABLE Serveis RENAME TO Serveis_"));
+    if (cas == QLatin1String("llocs")) BD().exec(QStringLiteral("ALTER TABLE Llocs RENAME TO Llocs_"));
+    executa(p);
+
+    QCOMPARE(MsgBox::shown().size(), error.isEmpty() ? 0 : 1);
+    if (!error.isEmpty()) {
+        const QString mostrat = MsgBox::shown().first().text;
+        QVERIFY2(mostrat.startsWith(QStringLiteral("Error:")) && mostrat.endsWith(error), qPrintable(mostrat));
+    }
+    QCOMPARE(carpeta.fitxers().size(), documents);
+    QCOMPARE(p.tab->clientsCombo()->currentIndex(), -1);
+    for (const char* nom : {"ClientsCombo", "FacturaGrid", "XecsGrid"}) QVERIFY2(p.c<QWidget>(nom)->isVisibleTo(p.w.get()), nom);
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    QVERIFY(log->findChild<QPushButton*>(QStringLiteral("Tancar"))->isEnabled());
+    QCOMPARE(Registre_Missatges::text().contains(QStringLiteral("FINALITZACIO CORRECTA!!!")), error.isEmpty());
+    QCOMPARE(p.c<QPushButton>("ImprimirFacturacio")->text(), QStringLiteral("Imprimir dades facturació"));
+    if (documents && !error.isEmpty())   // the pages drawn so far
+        QVERIFY(text(carpeta.unic()).contains(QStringLiteral("RESUM FACTURACIÓ del mes:")));
+}
+
+// A block starts on the page when it starts above the break position; a
+// block too long for the rest of the page goes on on a new one before its
+// lines reach the foot of the page.
+void TestReportBillingRun::longBlockBreaksBeforeTheFoot()
+{
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    G.PosicioSaltPagina = 3500;
+    const int feina = addJob(QStringLiteral("Altre"), QDate(2010, 3, 9), "09:00", "10:00", QStringLiteral("Pere"), true);
+    for (int i = 1; i <= 12; ++i) {
+        const QByteArray nom = QStringLiteral("S%1").arg(i, 2, 10, QChar(u'0')).toLatin1();
+        addService(QString::fromLatin1(nom), 60);
+        PaginaFacturacio::linia(feina, nom.constData(), 1);
+    }
+    executa(p);
+    const QString pdf = carpeta.unic();
+    const int n = pagines(pdf);
+    QVERIFY2(n >= 3, qPrintable(QString::number(n)));
+    QString totes;
+    for (int pag = 1; pag <= n; ++pag) {
+        // Nothing below the continuation mark but the page number.
+        const QString t = text(pdf, pag).simplified();
+        const QString peu = (pag < n ? QStringLiteral("(Continúa...) ") : QString()) + QStringLiteral("pàg. %1").arg(pag);
+        QVERIFY2(t.endsWith(peu), qPrintable(t));
+        totes += t + u' ';
+    }
+    QString falta;
+    QVERIFY2(enOrdre(totes, {"ANNA Hores", "Total: 76,00 €", "BERTA S01 1 h 10,00 €", "(Continuació)",
+                             "S12 1 h 10,00 €", "Total: 120,00 €", "TOTAL MES: 196,00 €"},
+                     &falta),
+             qPrintable(falta + " | " + totes));
+    for (int i = 1; i <= 12; ++i) QCOMPARE(totes.count(QStringLiteral("S%1 1 h").arg(i, 2, 10, QChar(u'0'))), 1);
+}
+
+QTEST_MAIN(TestReportBillingRun)
+#include "TestReportBillingRun.moc"
