@@ -6,6 +6,7 @@
 #include "Traduccio.h"
 
 #include <QFontMetrics>
+#include <QHash>
 
 namespace {
 
@@ -32,6 +33,26 @@ const Columna kXecs[10] = {{"CP", 0, 0},              {"Data entr.", 1000, Centr
                            {"Servei", 2000, Centre},    {"Quantitat", 1000, Dreta},   {"Unitat", 1600, Centre},
                            {"Import", 1200, Dreta}};
 
+// Columns are never narrower than their heading or a date, whatever the
+// font. A grid is prepared at every computation: each font's widths are
+// measured once.
+const QVector<int>& ampladesLlegibles(const QFont& font, const Columna (&cols)[10])
+{
+    static QHash<QString, QVector<int>> mesurades;
+    const QString clau = font.key() + u'|' + QLocale().name() + u'|' + QString::number(quintptr(&cols));
+    auto it = mesurades.constFind(clau);
+    if (it != mesurades.constEnd()) return *it;
+    QFont negreta = font;
+    negreta.setBold(true);
+    const QFontMetrics titol(negreta);
+    const int data = QFontMetrics(font).horizontalAdvance(Conv::shortDate(QDate(2000, 12, 28))) + 10;
+    QVector<int> llegible(10, 0);
+    for (int c = 1; c < 10; ++c)
+        llegible[c] = qMax(titol.horizontalAdvance(Tradueix(QString::fromLatin1(cols[c].titol))) + 12,
+                           c == 1 || c == 5 ? data : 0);
+    return *mesurades.insert(clau, llegible);
+}
+
 void prepara(Graella* g, const Columna (&cols)[10], bool mergeColumnes, int files)
 {
     g->Clear();
@@ -40,15 +61,7 @@ void prepara(Graella* g, const Columna (&cols)[10], bool mergeColumnes, int file
     g->setRows(1);
     g->setTextMatrix(0, 0, Tradueix(QString::fromLatin1(cols[0].titol)));
     g->setColWidth(0, 0);
-    // Never narrower than its heading or a date, whatever the font.
-    QFont negreta = g->font();
-    negreta.setBold(true);
-    const QFontMetrics titol(negreta);
-    const int data = QFontMetrics(g->font()).horizontalAdvance(Conv::shortDate(QDate(2000, 12, 28))) + 10;
-    int llegible[10] = {};
-    for (int c = 1; c < 10; ++c)
-        llegible[c] = qMax(titol.horizontalAdvance(Tradueix(QString::fromLatin1(cols[c].titol))) + 12,
-                           c == 1 || c == 5 ? data : 0);
+    const QVector<int>& llegible = ampladesLlegibles(g->font(), cols);
     for (int c = 1; c < 10; ++c) {
         g->setTextMatrix(0, c, Tradueix(QString::fromLatin1(cols[c].titol)));
         g->setCellAlignment(0, c, cols[c].alineacio);

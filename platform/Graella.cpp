@@ -54,12 +54,17 @@ public:
                 fore = option.palette.color(QPalette::HighlightedText);
             else if (ownBack)
                 fore = Graella::readableOn(back);
+            const QRect textArea = area.adjusted(2, 1, -2, -1);
+            if (block.y() < grid_->FixedRows() || block.x() < grid_->FixedCols())
+                font = headingFont(font, first->text(), textArea.width());
             painter->setFont(font);
             painter->setPen(fore);
-            const QRect textArea = area.adjusted(2, 1, -2, -1);
+            // Lines too wide go on onto the lines the cell's (or block's) height holds.
+            const QFontMetrics metrics(font);
+            const int room = textArea.height() / qMax(1, metrics.lineSpacing());
             painter->drawText(textArea,
                               int(Graella::alignmentFromCode(grid_->CellAlignment(block.y(), block.x()))),
-                              Graella::visibleText(first->text(), QFontMetrics(font), textArea.width()));
+                              Graella::visibleText(first->text(), metrics, textArea.width(), qMax(1, room)));
         }
 
         // Grid lines on the right and bottom edges of a block only.
@@ -80,6 +85,20 @@ public:
     }
 
 private:
+    // A heading that does not fit its cell is drawn up to a quarter smaller.
+    static QFont headingFont(const QFont& font, const QString& text, int width)
+    {
+        if (font.pointSizeF() <= 0 || text.contains(u'\n') || QFontMetrics(font).horizontalAdvance(text) <= width)
+            return font;
+        QFont f = font;
+        const qreal smallest = qMax(6.0, font.pointSizeF() * 0.75);
+        while (f.pointSizeF() - 0.5 >= smallest) {
+            f.setPointSizeF(f.pointSizeF() - 0.5);
+            if (QFontMetrics(f).horizontalAdvance(text) <= width) break;
+        }
+        return f;
+    }
+
     bool singleCellSelection() const
     {
         if (!grid_->selectionModel()) return true;
@@ -273,9 +292,44 @@ QColor Graella::readableOn(const QColor& back)
     return luma < 140 ? QColor(Qt::white) : QColor(Qt::black);
 }
 
-QString Graella::visibleText(const QString& text, const QFontMetrics& metrics, int width)
+namespace {
+// The line broken at its blanks into lines of that width, at most `most`
+// (the last one takes the rest, whatever its width); a first word wider
+// than the width stays whole on its line.
+QStringList wrapped(QString rest, const QFontMetrics& metrics, int width, int most)
+{
+    QStringList out;
+    while (out.size() < most - 1 && metrics.horizontalAdvance(rest) > width) {
+        qsizetype cut = -1;
+        for (qsizetype i = rest.indexOf(u' '); i > 0; i = rest.indexOf(u' ', i + 1)) {
+            if (metrics.horizontalAdvance(rest.left(i)) > width) break;
+            cut = i;
+        }
+        if (cut <= 0) {
+            cut = rest.indexOf(u' ');   // the wide first word alone
+            if (cut <= 0) break;
+        }
+        out << rest.left(cut);
+        rest = rest.mid(cut + 1).trimmed();
+    }
+    out << rest;
+    return out;
+}
+} // namespace
+
+QString Graella::visibleText(const QString& text, const QFontMetrics& metrics, int width, int room)
 {
     QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    if (room > lines.size()) {
+        if (lines.size() == 1) {
+            lines = wrapped(lines[0], metrics, width, room);
+        } else {
+            // A list (one job a line) wraps only when every line can.
+            QStringList all;
+            for (const QString& line : lines) all << wrapped(line, metrics, width, room);
+            if (all.size() <= room) lines = all;
+        }
+    }
     for (QString& line : lines)
         if (metrics.horizontalAdvance(line) > width) line = metrics.elidedText(line, Qt::ElideRight, width);
     return lines.join(QLatin1Char('\n'));

@@ -17,8 +17,12 @@
 //
 // Text on a cell with a back colour of its own and no fore colour of its own
 // is drawn in black or white, whichever reads better on that colour. A line
-// too wide for its cell (or block) is drawn cut short with an ellipsis, so
-// its beginning reads whatever the alignment; the cell keeps its whole text.
+// too wide for a cell or block tall enough for more lines (a job of several
+// time cells, a month day) goes on at its blanks onto the next lines when
+// there is room for all of it (a single line: as far as there is); a heading
+// too wide for its cell is drawn in a somewhat smaller font. A line that
+// still does not fit is drawn cut short with an ellipsis, so its beginning
+// reads whatever the alignment; the cell keeps its whole text.
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -159,9 +163,11 @@ public:
     static QColor colorFromValue(qint32 value);
     // Black or white, whichever reads better on the given back colour.
     static QColor readableOn(const QColor& back);
-    // The text as a cell of that width draws it: line feeds only, each line
-    // too wide for the width cut short with an ellipsis.
-    static QString visibleText(const QString& text, const QFontMetrics& metrics, int width);
+    // The text as a cell of that width, with room for `lines` lines, draws
+    // it: line feeds only; the lines wrapped at their blanks when all of them
+    // then fit the room (a single line: onto as many lines as the room has);
+    // each line still too wide cut short with an ellipsis.
+    static QString visibleText(const QString& text, const QFontMetrics& metrics, int width, int lines = 1);
 
 protected:
     QTableWidgetItem* cell(int row, int col);

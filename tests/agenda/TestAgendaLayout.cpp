@@ -267,6 +267,9 @@ void TestAgendaLayout::weekJobCells_data()
     QTest::newRow("the row where a job ends stays empty")
         << QStringList{"1 Alfa 2010-03-11 09:00 10:00 Anna"} << QPoint(4, 5) << "" << "cap" << false << false
         << ids({});
+    QTest::newRow("ends at 24:00: drawn down to the last row")
+        << QStringList{"1 Alfa 2010-03-11 19:00 24:00 Anna"} << QPoint(4, 24) << "Alfa" << "Anna" << false << false
+        << ids({1});
     QTest::newRow("date outside the week: not drawn")
         << QStringList{"1 Alfa 2010-03-15 09:00 10:00 Anna"} << QPoint(7, 3) << "" << "cap" << false << false
         << ids({});
@@ -319,8 +322,10 @@ void TestAgendaLayout::dayColumnsAndExtraHours()
                        "5 Fora 2010-03-09 06:00 07:00 Anna", "3 Equip 2010-03-09 09:30 10:30 Pere"});
     e.horesExtra = {{QStringLiteral("Anna"), Decimal::fromRaw(15000)}, {QStringLiteral("Marta"), Decimal::fromInt(2)}};
     const DisposicioAgenda d = disposaAgenda(e);
+    QCOMPARE(d.files, 25);
     QCOMPARE(d.columnes, 8);
     QCOMPARE(d.cella(0, 0).text, QStringLiteral("dimarts, 9"));
+    QCOMPARE(d.cella(24, 0).text, QStringLiteral("19:30"));
     const QStringList capcaleres{"< >", "Anna", "Anna", "Pere", "", "", ""};
     for (int c = 1; c <= 7; ++c) QCOMPARE(d.cella(0, c).text, capcaleres[c - 1]);
     QCOMPARE(d.cella(3, 1).text, QStringLiteral("Xec"));

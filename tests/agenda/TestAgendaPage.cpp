@@ -59,6 +59,8 @@ void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements()
     for (int i = 0; i < 20; ++i)
         addJob(QStringLiteral("Gamma"), dia.addDays(i % 5 - 2), QStringLiteral("%1:00").arg(12 + i / 5),
                QStringLiteral("%1:30").arg(12 + i / 5), i % 2 ? QStringLiteral("Anna") : QString());
+    // Stored last, starts first.
+    const int aviat = addJob(QStringLiteral("Beta"), dia, QStringLiteral("08:00"), QStringLiteral("08:30"));
     BD().exec(QStringLiteral("INSERT INTO Hores_Fetes (recursos_nom, hores_data, hores_quantitat) VALUES ('Anna', ?, 25000)"),
               {dia.toString(Qt::ISODate)});
     p.veu(mode, dia);
@@ -87,7 +89,9 @@ void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements()
             QCOMPARE(p.tab->feinesCella(r, c), d.cella(r, c).feines);
         }
     if (mode == u"mes") {
-        QCOMPARE(p.tab->feinesCella(2, 3).mid(0, 2), QList<qint32>({alfa, beta}));
+        // A day's jobs in start order, whatever the order they were stored in.
+        QCOMPARE(p.tab->feinesCella(2, 3).mid(0, 3), QList<qint32>({aviat, alfa, beta}));
+        QVERIFY(g->TextMatrix(2, 3).startsWith(QStringLiteral("08:00 Beta\r\n09:00 Alfa\r\n11:00 Beta\r\n")));
     } else if (mode == u"setmana") {
         QCOMPARE(p.tab->feinesCella(3, 3), QList<qint32>{alfa});
         QCOMPARE(g->CellBackColor(3, 3), Graella::colorFromValue(0x00FF00));

@@ -1,8 +1,10 @@
 // The billing tab: month, client and mode, pending box, payments, failures.
 #include "Consultes.h"
 #include "TabFixture.h"
+#include "frmFeines.h"
 #include "frmMain.h"
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
@@ -26,6 +28,7 @@ private slots:
     void paymentsShowStoreAndDelete();
     void failureLeavesTheGridsAsTheyWere();
     void refusedMonthKeepsTheBillingTab();
+    void jobLineOpensTheJobDialog();
 };
 
 void TestBillingTab::monthValidation_data()
@@ -114,6 +117,16 @@ void TestBillingTab::clientChoiceComputesAndSwitchesMode()
     };
     mode(false);
     QCOMPARE(visibles(), 0);
+    // The captions the tab was designed with.
+    for (const auto& [nom, text] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"Label51", "Mes:"}, {"Label52", "Client:"}, {"Label53", "Pdt. de facturar:"},
+             {"Label59", "Total serveis realitzats:"}, {"Label67", "Total pagaments efectuats:"},
+             {"Label54", "TOTAL A PAGAR:"}, {"ImprimirXecs", "Imprimir xecs liquidats"},
+             {"ImprimirHores", "Imprimir hores extra"}}) {
+        const QWidget* w = p.c<QWidget>(nom);
+        const auto* l = qobject_cast<const QLabel*>(w);
+        QCOMPARE(l ? l->text() : static_cast<const QPushButton*>(w)->text(), QString::fromUtf8(text));
+    }
     p.tria(0);
     mode(true);
     QCOMPARE(visibles(), 9);
@@ -250,6 +263,32 @@ void TestBillingTab::refusedMonthKeepsTheBillingTab()
     QTRY_VERIFY(mes->hasFocus());
     QCOMPARE(MsgBox::shown().size(), 1);
     QCOMPARE(MsgBox::shown().last().text, QStringLiteral("Mes erroni (format: 'mm/aaaa')"));
+    w->close();
+}
+
+// In the main window a double-click on a job line opens the job dialog on that job.
+void TestBillingTab::jobLineOpensTheJobDialog()
+{
+    ProgramFolder pf;
+    pf.writeIni(QStringLiteral("[Parametres]\nPrimeraExecucio=0\n"));
+    pf.start();
+    addClient(QStringLiteral("Anna"));
+    addResource(QStringLiteral("Pere"), 255);
+    addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
+    const int id = addJob(QStringLiteral("Casa"), Clock::today(), "09:00", "10:00", QStringLiteral("Pere"));
+    auto* w = new frmMain;
+    QPointer<frmMain> guard(w);
+    G.frmPrincipal = w;
+    w->Form_Load();
+    QList<qint32> oberts;
+    setConductorFeines([&](frmFeines&) { oberts << G.FeinaActual.Id; });
+    const auto prou = qScopeGuard([] { setConductorFeines(nullptr); });
+    w->findChild<QComboBox*>(QStringLiteral("ClientsCombo"))->setCurrentIndex(0);
+    auto* grid = w->findChild<Graella*>(QStringLiteral("FacturaGrid"));
+    grid->setCurrentCellAt(1, 2);
+    emit grid->cellDoubleClicked(1, 2);
+    QCOMPARE(oberts, QList<qint32>{id});
+    QVERIFY(MsgBox::shown().isEmpty());
     w->close();
 }
 

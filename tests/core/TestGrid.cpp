@@ -219,32 +219,41 @@ void TestGrid::textColourReadsOnItsBackColour()
 void TestGrid::visibleText_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("lines");   // "=" the same line, "..." cut short
-    QTest::newRow("fits") << "Abc" << QStringList{"="};
-    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << QStringList{"..."};
-    QTest::newRow("lines apart, carriage returns dropped")
-        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << QStringList{"=", "..."};
+    QTest::addColumn<int>("room");      // lines the cell has room for
+    QTest::addColumn<int>("lines");     // lines drawn
+    QTest::addColumn<bool>("whole");    // every word shown, none cut short
+    QTest::newRow("fits") << "Abc" << 1 << 1 << true;
+    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << 1 << 1 << false;
+    QTest::newRow("lines apart, carriage returns dropped") << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 1
+                                                            << 2 << false;
+    QTest::newRow("a list without room for every line wrapped: one a line")
+        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 2 << false;
+    QTest::newRow("a list with room: each line wrapped") << "08:00 A\r\n08:30 TALVESA oficina" << 6 << 4 << true;
+    QTest::newRow("a taller block wraps at blanks") << "TALVESA oficina" << 3 << 2 << true;
+    QTest::newRow("more words than room: the last line cut short")
+        << "TALVESA oficina de la plaça de les Glòries Catalanes" << 2 << 2 << false;
+    QTest::newRow("a first word wider than the cell") << "TALVESAOFICINADELAPLAÇA oficina" << 3 << 2 << false;
 }
 
-// A line too wide for its cell keeps its beginning and ends in an ellipsis.
+// A line too wide for its cell keeps its beginning and ends in an ellipsis;
+// lines go on at their blanks where the cell has room.
 void TestGrid::visibleText()
 {
     QFETCH(QString, text);
-    QFETCH(QStringList, lines);
+    QFETCH(int, room);
+    QFETCH(int, lines);
+    QFETCH(bool, whole);
     const QFontMetrics fm(g_->font());
     const int width = fm.horizontalAdvance(QStringLiteral("08:30 TALV"));
-    const QStringList source = QString(text).remove(u'\r').split(u'\n');
-    const QStringList shown = Graella::visibleText(text, fm, width).split(u'\n');
-    QCOMPARE(shown.size(), lines.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        QVERIFY(fm.horizontalAdvance(shown[i]) <= width);
-        if (lines[i] == u'=') {
-            QCOMPARE(shown[i], source[i]);
-        } else {
-            QVERIFY2(shown[i].endsWith(QChar(0x2026)) && source[i].startsWith(shown[i].chopped(1)),
-                     qPrintable(shown[i]));
-        }
-    }
+    const QStringList shown = Graella::visibleText(text, fm, width, room).split(u'\n');
+    QCOMPARE(shown.size(), lines);
+    for (const QString& line : shown) QVERIFY(fm.horizontalAdvance(line) <= width);
+    const QString all = shown.join(u' ');
+    QCOMPARE(!all.contains(QChar(0x2026)), whole);
+    // Nothing but the blanks and line ends the lines were wrapped at changes.
+    if (whole) QCOMPARE(all, QString(text).remove(u'\r').replace(u'\n', u' '));
+    else QVERIFY2(QString(text).remove(u'\r').replace(u'\n', u' ').startsWith(QString(shown[0]).remove(QChar(0x2026))),
+                  qPrintable(all));
 }
 
 void TestGrid::blockIsDrawnWithoutInnerLines()
