@@ -36,7 +36,6 @@ void TabAgenda::instalaClics()
     // The drag picture: a bar with the dragged name.
     Label1->setFrameShape(QFrame::Box);
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
     Label1->setAutoFillBackground(true);
     QPalette p = Label1->palette();
     p.setColor(QPalette::Window, QColor(255, 255, 200));
@@ -165,6 +164,7 @@ void TabAgenda::preparaArrossegamentFeina(const QPoint& pos)
                         origen.y() + g->RowHeight(0) + g->RowHeight(1) * (FilaRatoli - 1), g->ColWidth(1),
                         g->RowHeight(1) * qMax(1, celles.value_or(1)));
     const QString text = g->TextMatrix(FilaRatoli, ColRatoli);
+    Label1->setFont(g->font());
     Label1->setText(text);
     arrossegament_ = Arrossegament{AgendaGrid, {QChar(u'F'), text, f.Id}, origen + pos - Label1->pos(), pos};
 }
@@ -173,6 +173,9 @@ void TabAgenda::premPaleta(Graella* paleta, QChar tipus, const QPoint& pos)
 {
     // A failing step is skipped: a press never reports an error of its own.
     arrossegament_.reset();
+    // A press on a palette leaves the board, whether or not the window
+    // system moves the focus: no board cell stays pressed.
+    AgendaGrid_LostFocus();
     try {
         const auto vista = vistaDeMode(G.ModeAgenda);
         const bool arrossega = vista == VistaAgenda::Setmana || vista == VistaAgenda::Dia;
@@ -187,6 +190,7 @@ void TabAgenda::premPaleta(Graella* paleta, QChar tipus, const QPoint& pos)
             const QPoint origen = paleta->pos() + paleta->viewport()->pos();
             const int alt = paleta->RowHeight(fila);
             Label1->setGeometry(paleta->x(), origen.y() + pos.y() - alt / 2, paleta->width(), alt);
+            Label1->setFont(paleta->font());
             Label1->setText(text);
             arrossegament_ = Arrossegament{paleta, {tipus, text, 0}, origen + pos - Label1->pos(), pos};
         }

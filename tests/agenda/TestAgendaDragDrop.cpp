@@ -1,15 +1,25 @@
-// Drag and drop on the board: what the presses prepare, every kind of drop
-// (a site, a job, a resource) in each view with the jobs it leaves, a real
-// drop event, and the palettes' double clicks.
+// Drag and drop on the board: every kind of drag (a site or a resource from
+// its palette, a job from the board) from its press to its drop in each view,
+// with the jobs it leaves; a real drop event; and what the board asks of the
+// main window (the palettes' double clicks, the job dialog, the status bar).
+#include "Consultes.h"
+#include "DadesExemple.h"
 #include "Feines.h"
 #include "MessageBox.h"
 #include "PaginaAgenda.h"
+#include "TabFacturacio.h"
+#include "frmFeines.h"
+#include "frmMain.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace TestSupport;
@@ -19,26 +29,13 @@ namespace {
 
 const QDate Dimecres(2010, 3, 10);   // today
 
-// Every job as "site date start-end resource", in order.
+// Every job as "site date start-end resource".
 QStringList feines()
 {
     QStringList out;
-    QSqlQuery q = BD().query(QStringLiteral("SELECT llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, "
-                                            "COALESCE(recursos_nom, '') FROM Feines ORDER BY 1, 2, 3"));
-    while (q.next())
-        out << QStringLiteral("%1 %2 %3-%4 %5").arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString(),
-                                                    q.value(3).toString(), q.value(4).toString()).trimmed();
-    return out;
-}
-
-// What a drop changed: "-" the jobs gone, "+" the jobs new.
-QStringList canvis(const QStringList& abans, const QStringList& despres)
-{
-    QStringList out;
-    for (const QString& f : abans)
-        if (!despres.contains(f)) out << u'-' + f;
-    for (const QString& f : despres)
-        if (!abans.contains(f)) out << u'+' + f;
+    QSqlQuery q = BD().query(QStringLiteral("SELECT llocs_nom || ' ' || feines_data || ' ' || feines_hora_inici || '-' "
+                                            "|| feines_hora_fi || ' ' || COALESCE(recursos_nom, '') FROM Feines"));
+    while (q.next()) out << q.value(0).toString().trimmed();
     return out;
 }
 
@@ -48,34 +45,6 @@ QStringList textsMostrats()
     for (const auto& s : MsgBox::shown()) out << s.text;
     return out;
 }
-
-// The rows of the drop tests: Wednesday 10 March holds Alfa 09:00-10:00 Anna
-// (two hours of service lines), Gamma 12:00-13:00 Pere, Beta 15:00-16:00
-// unassigned and Gamma 18:00-20:00 Anna; Thursday two different jobs at
-// 10:00. Beta's usual resource is Anna. Week columns: Monday 1 .. Sunday 7;
-// day columns of Wednesday: "< >", Anna, Pere. Row r starts at 08:00 + (r - 1) x 30 min.
-struct Dades {
-    int alfa = 0;
-    explicit Dades(bool mitjanit)
-    {
-        addService(QStringLiteral("Neteja"), 60);
-        BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'Anna' WHERE llocs_nom = 'Beta'"));
-        alfa = addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"), QStringLiteral("Anna"));
-        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
-                                 "feines_detall_preu_un, feines_detall_unitat) VALUES (?, 'Neteja', 20000, 100000, 'h')"),
-                  {alfa});
-        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("12:00"), QStringLiteral("13:00"), QStringLiteral("Pere"));
-        addJob(QStringLiteral("Beta"), Dimecres, QStringLiteral("15:00"), QStringLiteral("16:00"));
-        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("18:00"), QStringLiteral("20:00"), QStringLiteral("Anna"));
-        addJob(QStringLiteral("Beta"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Anna"));
-        addJob(QStringLiteral("Gamma"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Pere"));
-        if (!mitjanit) return;
-        // A working day up to midnight, and a job that ends it on Friday.
-        G.HoraFinal = QStringLiteral("24:00");
-        G.CellesDia = 32;
-        addJob(QStringLiteral("Alfa"), QDate(2010, 3, 12), QStringLiteral("22:00"), QStringLiteral("24:00"));
-    }
-};
 
 } // namespace
 
@@ -89,119 +58,116 @@ private slots:
         QVERIFY2(seamsClean(&why), qPrintable(why));
     }
 
+    // Wednesday 10 March: Alfa 09:00-10:00 Anna (two hours of service lines),
+    // Gamma 12:00-13:00 Pere, Beta 15:00-16:00 unassigned, Gamma 18:00-20:00
+    // Anna; Thursday two different jobs at 10:00; Beta's usual resource is
+    // Anna. Week columns Monday 1 .. Sunday 7; Wednesday's day columns "< >",
+    // Anna, Pere; row r starts at 08:00 + (r - 1) x 30 min. With `mitjanit`
+    // the day ends at 24:00 and Friday holds Alfa 22:00-24:00.
     void drop_data()
     {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("mitjanit");
-        QTest::addColumn<QString>("carrega");   // caption of a palette drag; "F" = the job pressed
-        QTest::addColumn<QPoint>("premuda");    // the job pressed (x = column)
-        QTest::addColumn<QPoint>("deixada");    // the drop cell
-        QTest::addColumn<QStringList>("esperat");
+        QTest::addColumn<QString>("origen");    // "L"/"R" + a name: pressed in its palette; "F": the job at `premuda`; else a payload
+        QTest::addColumn<QPoint>("premuda");    // x = column
+        QTest::addColumn<QPoint>("deixada");
+        QTest::addColumn<QStringList>("esperat");   // "-" jobs gone, "+" jobs new
         QTest::addColumn<QStringList>("missatges");
-        const QString alfa = QStringLiteral("Alfa 2010-03-10 09:00-10:00 Anna");
+        const QString alfa = QStringLiteral("-Alfa 2010-03-10 09:00-10:00 Anna");
         const QString supera = QStringLiteral("L'hora final de la feina supera les %1h.");
-        const QStringList res;
-        auto fila = [&](const char* nom, const char* mode, bool mitjanit, const char* carrega, QPoint premuda,
-                        QPoint deixada, const QStringList& esperat, const QStringList& missatges = {}) {
-            QTest::newRow(nom) << mode << mitjanit << carrega << premuda << deixada << esperat << missatges;
+        auto fila = [](const char* nom, const char* mode, const char* origen, QPoint premuda, QPoint deixada,
+                       const QStringList& esperat, const QStringList& missatges = {}, bool mitjanit = false) {
+            QTest::newRow(nom) << mode << mitjanit << origen << premuda << deixada << esperat << missatges;
         };
-        fila("a site on the week view: a job at the drop time", "setmana", false, "LGamma", {}, {1, 4},
-             {"+Gamma 2010-03-08 09:30-10:30"});
-        fila("a site on the day column headed < >: the site's usual resource", "dia", false, "LBeta", {}, {1, 5},
+        fila("a site on the week view: a job at the drop time", "setmana", "LGamma", {}, {1, 4}, {"+Gamma 2010-03-08 09:30-10:30"});
+        fila("a site on the day column < >: the site's usual resource", "dia", "LBeta", {}, {1, 5},
              {"+Beta 2010-03-10 10:00-11:00 Anna"});
-        fila("a site on a resource's day column: that resource", "dia", false, "LAlfa", {}, {3, 15},
-             {"+Alfa 2010-03-10 15:00-16:00 Pere"});
-        fila("a job one row lower keeps its length", "setmana", false, "F", {3, 3}, {3, 4},
-             {'-' + alfa, "+Alfa 2010-03-10 09:30-10:30 Anna"});
-        fila("a job to another day", "setmana", false, "F", {3, 3}, {1, 3}, {'-' + alfa, "+Alfa 2010-03-08 09:00-10:00 Anna"});
-        fila("a job on its own cell does nothing", "setmana", false, "F", {3, 3}, {3, 3}, res);
-        fila("a job past the end of the day is refused", "setmana", false, "F", {3, 21}, {3, 22}, res,
-             {supera.arg("20:00")});
-        fila("a job ending at 24:00 keeps its length", "setmana", true, "F", {5, 29}, {5, 28},
-             {"-Alfa 2010-03-12 22:00-24:00", "+Alfa 2010-03-12 21:30-23:30"});
-        fila("a job moved past midnight is refused", "setmana", true, "F", {5, 29}, {5, 30}, res, {supera.arg("24:00")});
-        fila("sideways in the day view: the new resource, the end worked out again", "dia", false, "F", {2, 3}, {3, 3},
-             {'-' + alfa, "+Alfa 2010-03-10 09:00-11:00 Pere"});
-        fila("a resource on a job: assigned, the end worked out again", "setmana", false, "RPere", {}, {3, 3},
-             {'-' + alfa, "+Alfa 2010-03-10 09:00-11:00 Pere"});
-        fila("a resource on an empty cell does nothing", "setmana", false, "RAnna", {}, {2, 6}, res);
-        fila("a resource on a several-jobs cell", "setmana", false, "RAnna", {}, {4, 5}, res,
-             {"Hi ha varies feines en la cel·la"});
-        fila("a refusal in the core's words", "setmana", false, "LRoma", {}, {1, 3}, res, {"Lloc 'Roma' inexistent"});
-        fila("a drop in the month view does nothing", "mes", false, "LAlfa", {}, {3, 2}, res);
-        fila("an unknown kind does nothing", "setmana", false, "XAlfa", {}, {1, 3}, res);
+        fila("a site on a resource's day column: that resource", "dia", "LAlfa", {}, {3, 15}, {"+Alfa 2010-03-10 15:00-16:00 Pere"});
+        fila("a job one row lower keeps its length", "setmana", "F", {3, 3}, {3, 4}, {alfa, "+Alfa 2010-03-10 09:30-10:30 Anna"});
+        fila("a job to another day", "setmana", "F", {3, 3}, {1, 3}, {alfa, "+Alfa 2010-03-08 09:00-10:00 Anna"});
+        fila("a job on its own cell does nothing", "setmana", "F", {3, 3}, {3, 3}, {});
+        fila("a job past the end of the day is refused", "setmana", "F", {3, 21}, {3, 22}, {}, {supera.arg("20:00")});
+        fila("a job ending at 24:00 keeps its length", "setmana", "F", {5, 29}, {5, 28},
+             {"-Alfa 2010-03-12 22:00-24:00", "+Alfa 2010-03-12 21:30-23:30"}, {}, true);
+        fila("a job moved past midnight is refused", "setmana", "F", {5, 29}, {5, 30}, {}, {supera.arg("24:00")}, true);
+        fila("sideways in the day view: the new resource, the end worked out again", "dia", "F", {2, 3}, {3, 3},
+             {alfa, "+Alfa 2010-03-10 09:00-11:00 Pere"});
+        fila("a resource on a job: assigned, the end worked out again", "setmana", "RPere", {}, {3, 3},
+             {alfa, "+Alfa 2010-03-10 09:00-11:00 Pere"});
+        fila("a resource on an empty cell does nothing", "setmana", "RAnna", {}, {2, 6}, {});
+        fila("a resource on a several-jobs cell", "setmana", "RAnna", {}, {4, 5}, {}, {"Hi ha varies feines en la cel·la"});
+        fila("a refusal in the core's words", "setmana", "LRoma", {}, {1, 3}, {}, {"Lloc 'Roma' inexistent"});
+        fila("the month view starts no drag and takes no drop", "mes", "LAlfa", {}, {3, 2}, {});
+        fila("an unknown kind does nothing", "setmana", "XAlfa", {}, {1, 3}, {});
     }
     void drop()
     {
         QFETCH(QString, mode);
         QFETCH(bool, mitjanit);
-        QFETCH(QString, carrega);
+        QFETCH(QString, origen);
         QFETCH(QPoint, premuda);
         QFETCH(QPoint, deixada);
         QFETCH(QStringList, esperat);
         QFETCH(QStringList, missatges);
         Pagina p;
-        Dades dades(mitjanit);
+        addService(QStringLiteral("Neteja"), 60);
+        BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'Anna' WHERE llocs_nom = 'Beta'"));
+        const QString anna = QStringLiteral("Anna"), pere = QStringLiteral("Pere");
+        const int alfa = addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"), anna);
+        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
+                                 "feines_detall_preu_un, feines_detall_unitat) VALUES (?, 'Neteja', 20000, 100000, 'h')"), {alfa});
+        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("12:00"), QStringLiteral("13:00"), pere);
+        addJob(QStringLiteral("Beta"), Dimecres, QStringLiteral("15:00"), QStringLiteral("16:00"));
+        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("18:00"), QStringLiteral("20:00"), anna);
+        addJob(QStringLiteral("Beta"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), anna);
+        addJob(QStringLiteral("Gamma"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), pere);
+        if (mitjanit) {
+            G.HoraFinal = QStringLiteral("24:00");
+            G.CellesDia = 32;
+            addJob(QStringLiteral("Alfa"), QDate(2010, 3, 12), QStringLiteral("22:00"), QStringLiteral("24:00"));
+        }
+        p.tab->Omple_Graella_Llocs();
+        p.ompleRecursos({anna, pere});
         p.veu(mode, Dimecres);
         p.tab->Omple_Agenda();
-        std::optional<CarregaArrossegament> c = CarregaArrossegament::deCaption(carrega);
-        if (!premuda.isNull()) {
-            p.tab->AgendaGrid_MouseDown(Qt::LeftButton, p.centre(premuda.y(), premuda.x()));
-            c = p.tab->arrossegamentPreparat();
-            QVERIFY(c && c->tipus == u'F' && c->id == G.FeinaActual.Id && c->id > 0);
+
+        // The press: a palette's prepares a bar across it, the board's a block over the job's cells.
+        Graella* paleta = origen[0] == u'L' ? p.tab->llocsGrid() : p.tab->recursosGrid();
+        const int filaPaleta = paleta->findItems(origen.mid(1), Qt::MatchExactly).isEmpty()
+                                   ? -1 : paleta->findItems(origen.mid(1), Qt::MatchExactly)[0]->row();
+        if (origen == u"F") p.tab->AgendaGrid_MouseDown(Qt::LeftButton, p.centre(premuda.y(), premuda.x()));
+        if (filaPaleta >= 0 && origen[0] == u'L') p.tab->LlocsGrid_MouseDown(Pagina::centre(paleta, filaPaleta, 0));
+        if (filaPaleta >= 0 && origen[0] == u'R') p.tab->RecursosGrid_MouseDown(Pagina::centre(paleta, filaPaleta, 0));
+        QCOMPARE(p.tab->imprimirFeines()->isEnabled(), origen[0] == u'R');
+        const QRect l = p.tab->label1()->geometry();
+        std::optional<CarregaArrossegament> c = p.tab->arrossegamentPreparat();
+        if (origen == u"F" && mode != u"mes") {
+            QVERIFY(c && c->caption() == u'F' + p.board()->TextMatrix(premuda.y(), premuda.x()) && c->id == G.FeinaActual.Id);
+            const QModelIndex cella = p.board()->model()->index(premuda.y(), premuda.x());
+            QCOMPARE(l.topLeft(), p.board()->viewport()->mapTo(p.tab.get(), p.board()->visualRect(cella).topLeft()));
+            QCOMPARE(l.height() % p.board()->RowHeight(1), 0);
+            // Found by the cell's id, as the lookup by site, colour, day and the row's time finds it.
+            const QDate dia = mode == u"dia" ? G.DataAgenda : G.DataIniciSetmana.addDays(premuda.x() - 1);
+            const QString recurs = Recurs_Per_Color(Graella::colorValue(p.board()->CellBackColor(premuda.y(), premuda.x())));
+            QCOMPARE(Busca_Feina(dia, p.board()->TextMatrix(premuda.y(), 0), c->text, recurs).Id, c->id);
+        } else if (filaPaleta >= 0 && mode != u"mes") {
+            QVERIFY(c && c->caption() == origen && c->id == 0);
+            QCOMPARE(QSize(l.width(), l.height()), QSize(paleta->width(), paleta->RowHeight(filaPaleta)));
+        } else {
+            QVERIFY(!c);
+            c = CarregaArrossegament::deCaption(origen);
         }
+
         const QStringList abans = feines();
         p.tab->AgendaGrid_DragDrop(*c, p.centre(deixada.y(), deixada.x()));
-        QCOMPARE(canvis(abans, feines()), esperat);
+        QStringList canvis;
+        const QStringList despres = feines();
+        for (const QString& f : abans) if (!despres.contains(f)) canvis << u'-' + f;
+        for (const QString& f : despres) if (!abans.contains(f)) canvis << u'+' + f;
+        QCOMPARE(canvis, esperat);
         QCOMPARE(textsMostrats(), missatges);
         QCOMPARE(G.FacturacioPendent, !esperat.isEmpty());
         for (const auto& s : MsgBox::shown()) QVERIFY(s.title.isEmpty());
-    }
-
-    void pressesPrepareDrags_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QChar>("origen");    // L, R: the palette's first row; F: the board's cell (3, 3)
-        QTest::addColumn<QString>("caption");   // "" = no drag
-        QTest::addColumn<int>("altCelles");     // Label1's height in rows of the source
-        QTest::addColumn<bool>("imprimir");     // ImprimirFeines enabled
-        QTest::newRow("site, week: a bar across the palette") << "setmana" << QChar(u'L') << "LAlfa" << 1 << false;
-        QTest::newRow("site, month: none") << "mes" << QChar(u'L') << "" << 0 << false;
-        QTest::newRow("resource, month: the jobs list, no drag") << "mes" << QChar(u'R') << "" << 0 << true;
-        QTest::newRow("resource, day") << "dia" << QChar(u'R') << "RAnna" << 1 << true;
-        QTest::newRow("job, week: a block as long as the job") << "setmana" << QChar(u'F') << "FAlfa" << 2 << false;
-        QTest::newRow("job, month: none") << "mes" << QChar(u'F') << "" << 0 << false;
-    }
-    void pressesPrepareDrags()
-    {
-        QFETCH(QString, mode);
-        QFETCH(QChar, origen);
-        QFETCH(QString, caption);
-        QFETCH(int, altCelles);
-        QFETCH(bool, imprimir);
-        Pagina p;
-        Dades dades(false);
-        p.tab->Omple_Graella_Llocs();
-        p.ompleRecursos({QStringLiteral("Anna"), QStringLiteral("Pere")});
-        p.veu(mode, Dimecres);
-        p.tab->Omple_Agenda();
-        Graella* g = origen == u'F' ? p.board() : origen == u'L' ? p.tab->llocsGrid() : p.tab->recursosGrid();
-        if (origen == u'F')
-            p.tab->AgendaGrid_MouseDown(Qt::LeftButton, p.centre(3, 3));
-        else if (origen == u'L')
-            p.tab->LlocsGrid_MouseDown(Pagina::centre(g, 0, 0));
-        else
-            p.tab->RecursosGrid_MouseDown(Pagina::centre(g, 0, 0));
-        const auto c = p.tab->arrossegamentPreparat();
-        QCOMPARE(c ? c->caption() : QString(), caption);
-        QCOMPARE(p.tab->imprimirFeines()->isEnabled(), imprimir);
-        if (!c) return;
-        QCOMPARE(c->id, origen == u'F' ? dades.alfa : 0);
-        const QRect l = p.tab->label1()->geometry();
-        QCOMPARE(l.height(), g->RowHeight(origen == u'F' ? 1 : 0) * altCelles);
-        QCOMPARE(l.width(), origen == u'F' ? g->ColWidth(1) : g->width());
-        // The job's block lies over its cells.
-        if (origen == u'F') QCOMPARE(l.topLeft(), g->viewport()->mapTo(p.tab.get(), g->visualRect(g->model()->index(3, 3)).topLeft()));
     }
 
     void realDropEvent()
@@ -209,47 +175,73 @@ private slots:
         Pagina p;
         p.veu(QStringLiteral("setmana"), Dimecres);
         p.tab->Omple_Agenda();
-        QWidget* vp = p.board()->viewport();
         const QPoint pos = p.centre(3, 2);
-        std::unique_ptr<QMimeData> altre(new QMimeData);
-        altre->setText(QStringLiteral("Alfa"));
-        QDragEnterEvent entra(pos, Qt::MoveAction, altre.get(), Qt::LeftButton, {});
-        entra.ignore();
-        QApplication::sendEvent(vp, &entra);
-        QVERIFY(!entra.isAccepted());   // only the program's own drags
-
+        QMimeData text;
+        text.setText(QStringLiteral("Alfa"));
         std::unique_ptr<QMimeData> mime(CarregaArrossegament::deCaption(QStringLiteral("LAlfa")).mimeData());
-        QDragEnterEvent entra2(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
+        QDragEnterEvent altre(pos, Qt::MoveAction, &text, Qt::LeftButton, {});
+        QDragEnterEvent entra(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
         QDragMoveEvent mou(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
         QDropEvent deixa(pos, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
-        for (QDropEvent* e : {static_cast<QDropEvent*>(&entra2), static_cast<QDropEvent*>(&mou), &deixa}) {
+        for (QDropEvent* e : std::initializer_list<QDropEvent*>{&altre, &entra, &mou, &deixa}) {
             e->ignore();
-            QApplication::sendEvent(vp, e);
-            QVERIFY(e->isAccepted());
+            QApplication::sendEvent(p.board()->viewport(), e);
+            QCOMPARE(e->isAccepted(), e != &altre);   // only the program's own drags
         }
         QCOMPARE(feines(), QStringList{"Alfa 2010-03-09 09:00-10:00"});
         QCOMPARE(p.board()->TextMatrix(3, 2), QStringLiteral("Alfa"));
     }
 
-    void paletteDoubleClicks()
+    void boardInTheMainWindow()
     {
-        Pagina p;
-        p.tab->Omple_Graella_Llocs();
-        p.ompleRecursos({QStringLiteral("Anna")});
-        QStringList crides;
-        auto& op = Principal();
-        op.Mostra_Lloc = [&](const QString& l) { crides << u'L' + l; };
-        op.Mostra_Recurs = [&](const QString& r) { crides << u'R' + r; };
-        op.Mostra_Pestanya = [&](int i) { crides << QString::number(i); };
-        p.tab->llocsGrid()->setCurrentCellAt(1, 0);
-        p.tab->LlocsGrid_DblClick();
-        p.tab->recursosGrid()->setCurrentCellAt(0, 0);
-        p.tab->RecursosGrid_DblClick();
-        BD().exec(QStringLiteral("DELETE FROM Llocs WHERE llocs_nom = 'Gamma'"));
-        p.tab->llocsGrid()->setCurrentCellAt(2, 0);
-        p.tab->LlocsGrid_DblClick();
-        QCOMPARE(crides, (QStringList{"LBeta", "3", "RAnna", "4"}));
+        QTemporaryDir usuari;   // the window's position goes here
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, usuari.path());
+        ProgramFolder pf;
+        pf.writeIni(QStringLiteral("[Parametres]\nPrimeraExecucio=0\n"));
+        pf.start();
+        QVERIFY(Crea_Dades_Exemple());
+        frmMain w;
+        G.frmPrincipal = &w;
+        w.Form_Load();
+        auto* tab = w.findChild<TabAgenda*>();
+        auto triat = [&](const char* nom) {
+            const QListWidgetItem* it = w.findChild<QListWidget*>(QString::fromLatin1(nom))->currentItem();
+            return it ? it->text() : QString();
+        };
+        // The palettes' double clicks: the site with its client, the resource, on their tabs.
+        tab->llocsGrid()->setCurrentCellAt(1, 0);
+        const QString lloc = tab->llocsGrid()->Text();
+        tab->LlocsGrid_DblClick();
+        QCOMPARE(w.PestanyaActual(), 3);
+        QVERIFY(!w.findChild<QWidget*>(QStringLiteral("Trama1"))->isVisibleTo(&w));
+        QCOMPARE(triat("LlocsLlista"), lloc);
+        QCOMPARE(triat("ClientsLlista"), BD().scalar(QStringLiteral("SELECT clients_nom FROM Llocs WHERE llocs_nom = ?"), {lloc}).toString());
+        w.Pestanyes_Click(1);
+        tab->recursosGrid()->setCurrentCellAt(1, 0);
+        tab->RecursosGrid_DblClick();
+        QCOMPARE(w.PestanyaActual(), 4);
+        QCOMPARE(triat("RecursosLlista"), tab->recursosGrid()->Text());
+        w.Pestanyes_Click(1);
+        tab->llocsGrid()->setTextMatrix(1, 0, QStringLiteral("Roma"));   // a site gone since the palette was filled
+        tab->LlocsGrid_DblClick();
         QCOMPARE(textsMostrats(), QStringList{"Lloc no trobat"});
+        QCOMPARE(w.PestanyaActual(), 1);
+        // The board and the billing grid open the job dialog.
+        QStringList oberts;
+        setConductorFeines([&](frmFeines& d) { oberts << d.findChild<QLineEdit*>(QStringLiteral("IdFeina"))->text(); });
+        G.FeinaActual = Llegeix_Feina(BD().scalar(QStringLiteral("SELECT min(feines_id) FROM Feines")).toInt());
+        tab->obreFeina();
+        w.tabFacturacio()->obreFeina();
+        setConductorFeines(nullptr);
+        QCOMPARE(oberts, QStringList(2, QString::number(G.FeinaActual.Id)));
+        // A planning run writes the status bar.
+        MsgBox::pushAnswer(MsgBox::Yes);
+        tab->AgendaGrid_MouseDown(Qt::LeftButton, Pagina::centre(tab->agendaGrid(), 6, 7));
+        tab->AgendaGrid_Click();
+        QCOMPARE(G.UltimDiaGen, G.DataIniciMes.addDays(41));
+        QCOMPARE(w.findChild<QLabel*>(QStringLiteral("Panel1"))->text(),
+                 QStringLiteral("Últim dia planificat ") + G.UltimDiaGen.toString(QStringLiteral("dd/MM/yyyy")));
+        w.Form_Unload();
     }
 };
 
