@@ -18,6 +18,7 @@ using namespace AgendaTest;
 namespace {
 
 const QDate Dimecres(2010, 3, 10);   // today
+const QPoint ObreFeina(-1, -1);      // a double click's outcome: the job opened in the dialog
 
 QStringList textsMostrats()
 {
@@ -121,7 +122,7 @@ private slots:
         QTest::addColumn<QString>("nouMode");
         QTest::addColumn<QDate>("dataAgenda");
         QTest::addColumn<QDate>("nouCalendari");
-        QTest::addColumn<QPoint>("actual");  // month view: the current cell on DataAgenda; (9, 9): the job opened
+        QTest::addColumn<QPoint>("actual");  // month view: the current cell on DataAgenda
         const QDate dl(2010, 3, 8), dc = Dimecres;
         auto fila = [](const char* nom, const char* mode, QPoint cella, QDate cal, const char* nou, QDate data,
                        QDate nouCal, QPoint actual = {}) {
@@ -135,8 +136,8 @@ private slots:
         fila("day: the corner, the month", "dia", {0, 0}, dc, "mes", dc, dc, {3, 2});
         fila("day: an empty cell opens the calendar date's week", "dia", {2, 5}, dc, "setmana", dc, dl);
         fila("day: a time label does nothing", "dia", {0, 5}, dc, "dia", dc, dc);
-        fila("week: a job opens in the dialog", "setmana", {3, 3}, dl, "setmana", dc, dl, {9, 9});
-        fila("day: a job opens in the dialog", "dia", {1, 3}, dc, "dia", dc, dc, {9, 9});
+        fila("week: a job opens in the dialog", "setmana", {3, 3}, dl, "setmana", dc, dl, ObreFeina);
+        fila("day: a job opens in the dialog", "dia", {1, 3}, dc, "dia", dc, dc, ObreFeina);
     }
     void doubleClickNavigation()
     {
@@ -161,7 +162,7 @@ private slots:
         p.tab->obreFeina = [&] { oberts << G.FeinaActual.Id; G.FeinaActual.Missatge = QStringLiteral("OK"); };
         p.tab->AgendaGrid_MouseDown(Qt::LeftButton, p.centre(cella.y(), cella.x()));
         p.tab->AgendaGrid_DblClick();
-        const bool obre = actual == QPoint(9, 9);
+        const bool obre = actual == ObreFeina;
         QCOMPARE(oberts, obre ? QList<int>{id} : QList<int>{});
         QCOMPARE(std::tuple(xecs, G.FacturacioPendent, G.FeinaActual.Missatge), std::tuple(int(obre), obre, QString()));
         QCOMPARE(G.ModeAgenda, nouMode);

@@ -190,6 +190,13 @@ private slots:
         }
         QCOMPARE(feines(), QStringList{"Alfa 2010-03-09 09:00-10:00"});
         QCOMPARE(p.board()->TextMatrix(3, 2), QStringLiteral("Alfa"));
+
+        // A moved job whose times cannot be read: "Error:" and nothing changes.
+        G.FeinaActual = Llegeix_Feina(BD().scalar(QStringLiteral("SELECT feines_id FROM Feines")).toInt());
+        G.FeinaActual.HoraFi = QStringLiteral("25:99");
+        p.tab->AgendaGrid_DragDrop(CarregaArrossegament::deCaption(QStringLiteral("FAlfa"), G.FeinaActual.Id), p.centre(5, 2));
+        QCOMPARE(textsMostrats(), QStringList{"Error:Hora no vàlida: '25:99'"});
+        QCOMPARE(feines(), QStringList{"Alfa 2010-03-09 09:00-10:00"});
     }
 
     void boardInTheMainWindow()
