@@ -147,6 +147,7 @@ void TabAgenda::construeix()
     setMinimumSize(x + ample, AltPagina);
     AltAgenda = AgendaGrid->height();
     AmpleAgenda = AgendaGrid->width();
+    instalaClics();
 }
 
 void TabAgenda::instalaOperacions()
@@ -490,6 +491,8 @@ bool TabAgenda::LlocsGrid_KeyDown(int key)
 bool TabAgenda::eventFilter(QObject* watched, QEvent* event)
 {
     if (filtraHores(watched, event)) return true;
+    // The board's and the palettes' mouse, keys, focus and drops.
+    if (filtraClics(watched, event)) return true;
     if (watched == LlocsGrid && event->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(event);
         // Shortcuts keep their keys; a typed character is the palette's own

@@ -5,12 +5,14 @@
 // (G.ModeAgenda) and shown dates (G.DataAgenda, G.DataIniciSetmana,
 // G.DataIniciMes) are shared state; the page keeps the board's sizes and
 // the layout of the last rebuild, which the board's handlers read.
+#include "AccionsTauler.h"
 #include "DisposicioAgenda.h"
 
 #include <QFont>
 #include <QStringList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <optional>
 
 class Calvendra;
@@ -18,6 +20,7 @@ class Graella;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct Feina;
 
 class TabAgenda : public QWidget {
     Q_OBJECT
@@ -77,6 +80,78 @@ public:
     QPushButton* imprimirAgenda() const { return ImprimirAgenda; }
     QLineEdit* text1() const { return Text1; }
     QLabel* label1() const { return Label1; }
+
+    // ---- the board's clicks, keys, drag and drop and print buttons
+    // (TabAgendaClics.cpp, TabAgendaArrossega.cpp) ----
+
+    // The board cell under the last press; 0 at start and after the board
+    // loses the focus.
+    int FilaRatoli = 0;
+    int ColRatoli = 0;
+    // Opens the job dialog on G.FeinaActual, which it leaves with "OK" in
+    // Missatge after a save (the main window installs it).
+    std::function<void()> obreFeina;
+
+    // Handlers, as the controls raise them (positions in the pixels of the
+    // grid's cells area). The board's press remembers the cell and the job
+    // under it and prepares a job's drag; the click starts the planning run
+    // or shows the tooltip of a month cell; the double click changes the
+    // view or opens the job; Enter, Space and Delete act on the current
+    // cell's job (true: the key was the board's).
+    void AgendaGrid_MouseDown(Qt::MouseButton boto, const QPoint& pos);
+    void AgendaGrid_Click();
+    void AgendaGrid_DblClick();
+    bool AgendaGrid_KeyDown(int key);
+    void AgendaGrid_LostFocus();
+    // A drop on the board: a site creates a job, a job moves, a resource is
+    // assigned to the job under it.
+    void AgendaGrid_DragDrop(const CarregaArrossegament& carrega, const QPoint& pos);
+    // Palette presses prepare a drag (and a resource enables ImprimirFeines);
+    // double clicks show the site or the resource on its tab.
+    void LlocsGrid_MouseDown(const QPoint& pos);
+    void RecursosGrid_MouseDown(const QPoint& pos);
+    void LlocsGrid_DblClick();
+    void RecursosGrid_DblClick();
+    // The drag the last press prepared, started once the mouse moves far
+    // enough with the button down; none after the release.
+    std::optional<CarregaArrossegament> arrossegamentPreparat() const;
+
+public slots:
+    void ImprimirAgenda_Click();
+    void ImprimirFeines_Click();
+
+private:
+    struct Arrossegament {
+        QWidget* origen = nullptr;   // the grid whose press prepared it
+        CarregaArrossegament carrega;
+        QPoint puntCaptura;          // the press, from Label1's top left
+        QPoint premut;               // the press, in the origin's cells area
+    };
+    std::optional<Arrossegament> arrossegament_;
+    bool despresDeDoble_ = false;    // the release of a double click is no click
+
+    void instalaClics();
+    bool filtraClics(QObject* watched, QEvent* event);
+    bool filtraPaleta(Graella* paleta, QEvent* event);
+    void iniciaArrossegament();
+    void preparaArrossegamentFeina(const QPoint& pos);
+    void premPaleta(Graella* paleta, QChar tipus, const QPoint& pos);
+    // The job of a body cell: by its id when the cell shows one job, else
+    // looked up by site, colour, column and time.
+    Feina feinaDeCella(int fila, int col) const;
+    bool unaFeina(int fila, int col) const;
+    bool variesFeines(int fila, int col) const;
+    QDate dataColumna(int col) const;
+    // Shows the view `mode` on the date d (dates of the week and month with it).
+    void mostraData(const QDate& d);
+    void canviaVista(const QString& mode);
+    void tornaAlMes();
+    void obreFeinaActual();
+    void planifica(const QDate& fins);
+    void mostraGlobus(const QDate& d);
+    void alliberaGlobusDiferit();
+
+    // ---- end of the board's clicks, keys, drag and drop ----
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -390,3 +390,26 @@ Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, co
     }
     return resultat;
 }
+
+Feina Llegeix_Feina(qint32 id)
+{
+    Feina resultat;
+    try {
+        QSqlQuery& q = BD().cached(QStringLiteral("SELECT %1 FROM Feines WHERE feines_id = ?").arg(kColumnes), {id});
+        const bool trobada = q.next();
+        if (trobada) resultat = llegeixFila(q);
+        q.finish();
+        if (!trobada) {
+            refusa(resultat, Tradueix(QStringLiteral("Feina no trobada")));
+            return resultat;
+        }
+        fet(resultat);
+    } catch (const std::exception& e) {
+        resultat = Feina();
+        error(resultat, "Error en Llegeix_Feina:", e.what());
+    } catch (...) {
+        resultat = Feina();
+        error(resultat, "Error en Llegeix_Feina:", "error desconegut");
+    }
+    return resultat;
+}

@@ -26,3 +26,6 @@ void Borra_Feina(Feina& feina);
 // resource, its teams included ("" = unassigned jobs); the earliest by start,
 // then id. No job: Missatge "Feina no trobada" (translated), Resultat Refusat.
 Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, const QString& recurs);
+// The job of that id as stored; when there is none, Missatge "Feina no
+// trobada" (translated) and Resultat Refusat, as Busca_Feina answers.
+Feina Llegeix_Feina(qint32 id);

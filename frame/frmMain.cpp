@@ -14,6 +14,7 @@
 #include "Traduccio.h"
 #include "Versio.h"
 #include "frmConfiguracio.h"
+#include "frmFeines.h"
 
 #include "frmMainPagines.h"
 
@@ -26,6 +27,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -115,6 +117,22 @@ void frmMain::instalOperacions()
     r->setRecursosCombo(c->recursosCombo());
     op.Omple_Serveis = [r] { r->Omple_Serveis(); };
     op.Omple_Recursos = [r] { r->Omple_Recursos(); };
+
+    // What the board asks of the shell: the job dialog, the tabs, the
+    // master-data lists and the status bar.
+    m_tabAgenda->obreFeina = [this] { Obre_Feina(this); };
+    m_tabFacturacio->obreFeina = [this] { Obre_Feina(this); };
+    op.Mostra_Pestanya = [this](int index) { Pestanyes_Click(index); };
+    op.Mostra_Lloc = [c](const QString& lloc) { c->mostraLloc(lloc); };
+    op.Mostra_Recurs = [r](const QString& recurs) {
+        // The resource's entry; the last one when none has that name.
+        auto* llista = r->findChild<QListWidget*>(QStringLiteral("RecursosLlista"));
+        if (!llista || llista->count() == 0) return;
+        int i = 0;
+        while (i < llista->count() - 1 && llista->item(i)->text() != recurs) ++i;
+        r->seleccionaRecurs(i);
+    };
+    op.Mostra_Estat = [this](const QString& text) { Panel1->setText(text); };
 }
 
 void frmMain::Form_Load()

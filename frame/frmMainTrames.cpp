@@ -5,7 +5,6 @@
 #include "Graella.h"
 #include "SeleccionaTot.h"
 #include "Versio.h"
-#include "frmFeines.h"
 
 #include "frmMainPagines.h"
 
@@ -128,8 +127,6 @@ QWidget* frmMain::construeixAgenda(QWidget* t)
 QWidget* frmMain::construeixFacturacio(QWidget* t)
 {
     m_tabFacturacio = pagina<TabFacturacio>(t, "TabFacturacio");
-    // A job line of the billing grid opens in the job dialog.
-    m_tabFacturacio->obreFeina = [this] { Obre_Feina(this); };
     // A refused billing month keeps its tab shown, whichever tab was clicked.
     connect(m_tabFacturacio, &TabFacturacio::retenPestanya, this, [this] { Pestanyes_Click(2); });
     return t;

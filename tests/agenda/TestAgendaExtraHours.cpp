@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace TestSupport;
+using namespace AgendaTest;
 
 namespace {
 

@@ -1,9 +1,6 @@
 // The agenda tab on screen (offscreen): what a rebuild writes into the board
 // and how many statements it runs, a failed rebuild, the calendar's date
 // click in each view, and the sites palette with its type-to-find.
-#include "Calvendra.h"
-#include "Globals.h"
-#include "Graella.h"
 #include "MessageBox.h"
 #include "PaginaAgenda.h"
 #include "Principal.h"
@@ -14,6 +11,7 @@
 #include <QTest>
 
 using namespace TestSupport;
+using namespace AgendaTest;
 
 class TestAgendaPage : public QObject {
     Q_OBJECT
