@@ -13,6 +13,7 @@
 #include "Graella.h"
 #include "ImpressioAgenda.h"
 #include "LlistaFeines.h"
+#include "MarcPagina.h"
 #include "MessageBox.h"
 #include "Pistrel.h"
 #include "Planificacio.h"
@@ -312,7 +313,7 @@ void TabAgenda::ImprimirAgenda_Click()
 {
     protegit(QString(), [this] {
         const QString on = ::ImprimirAgenda_Click(AgendaGrid, PeriodeAgenda::actual(CalendariML->dateValue()), this);
-        if (!on.isEmpty()) crida(Principal().Mostra_Estat, on);
+        anunciaDesti(on, this);
     });
 }
 
@@ -320,6 +321,6 @@ void TabAgenda::ImprimirFeines_Click()
 {
     protegit(QString(), [this] {
         const QString on = ::ImprimirFeines_Click(ImprimirFeines, *RecursosGrid, CalendariML->dateValue(), this);
-        if (!on.isEmpty()) crida(Principal().Mostra_Estat, on);
+        anunciaDesti(on, this);
     });
 }

@@ -58,7 +58,7 @@ void TabFacturacio::Calcul_Dades_Facturacio()
     const QString mes = mesFactura->text();
     int nombre = 0;
     bool correcte = false;
-    imprimeixDocument(
+    const QString on = imprimeixDocument(
         Tradueix(QStringLiteral("Facturació")) + u' ' + mes,
         [&](Impressora& p) {
             try {
@@ -104,4 +104,5 @@ void TabFacturacio::Calcul_Dades_Facturacio()
         Registre_Missatges::afegeix(NL + NL + Tradueix(QStringLiteral("FINALITZACIO CORRECTA!!!")) + NL);
     }
     Registre_Missatges::acaba();
+    anunciaDesti(on, this);
 }

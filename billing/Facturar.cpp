@@ -7,6 +7,7 @@
 #include "Convert.h"
 #include "DadesFacturacio.h"
 #include "Globals.h"
+#include "MarcPagina.h"
 #include "MessageBox.h"
 #include "Principal.h"
 #include "TabFacturacio.h"
@@ -60,7 +61,7 @@ void TabFacturacio::Facturar_Client()
             MsgBox::show(missatge);
             return;
         }
-        Imprimeix_Dades_Facturacio(mes, this);
+        anunciaDesti(Imprimeix_Dades_Facturacio(mes, this), this);
         crida(Principal().Omple_Xecs_Client);
         Calcula_Facturacio_Client();
         ClientsCombo->setFocus();

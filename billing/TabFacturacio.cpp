@@ -11,6 +11,7 @@
 #include "InformeHores.h"
 #include "InformeXecs.h"
 #include "LecturaFacturacio.h"
+#include "MarcPagina.h"
 #include "MessageBox.h"
 #include "Principal.h"
 #include "RenderFacturacio.h"
@@ -457,7 +458,7 @@ void TabFacturacio::ImprimirXecs_Click()
 {
     try {
         const auto periode = periodeDelMes(mesFactura->text());
-        Imprimeix_Xecs(periode ? periode->inici : QDate(), G.ServeiXecs, this);
+        anunciaDesti(Imprimeix_Xecs(periode ? periode->inici : QDate(), G.ServeiXecs, this), this);
     } catch (const std::exception& ex) {
         MsgBox::error(QString::fromUtf8(ex.what()));
     }
@@ -467,7 +468,7 @@ void TabFacturacio::ImprimirHores_Click()
 {
     try {
         const auto periode = periodeDelMes(mesFactura->text());
-        Imprimeix_Hores_Extres(periode ? periode->inici : QDate(), this);
+        anunciaDesti(Imprimeix_Hores_Extres(periode ? periode->inici : QDate(), this), this);
     } catch (const std::exception& ex) {
         MsgBox::error(QString::fromUtf8(ex.what()));
     }

@@ -3,11 +3,9 @@
 #include "Globals.h"
 #include "Logo.h"
 #include "MessageBox.h"
+#include "Principal.h"
 #include "Traduccio.h"
 
-#include <QApplication>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <exception>
 
 using Linia = Impressora::Linia;
@@ -151,16 +149,8 @@ QString imprimeixDocument(const QString& nom, const std::function<void(Impressor
 void anunciaDesti(const QString& on, QWidget* finestra)
 {
     if (on.isEmpty()) return;
-    QMainWindow* principal = nullptr;
-    for (QWidget* w = finestra; w && !principal; w = w->parentWidget()) principal = qobject_cast<QMainWindow*>(w);
-    if (!principal)
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* m = qobject_cast<QMainWindow*>(w); m && m->isVisible()) {
-                principal = m;
-                break;
-            }
-    if (principal)
-        principal->statusBar()->showMessage(on, 20000);
+    if (Principal().Mostra_Estat)
+        Principal().Mostra_Estat(on);
     else
         MsgBox::show(on, MsgBox::OK, QString(), MsgBox::Information, finestra);
 }

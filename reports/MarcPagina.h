@@ -76,7 +76,6 @@ QString imprimeixDocument(const QString& nom, const std::function<void(Impressor
                           QWidget* parent = nullptr);
 
 // Tells the user where a printed document went (`on` as imprimeixDocument
-// returns it; "" says nothing): in the status bar of the main window that
-// holds `finestra` (a dialog's owner included) or, when it has none, of the
-// program's main window; with no main window shown, in a message box.
+// returns it; "" says nothing): in the main window's status bar or, with no
+// main window, in a message box over `finestra`.
 void anunciaDesti(const QString& on, QWidget* finestra = nullptr);

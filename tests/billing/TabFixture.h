@@ -32,6 +32,7 @@ struct PaginaFacturacio {
     TabClients* clients = nullptr;
     TabFacturacio* tab = nullptr;
     int A = 0, B = 0, C = 0, D = 0;
+    QString estat;   // the main window's status bar: where the last document went
 
     explicit PaginaFacturacio(const QString& serveiXecs = QStringLiteral("Hores"))
     {
@@ -75,6 +76,7 @@ struct PaginaFacturacio {
         auto& op = Principal();
         op.Omple_Clients = [c = clients] { c->Omple_Clients(); };
         op.Omple_Xecs_Client = [c = clients] { c->Omple_Xecs_Client(); };
+        op.Mostra_Estat = [this](const QString& t) { estat = t; };
         tab->inicia();
         clients->Omple_Clients();
         tab->Calcula_Facturacio_Client();   // as the main window's load does

@@ -4,10 +4,10 @@
 #include "Dialeg.h"
 
 #include "MessageBox.h"
+#include "Principal.h"
 #include "PdfFixtures.h"
 
-#include <QMainWindow>
-#include <QStatusBar>
+#include <QScopeGuard>
 
 using namespace TestSupport;
 using namespace Dialeg;
@@ -307,11 +307,13 @@ private slots:
     void printButtonPrintsTheDialogAsShown()
     {
         QFETCH(bool, finestra);
-        QMainWindow principal;
+        QString estat;
+        if (finestra) Principal().Mostra_Estat = [&estat](const QString& t) { estat = t; };
+        auto treu = qScopeGuard([] { Principal().Mostra_Estat = nullptr; });
         Fixture f;
         PdfFixtures::CarpetaPdf carpeta;
         f.addLine(QStringLiteral("Vidres"), QStringLiteral("2"), QStringLiteral("12,5"), QStringLiteral("Vidres de la casa"));
-        f.obre(0, finestra ? &principal : nullptr);
+        f.obre();
         const QString abans = desat(f.id);
         const QStringList liniesAbans = linies(f.id);
         f.box("DataFeina")->setText(QStringLiteral("12/03/2010"));
@@ -338,7 +340,7 @@ private slots:
         QCOMPARE(f.box("DataFeina")->text(), QStringLiteral("12/03/2010"));
         QCOMPARE(f.grid()->Rows(), 2);
         const QString on = QStringLiteral("Document desat a ") + pdf;
-        QCOMPARE(principal.statusBar()->currentMessage(), finestra ? on : QString());
+        QCOMPARE(estat, finestra ? on : QString());
         QCOMPARE(missatges(), finestra ? QStringList() : QStringList{on});
     }
 

@@ -139,9 +139,12 @@ private slots:
         QCOMPARE(MsgBox::shown().size(), 1);
         QCOMPARE(MsgBox::shown().first().text, QStringLiteral("Error:Mes erroni (format: 'mm/aaaa')"));
         QVERIFY(carpeta_->fitxers().isEmpty());
+        QVERIFY(pagina.estat.isEmpty());
         pagina.c<QLineEdit>("mesFactura")->setText(QStringLiteral("03/2010"));
         boto->click();
         QCOMPARE(MsgBox::shown().size(), 1);
+        // The status bar says where the document went.
+        QCOMPARE(pagina.estat, QStringLiteral("Document desat a ") + carpeta_->unic());
         QVERIFY(enOrdre(text(carpeta_->unic()).simplified(),
                         {"MARÇ 2010", "Anna", "1 xecs ( 12,00 € )", "Xec 1: Casa [02/03/2010 09:00] (2 hores) PERE",
                          "Total 1 xecs: 12,00 €"}));
