@@ -4,6 +4,7 @@
 // the two print buttons.
 #include "TabAgenda.h"
 
+#include "AccionsFeina.h"
 #include "Calvendra.h"
 #include "Configuracio.h"
 #include "Consultes.h"
@@ -280,26 +281,16 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
         }
         if (enter) {
             obreFeinaActual();
-        } else if (key == Qt::Key_Space) {
-            f.Feta = !f.Feta;
-            Modifica_Feina(f);
-            if (!f.Missatge.isEmpty()) {
-                MsgBox::show(f.Missatge);
-            } else {
+        } else {
+            const bool fet = key == Qt::Key_Space
+                                 ? Commuta_Feta(f)
+                                 : Esborra_Feina_Confirmada(
+                                       f, Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs
+                                              + QStringLiteral(" '") + f.Lloc + QStringLiteral("' del ")
+                                              + Conv::shortDate(f.Data) + QStringLiteral(" ?"));
+            if (fet) {
                 Omple_Agenda();
                 G.FacturacioPendent = true;
-            }
-        } else {
-            const QString pregunta = Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs + QStringLiteral(" '")
-                                     + f.Lloc + QStringLiteral("' del ") + Conv::shortDate(f.Data) + QStringLiteral(" ?");
-            if (MsgBox::show(pregunta, MsgBox::YesNo, Tradueix(QStringLiteral("CONFIRMACIO"))) == MsgBox::Yes) {
-                Borra_Feina(f);
-                if (!f.Missatge.isEmpty()) {
-                    MsgBox::show(f.Missatge);
-                } else {
-                    Omple_Agenda();
-                    G.FacturacioPendent = true;
-                }
             }
         }
         Neteja_Feina_Actual();
