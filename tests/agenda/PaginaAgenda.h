@@ -76,14 +76,6 @@ struct Pagina {
     {
         return centre(board(), fila, col);
     }
-    // Statements one call runs.
-    template <class F>
-    qint64 statements(F&& f) const
-    {
-        const qint64 abans = BD().statementsRun();
-        f();
-        return BD().statementsRun() - abans;
-    }
 };
 
 } // namespace AgendaTest

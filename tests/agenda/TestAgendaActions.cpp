@@ -20,12 +20,6 @@ namespace {
 const QDate Dimecres(2010, 3, 10);   // today
 const QPoint ObreFeina(-1, -1);      // a double click's outcome: the job opened in the dialog
 
-QStringList textsMostrats()
-{
-    QStringList out;
-    for (const auto& s : MsgBox::shown()) out << s.text;
-    return out;
-}
 
 // A press and its click on a board cell; the tooltip it leaves, if any.
 Pistrel* clica(Pagina& p, int fila, int col)
@@ -37,16 +31,9 @@ Pistrel* clica(Pagina& p, int fila, int col)
 
 } // namespace
 
-class TestAgendaActions : public QObject {
+class TestAgendaActions : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void planningRunFromAMonthCell_data()
     {
         QTest::addColumn<int>("resposta");
@@ -226,7 +213,7 @@ private slots:
         if (resposta >= 0) MsgBox::pushAnswer(MsgBox::Answer(resposta));
         p.board()->setCurrentCellAt(cella.y(), cella.x());
         QVERIFY(p.tab->AgendaGrid_KeyDown(tecla));
-        QCOMPARE(textsMostrats(), missatges);
+        QCOMPARE(shownTexts(), missatges);
         if (resposta >= 0) QCOMPARE(MsgBox::shown()[0].title, QStringLiteral("CONFIRMACIO"));
         QString despres;
         for (int id : ids) despres += Llegeix_Feina(id).Id ? QString::number(Llegeix_Feina(id).Feta) : QStringLiteral("-");

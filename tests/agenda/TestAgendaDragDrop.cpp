@@ -32,32 +32,16 @@ const QDate Dimecres(2010, 3, 10);   // today
 // Every job as "site date start-end resource".
 QStringList feines()
 {
-    QStringList out;
-    QSqlQuery q = BD().query(QStringLiteral("SELECT llocs_nom || ' ' || feines_data || ' ' || feines_hora_inici || '-' "
-                                            "|| feines_hora_fi || ' ' || COALESCE(recursos_nom, '') FROM Feines"));
-    while (q.next()) out << q.value(0).toString().trimmed();
-    return out;
+    return queryTexts(QStringLiteral("SELECT rtrim(llocs_nom || ' ' || feines_data || ' ' || feines_hora_inici || '-' "
+                                     "|| feines_hora_fi || ' ' || COALESCE(recursos_nom, '')) FROM Feines"));
 }
 
-QStringList textsMostrats()
-{
-    QStringList out;
-    for (const auto& s : MsgBox::shown()) out << s.text;
-    return out;
-}
 
 } // namespace
 
-class TestAgendaDragDrop : public QObject {
+class TestAgendaDragDrop : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     // Wednesday 10 March: Alfa 09:00-10:00 Anna (two hours of service lines),
     // Gamma 12:00-13:00 Pere, Beta 15:00-16:00 unassigned, Gamma 18:00-20:00
     // Anna; Thursday two different jobs at 10:00; Beta's usual resource is
@@ -165,7 +149,7 @@ private slots:
         for (const QString& f : abans) if (!despres.contains(f)) canvis << u'-' + f;
         for (const QString& f : despres) if (!abans.contains(f)) canvis << u'+' + f;
         QCOMPARE(canvis, esperat);
-        QCOMPARE(textsMostrats(), missatges);
+        QCOMPARE(shownTexts(), missatges);
         QCOMPARE(G.FacturacioPendent, !esperat.isEmpty());
         for (const auto& s : MsgBox::shown()) QVERIFY(s.title.isEmpty());
     }
@@ -195,7 +179,7 @@ private slots:
         G.FeinaActual = Llegeix_Feina(BD().scalar(QStringLiteral("SELECT feines_id FROM Feines")).toInt());
         G.FeinaActual.HoraFi = QStringLiteral("25:99");
         p.tab->AgendaGrid_DragDrop(CarregaArrossegament::deCaption(QStringLiteral("FAlfa"), G.FeinaActual.Id), p.centre(5, 2));
-        QCOMPARE(textsMostrats(), QStringList{"Error:Hora no vàlida: '25:99'"});
+        QCOMPARE(shownTexts(), QStringList{"Error:Hora no vàlida: '25:99'"});
         QCOMPARE(feines(), QStringList{"Alfa 2010-03-09 09:00-10:00"});
     }
 
@@ -231,7 +215,7 @@ private slots:
         w.Pestanyes_Click(1);
         tab->llocsGrid()->setTextMatrix(1, 0, QStringLiteral("Roma"));   // a site gone since the palette was filled
         tab->LlocsGrid_DblClick();
-        QCOMPARE(textsMostrats(), QStringList{"Lloc no trobat"});
+        QCOMPARE(shownTexts(), QStringList{"Lloc no trobat"});
         QCOMPARE(w.PestanyaActual(), 1);
         // The board and the billing grid open the job dialog.
         QStringList oberts;

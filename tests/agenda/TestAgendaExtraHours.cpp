@@ -67,16 +67,9 @@ struct DiaHores : Pagina {
 
 } // namespace
 
-class TestAgendaExtraHours : public QObject {
+class TestAgendaExtraHours : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void proposal_data();
     void proposal();
     void columnsThatOpenTheEditor_data();

@@ -13,16 +13,9 @@
 using namespace TestSupport;
 using namespace AgendaTest;
 
-class TestAgendaPage : public QObject {
+class TestAgendaPage : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void rebuildWritesTheLayoutWithFewStatements_data();
     void rebuildWritesTheLayoutWithFewStatements();
     void weekBoardCellsOnScreen();
@@ -64,7 +57,7 @@ void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements()
     p.veu(mode, dia);
     G.AgendaPendent = true;
     p.tab->imprimirFeines()->setEnabled(true);
-    QCOMPARE(p.statements([&] { crida(Principal().Omple_Agenda); }), qint64(statements));
+    QCOMPARE(statementsOf([&] { crida(Principal().Omple_Agenda); }), qint64(statements));
     QVERIFY(!G.AgendaPendent);
     QVERIFY(!p.tab->imprimirFeines()->isEnabled());
     QVERIFY(p.board()->Redraw());
@@ -222,7 +215,7 @@ void TestAgendaPage::dateClick()
     p.tab->Omple_Agenda();
     // The calendar shows the clicked day, as a user's pick leaves it.
     p.tab->calendari()->setDateValue(clicked);
-    const qint64 n = p.statements([&] { emit p.tab->calendari()->DateClick(clicked); });
+    const qint64 n = statementsOf([&] { emit p.tab->calendari()->DateClick(clicked); });
     QCOMPARE(n > 0, rebuilds);
     QCOMPARE(G.DataAgenda, dataAgenda);
     QCOMPARE(G.DataIniciSetmana, iniciSetmana);

@@ -8,10 +8,9 @@
 using namespace Billing;
 using namespace TestSupport;
 
-class TestBillingComputation : public QObject {
+class TestBillingComputation : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
     void monthKeysAndPeriods_data();
     void monthKeysAndPeriods();
     void linesTotalsAndQuotas_data();

@@ -11,15 +11,9 @@
 
 using namespace TestSupport;
 
-class TestBillingTab : public QObject {
+class TestBillingTab : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
     void monthValidation_data();
     void monthValidation();
     void recomputesOnlyWhenTheMonthChanges();

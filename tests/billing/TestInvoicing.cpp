@@ -8,15 +8,9 @@
 
 using namespace TestSupport;
 
-class TestInvoicing : public QObject {
+class TestInvoicing : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
     void allClientsStartsTheRunAndMarksNothing();
     void marks_data();
     void marks();

@@ -137,13 +137,5 @@ QStringList linies(int feina)
     return tot.isEmpty() ? QStringList() : tot.split(u'#');
 }
 
-QStringList missatges()
-{
-    QStringList out;
-    for (const auto& s : MsgBox::shown()) out << s.text;
-    MsgBox::clear();
-    MsgBox::setScripted(true);
-    return out;
-}
 
 } // namespace Dialeg

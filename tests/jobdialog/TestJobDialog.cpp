@@ -12,16 +12,9 @@
 using namespace TestSupport;
 using namespace Dialeg;
 
-class TestJobDialog : public QObject {
+class TestJobDialog : public SeamedTest {
     Q_OBJECT
-
 private slots:
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void loadShowsTheStoredJob()
     {
         Fixture f;

@@ -10,14 +10,12 @@
 using namespace TestSupport;
 using namespace Dialeg;
 
-class TestJobDialogSave : public QObject {
+class TestJobDialogSave : public SeamedTest {
     Q_OBJECT
-
 private slots:
     void cleanup()
     {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
         QCOMPARE(G.BD ? BD().transactionDepth() : 0, 0);
     }
 

@@ -44,23 +44,10 @@ void omple(Graella& g, int files)
 }
 } // namespace
 
-class TestReportAgenda : public QObject {
+class TestReportAgenda : public ProvaDocument {
     Q_OBJECT
 private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Torvanel")); }
-    void init()
-    {
-        TestSupport::resetSeams();
-        folder_ = std::make_unique<TestSupport::ProgramFolder>();
-        folder_->openDatabases();
-        carpeta_ = std::make_unique<CarpetaPdf>();
-    }
-    void cleanup()
-    {
-        QVERIFY(TestSupport::seamsClean());
-        carpeta_.reset();
-        folder_.reset();
-    }
 
     void headingOfEachView_data()
     {
@@ -185,10 +172,6 @@ private slots:
         QVERIFY(MsgBox::shown().first().text.startsWith(QStringLiteral("Error:")));
         QVERIFY(carpeta_->fitxers().isEmpty());
     }
-
-private:
-    std::unique_ptr<TestSupport::ProgramFolder> folder_;
-    std::unique_ptr<CarpetaPdf> carpeta_;
 };
 
 QTEST_MAIN(TestReportAgenda)

@@ -44,16 +44,12 @@ QHash<QString, double> alcades(const QString& pdf)
 
 } // namespace
 
-class TestReportBillingData : public QObject {
+class TestReportBillingData : public ProvaDocument {
     Q_OBJECT
 private slots:
     void init()
     {
-        TestSupport::resetSeams();
-        carpeta_ = std::make_unique<CarpetaPdf>();
-        pf_ = std::make_unique<TestSupport::ProgramFolder>();
-        pf_->openDatabases();
-        G.PosicioSaltPagina = 14500;
+        ProvaDocument::init();
         TestSupport::addClient(QStringLiteral("Anna"));
         BD().exec(QStringLiteral("UPDATE Clients SET \"clients_NIF\" = '12345678Z', \"clients_adreça\" = 'C. Major 1', "
                                  "clients_codi_postal = '08001', clients_poblacio = 'Barcelona', "
@@ -61,19 +57,10 @@ private slots:
                                  "WHERE clients_nom = 'Anna'"));
         for (const char* s : {"Neteja", "Hores", "Vidres"}) TestSupport::addService(QString::fromLatin1(s), 60);
     }
-    void cleanup()
-    {
-        QVERIFY(TestSupport::seamsClean());
-        pf_.reset();
-    }
 
     void document_data();
     void document();
     void gapsBetweenJobs();
-
-private:
-    std::unique_ptr<CarpetaPdf> carpeta_;
-    std::unique_ptr<TestSupport::ProgramFolder> pf_;
 };
 
 void TestReportBillingData::document_data()

@@ -1,5 +1,7 @@
 // The billing run over all clients: the printed summary, the log, each
-// client computed once, the tab given back on every end, long blocks.
+// client computed once, the tab given back on every end, long blocks; and
+// the tab's buttons for the month's cheques and extra hours.
+#include "Consultes.h"
 #include "PdfFixtures.h"
 #include "Registre.h"
 #include "TabFixture.h"
@@ -37,15 +39,13 @@ Decimal import(const QString& text)
 
 } // namespace
 
-class TestReportBillingRun : public QObject {
+class TestReportBillingRun : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
     void cleanup()
     {
         frmMissatges::descarrega();
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
     }
     void summary_data();
     void summary();
@@ -53,6 +53,8 @@ private slots:
     void tabRestoredOnEveryEnd_data();
     void tabRestoredOnEveryEnd();
     void longBlockBreaksBeforeTheFoot();
+    void monthReportButtons_data();
+    void monthReportButtons();
 };
 
 void TestReportBillingRun::summary_data()
@@ -200,6 +202,41 @@ void TestReportBillingRun::longBlockBreaksBeforeTheFoot()
                      &falta),
              qPrintable(falta + " | " + totes));
     for (int i = 1; i <= 12; ++i) QCOMPARE(totes.count(QStringLiteral("S%1 1 h").arg(i, 2, 10, QChar(u'0'))), 1);
+}
+
+void TestReportBillingRun::monthReportButtons_data()
+{
+    QTest::addColumn<QString>("boto");
+    QTest::addColumn<QString>("mes");
+    QTest::addColumn<QStringList>("pdf");   // texts in this order; none: the month is refused
+    QTest::newRow("cheques: Anna's cheque 1, liquidated with job A")
+        << "ImprimirXecs" << "03/2010"
+        << QStringList{"MARÇ 2010", "Anna", "1 xecs ( 12,00 € )", "Xec 1: Casa [02/03/2010 09:00] (2 hores) PERE",
+                       "Total 1 xecs: 12,00 €"};
+    // Of Pere's hours on 2 and 3 March, the second (only an unassigned job) goes first.
+    QTest::newRow("extra hours") << "ImprimirHores" << "03/2010"
+                                 << QStringList{"MARÇ 2010", "PERE 02/03/2010 dimarts 1,00 hores", "Total 1,00 hores",
+                                                "TOTAL MES 1,00 hores"};
+    QTest::newRow("a month that is no month") << "ImprimirHores" << "3/2010" << QStringList{};
+}
+
+void TestReportBillingRun::monthReportButtons()
+{
+    QFETCH(QString, boto);
+    QFETCH(QString, mes);
+    QFETCH(QStringList, pdf);
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    Grava_Hores_Fetes(Decimal::fromInt(1), QStringLiteral("Pere"), QDate(2010, 3, 2));
+    Grava_Hores_Fetes(Decimal::fromInt(2), QStringLiteral("Pere"), QDate(2010, 3, 3));
+    p.c<QLineEdit>("mesFactura")->setText(mes);
+    p.c<QPushButton>(qPrintable(boto))->click();
+    QCOMPARE(shownTexts(), pdf.isEmpty() ? QStringList{"Error:Mes erroni (format: 'mm/aaaa')"} : QStringList());
+    QCOMPARE(carpeta.fitxers().size(), pdf.isEmpty() ? 0 : 1);
+    if (pdf.isEmpty()) return;
+    // The status bar says where the document went.
+    QCOMPARE(p.estat, QStringLiteral("Document desat a ") + carpeta.unic());
+    QCOMPARE(falta(text(carpeta.unic()).simplified(), pdf), QString());
 }
 
 QTEST_MAIN(TestReportBillingRun)

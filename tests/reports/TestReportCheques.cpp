@@ -1,8 +1,9 @@
 // The cheques liquidated in a month: which cheques each client's group counts
-// and lists, in what order, the title, the totals box, a page break after a
-// group line, and the billing tab's button.
-#include "../billing/TabFixture.h"
+// and lists, in what order, the title, the totals box and a page break after
+// a group line.
+#include "Globals.h"
 #include "InformeXecs.h"
+#include "MessageBox.h"
 #include "PdfFixtures.h"
 
 #include <QtTest>
@@ -24,15 +25,12 @@ void xec(int id, const QString& client, int feina, bool liquidat = true)
 }
 } // namespace
 
-class TestReportCheques : public QObject {
+class TestReportCheques : public ProvaDocument {
     Q_OBJECT
 private slots:
     void init()
     {
-        resetSeams();
-        folder_ = std::make_unique<ProgramFolder>();
-        folder_->openDatabases();
-        carpeta_ = std::make_unique<CarpetaPdf>();
+        ProvaDocument::init();
         for (const char* c : {"Bernat", "Anna", "L'Àlex"}) addClient(QString::fromUtf8(c), true);
         for (const char* s : {"Hores", "Hores d'ajuda", "Neteja"}) addService(QString::fromUtf8(s), 60);
         addResource(QStringLiteral("Pere"), 255);
@@ -60,12 +58,6 @@ private slots:
                                          Xec{12, "L'Àlex", fora[2]}, Xec{13, "L'Àlex", fora[3]}})
             xec(id, QString::fromUtf8(client), feina);
         xec(11, "Anna", j1, false);
-    }
-    void cleanup()
-    {
-        QVERIFY(seamsClean());
-        carpeta_.reset();
-        folder_.reset();
     }
 
     void chequesOfTheMonth_data()
@@ -128,31 +120,6 @@ private slots:
         QVERIFY(!d.contains(QStringLiteral("Anna")));
         QVERIFY(enOrdre(text(pdf), {"Xec 7:", "Xec 7:", "L'Àlex", "Total 5 xecs:"}));
     }
-
-    void buttonPrintsTheMonthInTheBox()
-    {
-        folder_.reset();
-        PaginaFacturacio pagina;   // Anna's cheque 1 liquidated with job A (Casa, 2 Hores, Pere)
-        auto* boto = pagina.c<QPushButton>("ImprimirXecs");
-        pagina.c<QLineEdit>("mesFactura")->setText(QStringLiteral("13/2010"));
-        boto->click();
-        QCOMPARE(MsgBox::shown().size(), 1);
-        QCOMPARE(MsgBox::shown().first().text, QStringLiteral("Error:Mes erroni (format: 'mm/aaaa')"));
-        QVERIFY(carpeta_->fitxers().isEmpty());
-        QVERIFY(pagina.estat.isEmpty());
-        pagina.c<QLineEdit>("mesFactura")->setText(QStringLiteral("03/2010"));
-        boto->click();
-        QCOMPARE(MsgBox::shown().size(), 1);
-        // The status bar says where the document went.
-        QCOMPARE(pagina.estat, QStringLiteral("Document desat a ") + carpeta_->unic());
-        QVERIFY(enOrdre(text(carpeta_->unic()).simplified(),
-                        {"MARÇ 2010", "Anna", "1 xecs ( 12,00 € )", "Xec 1: Casa [02/03/2010 09:00] (2 hores) PERE",
-                         "Total 1 xecs: 12,00 €"}));
-    }
-
-private:
-    std::unique_ptr<ProgramFolder> folder_;
-    std::unique_ptr<CarpetaPdf> carpeta_;
 };
 
 QTEST_MAIN(TestReportCheques)

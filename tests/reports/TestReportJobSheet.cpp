@@ -40,16 +40,9 @@ FullFeina feina()
 }
 } // namespace
 
-class TestReportJobSheet : public QObject {
+class TestReportJobSheet : public ProvaDocument {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        TestSupport::resetSeams();
-        carpeta_ = std::make_unique<CarpetaPdf>();
-        G.PosicioSaltPagina = 14500;
-    }
-    void cleanup() { QVERIFY(TestSupport::seamsClean()); }
 
     void headerFieldsInOrder()
     {
@@ -168,9 +161,6 @@ private slots:
         QVERIFY(t.contains(QStringLiteral("2,00")));
         QVERIFY(!t.contains(QStringLiteral("IMPORT FEINA:")));
     }
-
-private:
-    std::unique_ptr<CarpetaPdf> carpeta_;
 };
 
 QTEST_MAIN(TestReportJobSheet)

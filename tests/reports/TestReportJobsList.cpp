@@ -32,15 +32,12 @@ QStringList resum(const QList<FeinaLlista>& feines)
 }
 } // namespace
 
-class TestReportJobsList : public QObject {
+class TestReportJobsList : public ProvaDocument {
     Q_OBJECT
 private slots:
     void init()
     {
-        resetSeams();
-        folder_ = std::make_unique<ProgramFolder>();
-        folder_->openDatabases();
-        carpeta_ = std::make_unique<CarpetaPdf>();
+        ProvaDocument::init();
         addClient(QStringLiteral("TALVESA"));
         addSite(QStringLiteral("Oficina"), QStringLiteral("TALVESA"));
         addSite(QStringLiteral("Escala"), QStringLiteral("TALVESA"));
@@ -62,12 +59,6 @@ private slots:
         addJob(QStringLiteral("Oficina"), QDate(2010, 4, 1), "09:00", "10:00", QStringLiteral("Bernat"));
         addJob(QStringLiteral("Escala"), QDate(2010, 3, 9), "09:00", "10:00");
         G.PosicioSaltPagina = 14500;
-    }
-    void cleanup()
-    {
-        QVERIFY(seamsClean());
-        carpeta_.reset();
-        folder_.reset();
     }
 
     void jobsOfThePeriod_data()
@@ -202,10 +193,6 @@ private slots:
         QVERIFY(MsgBox::shown().first().text.startsWith(QStringLiteral("Error:")));
         QVERIFY(carpeta_->fitxers().isEmpty());
     }
-
-private:
-    std::unique_ptr<ProgramFolder> folder_;
-    std::unique_ptr<CarpetaPdf> carpeta_;
 };
 
 QTEST_MAIN(TestReportJobsList)

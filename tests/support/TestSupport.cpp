@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QLocale>
 #include <QProcessEnvironment>
+#include <QSqlQuery>
+#include <QTest>
 #include <stdexcept>
 
 namespace TestSupport {
@@ -43,6 +45,40 @@ bool seamsClean(QString* why)
     }
     if (why) *why = w;
     return w.isEmpty();
+}
+
+void SeamedTest::init()
+{
+    resetSeams();
+}
+
+void SeamedTest::cleanup()
+{
+    QString why;
+    QVERIFY2(seamsClean(&why), qPrintable(why));
+}
+
+QStringList shownTexts()
+{
+    QStringList out;
+    for (const auto& s : MsgBox::shown()) out << s.text;
+    return out;
+}
+
+QStringList takeShownTexts()
+{
+    const QStringList out = shownTexts();
+    MsgBox::clear();
+    MsgBox::setScripted(true);
+    return out;
+}
+
+QStringList queryTexts(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q = BD().query(sql, params);
+    QStringList out;
+    while (q.next()) out << q.value(0).toString();
+    return out;
 }
 
 QString sourceDir()
