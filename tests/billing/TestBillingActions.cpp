@@ -53,7 +53,7 @@ void TestBillingActions::openingTheJobDialog()
     if (perTecla)
         QTest::keyClick(p.factura(), Qt::Key_Return);
     else
-        p.tab->FacturaGrid_DblClick();
+        emit p.factura()->cellDoubleClicked(fila, 6);
     QCOMPARE(oberts, obert ? QList<int>{p.B} : QList<int>{});
     const bool desada = obert && missatge == QLatin1String("OK");
     QCOMPARE(G.AgendaPendent, desada);
