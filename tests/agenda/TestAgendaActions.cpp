@@ -76,8 +76,8 @@ private slots:
     {
         Pagina p;
         G.UltimDiaGen = QDate(2010, 3, 14);
-        addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"), QStringLiteral("Anna"));
-        addJob(QStringLiteral("Beta"), Dimecres, QStringLiteral("11:00"), QStringLiteral("12:00"));
+        addJob("Alfa", Dimecres, "09:00", "10:00", "Anna");
+        addJob("Beta", Dimecres, "11:00", "12:00");
         p.tab->Omple_Agenda();
         Pistrel* globus = clica(p, 2, 3);
         QVERIFY(globus && globus->isArmed());
@@ -138,8 +138,7 @@ private slots:
         Pagina p;
         G.UltimDiaGen = QDate(2010, 12, 31);   // month clicks plan nothing
         // It starts inside its first cell: the row's time finds no job, the cell's id does.
-        const int id = addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:15"), QStringLiteral("10:00"),
-                              QStringLiteral("Anna"));
+        const int id = addJob("Alfa", Dimecres, "09:15", "10:00", "Anna");
         p.veu(mode, Dimecres);
         p.tab->calendari()->setDateValue(calendari);
         p.tab->Omple_Agenda();
@@ -197,15 +196,13 @@ private slots:
         QFETCH(QString, fetes);
         Pagina p;
         const QString anna = QStringLiteral("Anna");
-        const QList<int> ids{addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00")),
-                             addJob(QStringLiteral("Beta"), Dimecres, QStringLiteral("11:00"), QStringLiteral("12:00"), anna),
-                             addJob(QStringLiteral("Gamma"), QDate(2010, 3, 12), QStringLiteral("09:00"),
-                                    QStringLiteral("10:00"), anna),
-                             addJob(QStringLiteral("Gamma"), QDate(2010, 3, 9), QStringLiteral("14:00"),
-                                    QStringLiteral("15:00"), anna, true)};
+        const QList<int> ids{addJob("Alfa", Dimecres, "09:00", "10:00"),
+                             addJob("Beta", Dimecres, "11:00", "12:00", anna),
+                             addJob("Gamma", QDate(2010, 3, 12), "09:00", "10:00", anna),
+                             addJob("Gamma", QDate(2010, 3, 9), "14:00", "15:00", anna, true)};
         // Two different jobs at 10:00 on Thursday.
-        addJob(QStringLiteral("Beta"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), anna);
-        addJob(QStringLiteral("Gamma"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Pere"));
+        addJob("Beta", Dimecres.addDays(1), "10:00", "11:00", anna);
+        addJob("Gamma", Dimecres.addDays(1), "10:00", "11:00", "Pere");
         p.veu(mode, Dimecres);
         p.tab->Omple_Agenda();
         int oberts = 0;
@@ -227,7 +224,7 @@ private slots:
     {
         Pagina p;
         PdfFixtures::CarpetaPdf carpeta;
-        addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"), QStringLiteral("Anna"));
+        addJob("Alfa", Dimecres, "09:00", "10:00", "Anna");
         p.veu(QStringLiteral("setmana"), Dimecres);
         p.tab->Omple_Agenda();
         QStringList estats;
@@ -256,8 +253,7 @@ private slots:
     {
         Pagina p;
         G.UltimDiaGen = QDate(2010, 3, 14);
-        const int id = addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"),
-                              QStringLiteral("Anna"));
+        const int id = addJob("Alfa", Dimecres, "09:00", "10:00", "Anna");
         p.tab->Omple_Agenda();
         p.tab->show();
         p.tab->activateWindow();

@@ -94,21 +94,21 @@ private slots:
         QFETCH(QStringList, esperat);
         QFETCH(QStringList, missatges);
         Pagina p;
-        addService(QStringLiteral("Neteja"), 60);
+        addService("Neteja", 60);
         BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'Anna' WHERE llocs_nom = 'Beta'"));
         const QString anna = QStringLiteral("Anna"), pere = QStringLiteral("Pere");
-        const int alfa = addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"), anna);
+        const int alfa = addJob("Alfa", Dimecres, "09:00", "10:00", anna);
         BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
                                  "feines_detall_preu_un, feines_detall_unitat) VALUES (?, 'Neteja', 20000, 100000, 'h')"), {alfa});
-        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("12:00"), QStringLiteral("13:00"), pere);
-        addJob(QStringLiteral("Beta"), Dimecres, QStringLiteral("15:00"), QStringLiteral("16:00"));
-        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("18:00"), QStringLiteral("20:00"), anna);
-        addJob(QStringLiteral("Beta"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), anna);
-        addJob(QStringLiteral("Gamma"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), pere);
+        addJob("Gamma", Dimecres, "12:00", "13:00", pere);
+        addJob("Beta", Dimecres, "15:00", "16:00");
+        addJob("Gamma", Dimecres, "18:00", "20:00", anna);
+        addJob("Beta", Dimecres.addDays(1), "10:00", "11:00", anna);
+        addJob("Gamma", Dimecres.addDays(1), "10:00", "11:00", pere);
         if (mitjanit) {
             G.HoraFinal = QStringLiteral("24:00");
             G.CellesDia = 32;
-            addJob(QStringLiteral("Alfa"), QDate(2010, 3, 12), QStringLiteral("22:00"), QStringLiteral("24:00"));
+            addJob("Alfa", QDate(2010, 3, 12), "22:00", "24:00");
         }
         p.tab->Omple_Graella_Llocs();
         p.ompleRecursos({anna, pere});

@@ -28,7 +28,7 @@ struct DiaHores : Pagina {
         G.CalculxHores = false;
         G.HoresDia = Decimal::fromInt(6);
         const auto feina = [](const QDate& d, const char* inici, const char* fi, const QString& recurs) {
-            addJob(QStringLiteral("Alfa"), d, QString::fromLatin1(inici), QString::fromLatin1(fi), recurs);
+            addJob("Alfa", d, QString::fromLatin1(inici), QString::fromLatin1(fi), recurs);
         };
         const QStringList altres{"", "Anna", "Pere", "Sols", "Tomàs", "Vera", "Xavi", "Zoe"};
         for (int i = 0; i < altres.size(); ++i) {

@@ -129,15 +129,14 @@ private slots:
         QFETCH(QString, mode);
         using namespace TestSupport;
         const QDate dc10(2010, 3, 10);
-        addClient(QStringLiteral("Client"));
-        addResource(QStringLiteral("Anna"), 0x0000FF);
-        addResource(QStringLiteral("Pere"), 0x800000);
-        addSite(QStringLiteral("Oficina"), QStringLiteral("Client"));
-        addSite(QStringLiteral("Ca l'Anna"), QStringLiteral("Client"));
-        addJob(QStringLiteral("Oficina"), QDate(2010, 3, 8), QStringLiteral("09:00"), QStringLiteral("10:30"),
-               QStringLiteral("Pere"), true);
-        addJob(QStringLiteral("Ca l'Anna"), dc10, QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Anna"));
-        addJob(QStringLiteral("Oficina"), dc10, QStringLiteral("12:00"), QStringLiteral("13:00"));
+        addClient("Client");
+        addResource("Anna", 0x0000FF);
+        addResource("Pere", 0x800000);
+        addSite("Oficina", "Client");
+        addSite("Ca l'Anna", "Client");
+        addJob("Oficina", QDate(2010, 3, 8), "09:00", "10:30", "Pere", true);
+        addJob("Ca l'Anna", dc10, "10:00", "11:00", "Anna");
+        addJob("Oficina", dc10, "12:00", "13:00");
         TabAgenda tab;
         G.ModeAgenda = mode;
         G.DataAgenda = dc10;

@@ -50,7 +50,7 @@ private slots:
     void init()
     {
         ProvaDocument::init();
-        TestSupport::addClient(QStringLiteral("Anna"));
+        TestSupport::addClient("Anna");
         BD().exec(QStringLiteral("UPDATE Clients SET \"clients_NIF\" = '12345678Z', \"clients_adreça\" = 'C. Major 1', "
                                  "clients_codi_postal = '08001', clients_poblacio = 'Barcelona', "
                                  "clients_telefons = '933 000 000', clients_ccc = '2100-0001' "

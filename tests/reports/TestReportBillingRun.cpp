@@ -25,10 +25,9 @@ void executa(const PaginaFacturacio& p)
 void clientAmbQuota(const QString& nom)
 {
     addClient(nom);
-    addSite(QStringLiteral("Terrat"), nom);
+    addSite("Terrat", nom);
     BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 500000 WHERE llocs_nom = 'Terrat'"));
-    PaginaFacturacio::linia(addJob(QStringLiteral("Terrat"), QDate(2010, 3, 8), "09:00", "10:00",
-                                   QStringLiteral("Pere"), true),
+    PaginaFacturacio::linia(addJob("Terrat", QDate(2010, 3, 8), "09:00", "10:00", "Pere", true),
                             "Neteja", 1);
 }
 
@@ -177,7 +176,7 @@ void TestReportBillingRun::longBlockBreaksBeforeTheFoot()
     CarpetaPdf carpeta;
     PaginaFacturacio p;
     G.PosicioSaltPagina = 3500;
-    const int feina = addJob(QStringLiteral("Altre"), QDate(2010, 3, 9), "09:00", "10:00", QStringLiteral("Pere"), true);
+    const int feina = addJob("Altre", QDate(2010, 3, 9), "09:00", "10:00", "Pere", true);
     for (int i = 1; i <= 12; ++i) {
         const QByteArray nom = QStringLiteral("S%1").arg(i, 2, 10, QChar(u'0')).toLatin1();
         addService(QString::fromLatin1(nom), 60);

@@ -33,9 +33,9 @@ private slots:
         ProvaDocument::init();
         for (const char* c : {"Bernat", "Anna", "L'Àlex"}) addClient(QString::fromUtf8(c), true);
         for (const char* s : {"Hores", "Hores d'ajuda", "Neteja"}) addService(QString::fromUtf8(s), 60);
-        addResource(QStringLiteral("Pere"), 255);
-        addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
-        addSite(QStringLiteral("Cal Jan"), QStringLiteral("L'Àlex"));
+        addResource("Pere", 255);
+        addSite("Casa", "Anna");
+        addSite("Cal Jan", QStringLiteral("L'Àlex"));
         // March 2010: two cheques on a job with a cheque line, one on a job
         // with two such lines, one on a job without; L'Àlex's on an
         // unassigned job on the last day. Around it: other months, a

@@ -33,13 +33,13 @@ private slots:
     void init()
     {
         ProvaDocument::init();
-        addClient(QStringLiteral("Anna"));
-        addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
+        addClient("Anna");
+        addSite("Casa", "Anna");
         int color = 1;
         for (const char* r : {"Pere", "Nuri", "Bernat", "L'Anna"}) addResource(QString::fromLatin1(r), color++);
-        addResource(QStringLiteral("Nuri i Bernat"), color, true);
-        addMember(QStringLiteral("Nuri i Bernat"), QStringLiteral("Nuri"));
-        addMember(QStringLiteral("Nuri i Bernat"), QStringLiteral("Bernat"));
+        addResource("Nuri i Bernat", color, true);
+        addMember("Nuri i Bernat", "Nuri");
+        addMember("Nuri i Bernat", "Bernat");
         addJob("Casa", QDate(2010, 3, 1), "09:00", "10:00", "Pere");
         addJob("Casa", QDate(2010, 3, 3), "09:00", "10:00", "Nuri i Bernat");
         addJob("Casa", QDate(2010, 3, 4), "09:00", "10:00");
