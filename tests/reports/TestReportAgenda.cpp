@@ -1,16 +1,12 @@
-// The board's print: the heading of each view and the grid printed as shown,
-// the board's own grid among them.
-#include "Calvendra.h"
+// The board's print: the heading of each view and the grid printed as shown.
 #include "Globals.h"
 #include "Graella.h"
 #include "ImpressioAgenda.h"
 #include "ImpressorGraella.h"
 #include "MessageBox.h"
 #include "PdfFixtures.h"
-#include "TabAgenda.h"
 #include "TestSupport.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 #include <memory>
 
@@ -114,54 +110,6 @@ private slots:
             totes += t;
         }
         for (int r = 1; r <= 150; ++r) QCOMPARE(totes.count(QStringLiteral("F%1").arg(r, 3, 10, QChar(u'0'))), 1);
-    }
-
-    // The board itself, rebuilt in each view, prints every text it shows.
-    void boardPrintsItsOwnTexts_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("month") << "mes";
-        QTest::newRow("week") << "setmana";
-        QTest::newRow("day") << "dia";
-    }
-    void boardPrintsItsOwnTexts()
-    {
-        QFETCH(QString, mode);
-        using namespace TestSupport;
-        const QDate dc10(2010, 3, 10);
-        addClient("Client");
-        addResource("Anna", 0x0000FF);
-        addResource("Pere", 0x800000);
-        addSite("Oficina", "Client");
-        addSite("Ca l'Anna", "Client");
-        addJob("Oficina", QDate(2010, 3, 8), "09:00", "10:30", "Pere", true);
-        addJob("Ca l'Anna", dc10, "10:00", "11:00", "Anna");
-        addJob("Oficina", dc10, "12:00", "13:00");
-        TabAgenda tab;
-        G.ModeAgenda = mode;
-        G.DataAgenda = dc10;
-        G.DataIniciSetmana = iniciSetmana(dc10, G.PrimerDiaSetmana);
-        G.DataIniciMes = iniciMes(dc10, G.PrimerDiaSetmana);
-        tab.calendari()->setDateValue(dc10);
-        tab.Omple_Agenda();
-        QVERIFY(MsgBox::shown().isEmpty());
-        ImprimirAgenda_Click(tab.agendaGrid(), PeriodeAgenda::actual(dc10));
-        QVERIFY(MsgBox::shown().isEmpty());
-        // Blanks aside: the PDF's text spaces narrow gaps as it likes ("< >").
-        const auto senseBlancs = [](QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); };
-        const QString t = senseBlancs(text(carpeta_->unic()));
-        const Graella* g = tab.agendaGrid();
-        QStringList falten;
-        int textos = 0;
-        for (int r = 0; r < g->Rows(); ++r)
-            for (int c = 0; c < g->Cols(); ++c)
-                for (const QString& linia : g->TextMatrix(r, c).split(u'\n', Qt::SkipEmptyParts)) {
-                    ++textos;
-                    if (!t.contains(senseBlancs(linia))) falten << linia;
-                }
-        QVERIFY(textos > 10);
-        QVERIFY(t.contains(QStringLiteral("Cal'Anna")));
-        QVERIFY2(falten.isEmpty(), qPrintable(falten.join(u'|') + "\n" + t));
     }
 
     void noGridShowsTheError()
