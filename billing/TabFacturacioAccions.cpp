@@ -4,6 +4,7 @@
 #include "TabFacturacio.h"
 
 #include "AccionsFeina.h"
+#include "Controls.h"
 #include "Convert.h"
 #include "Feines.h"
 #include "Globals.h"
@@ -37,7 +38,7 @@ void TabFacturacio::obreFeinaActual()
 
 void TabFacturacio::FacturaGrid_DblClick()
 {
-    try {
+    protegeix(QString(), [this] {
         bool noTrobada = false;
         if (!carregaFeinaFila(noTrobada)) return;
         obreFeinaActual();
@@ -45,15 +46,13 @@ void TabFacturacio::FacturaGrid_DblClick()
         Calcula_Facturacio_Client();
         if (!G.FeinaActual.Feta) crida(Principal().Omple_Xecs_Client);
         G.AgendaPendent = true;
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TabFacturacio::FacturaGrid_KeyDown(int key)
 {
     bool carregada = false;
-    try {
+    protegeix(QString(), [&] {
         bool noTrobada = false;
         carregada = carregaFeinaFila(noTrobada);
         if (noTrobada) Neteja_Feina_Actual();
@@ -78,9 +77,7 @@ void TabFacturacio::FacturaGrid_KeyDown(int key)
                 G.AgendaPendent = true;
             }
         }
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
     if (carregada) Neteja_Feina_Actual();
 }
 
@@ -89,11 +86,9 @@ void TabFacturacio::XecsGrid_KeyDown(int key)
     if (key != Qt::Key_Delete || XecsGrid->Row() < 1) return;
     const XecMes* xec = m_resultat.ambXecs ? m_resultat.xecGraella(XecsGrid->Row()) : nullptr;
     if (!xec) return;
-    try {
+    protegeix(QString(), [&] {
         if (!TabClients::eliminaXecAmbAvis(xec->id, xec->client)) return;
         crida(Principal().Omple_Xecs_Client);
         Calcula_Facturacio_Client();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }
