@@ -96,33 +96,29 @@ private slots:
         Pagina p;
         addService("Neteja", 60);
         BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'Anna' WHERE llocs_nom = 'Beta'"));
-        const QString anna = QStringLiteral("Anna"), pere = QStringLiteral("Pere");
-        const int alfa = addJob("Alfa", Dimecres, "09:00", "10:00", anna);
-        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
-                                 "feines_detall_preu_un, feines_detall_unitat) VALUES (?, 'Neteja', 20000, 100000, 'h')"), {alfa});
-        addJob("Gamma", Dimecres, "12:00", "13:00", pere);
+        addJobLine(addJob("Alfa", Dimecres, "09:00", "10:00", "Anna"), "Neteja", Decimal::fromInt(2));
+        addJob("Gamma", Dimecres, "12:00", "13:00", "Pere");
         addJob("Beta", Dimecres, "15:00", "16:00");
-        addJob("Gamma", Dimecres, "18:00", "20:00", anna);
-        addJob("Beta", Dimecres.addDays(1), "10:00", "11:00", anna);
-        addJob("Gamma", Dimecres.addDays(1), "10:00", "11:00", pere);
+        addJob("Gamma", Dimecres, "18:00", "20:00", "Anna");
+        addJob("Beta", Dimecres.addDays(1), "10:00", "11:00", "Anna");
+        addJob("Gamma", Dimecres.addDays(1), "10:00", "11:00", "Pere");
         if (mitjanit) {
             G.HoraFinal = QStringLiteral("24:00");
             G.CellesDia = 32;
             addJob("Alfa", QDate(2010, 3, 12), "22:00", "24:00");
         }
         p.tab->Omple_Graella_Llocs();
-        p.ompleRecursos({anna, pere});
+        p.ompleRecursos({"Anna", "Pere"});
         p.veu(mode, Dimecres);
         p.tab->Omple_Agenda();
 
         // The press: a palette's prepares a bar across it, the board's a block over the job's cells.
         Graella* paleta = origen[0] == u'L' ? p.tab->llocsGrid() : p.tab->recursosGrid();
-        const int filaPaleta = paleta->findItems(origen.mid(1), Qt::MatchExactly).isEmpty()
-                                   ? -1 : paleta->findItems(origen.mid(1), Qt::MatchExactly)[0]->row();
+        const auto trobades = paleta->findItems(origen.mid(1), Qt::MatchExactly);
+        const int filaPaleta = trobades.isEmpty() ? -1 : trobades[0]->row();
         if (origen == u"F") p.tab->AgendaGrid_MouseDown(Qt::LeftButton, p.centre(premuda.y(), premuda.x()));
         if (filaPaleta >= 0 && origen[0] == u'L') p.tab->LlocsGrid_MouseDown(Pagina::centre(paleta, filaPaleta, 0));
         if (filaPaleta >= 0 && origen[0] == u'R') p.tab->RecursosGrid_MouseDown(Pagina::centre(paleta, filaPaleta, 0));
-        QCOMPARE(p.tab->imprimirFeines()->isEnabled(), origen[0] == u'R');
         const QRect l = p.tab->label1()->geometry();
         std::optional<CarregaArrossegament> c = p.tab->arrossegamentPreparat();
         if (origen == u"F" && mode != u"mes") {

@@ -38,11 +38,6 @@ QString marques(const PaginaFacturacio& p)
     return out.join(u'|');
 }
 
-void facturar(const PaginaFacturacio& p)
-{
-    p.c<QPushButton>("ImprimirFacturacio")->click();
-}
-
 } // namespace
 
 void TestInvoicing::marks_data()
@@ -80,7 +75,7 @@ void TestInvoicing::marks()
     if (cas != QLatin1String("tots")) p.tria(0);
     if (cas == QLatin1String("job gone")) BD().exec(QStringLiteral("DELETE FROM Feines WHERE feines_id = ?"), {p.D});
     if (cas == QLatin1String("cheque gone")) BD().exec(QStringLiteral("DELETE FROM Xecs WHERE xecs_id = 2"));
-    facturar(p);
+    p.facturar();
 
     QCOMPARE(marques(p), despres);
     QStringList mostrats;
@@ -122,9 +117,9 @@ void TestInvoicing::twiceOnOneDay()
     PaginaFacturacio p;
     p.tria(0);
     p.c<QCheckBox>("PdtFacturar")->setChecked(pendents);
-    facturar(p);
+    p.facturar();
     QCOMPARE(marques(p), despres);
-    facturar(p);
+    p.facturar();
     QCOMPARE(marques(p), despres);
     QVERIFY(MsgBox::shown().isEmpty());
     const QStringList fitxers = pdf.fitxers();

@@ -16,19 +16,13 @@ using namespace PdfFixtures;
 
 namespace {
 
-void executa(const PaginaFacturacio& p)
-{
-    p.c<QPushButton>("ImprimirFacturacio")->click();
-}
-
 // A client with a site billed by a quota of 50 and one done job there.
 void clientAmbQuota(const QString& nom)
 {
     addClient(nom);
     addSite("Terrat", nom);
     BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 500000 WHERE llocs_nom = 'Terrat'"));
-    PaginaFacturacio::linia(addJob("Terrat", QDate(2010, 3, 8), "09:00", "10:00", "Pere", true),
-                            "Neteja", 1);
+    addJobLine(addJob("Terrat", QDate(2010, 3, 8), "09:00", "10:00", "Pere", true), "Neteja");
 }
 
 Decimal import(const QString& text)
@@ -97,7 +91,7 @@ void TestReportBillingRun::summary()
     }
     if (cas == QLatin1String("buit")) p.tab->clientsCombo()->clear();
     p.c<QLineEdit>("mesFactura")->setText(mes);
-    executa(p);
+    p.facturar();
     QVERIFY(MsgBox::shown().isEmpty());
     const QString t = text(carpeta.unic()).simplified();
     QCOMPARE(falta(t, hiSon), QString());
@@ -118,7 +112,7 @@ void TestReportBillingRun::eachClientIsComputedOnce()
     PaginaFacturacio p;
     const auto sentencies = [&] {
         const qint64 abans = BD().statementsRun();
-        executa(p);
+        p.facturar();
         return BD().statementsRun() - abans;
     };
     const qint64 dos = sentencies();
@@ -150,7 +144,7 @@ void TestReportBillingRun::tabRestoredOnEveryEnd()
     if (cas == QLatin1String("mes")) p.c<QLineEdit>("mesFactura")->setText(QStringLiteral("13/2010"));
     if (cas == QLatin1String("serveis")) BD().exec(QStringLiteral("ALTER TABLE Serveis RENAME TO Serveis_"));
     if (cas == QLatin1String("llocs")) BD().exec(QStringLiteral("ALTER TABLE Llocs RENAME TO Llocs_"));
-    executa(p);
+    p.facturar();
 
     QCOMPARE(MsgBox::shown().size(), error.isEmpty() ? 0 : 1);
     if (!error.isEmpty()) {
@@ -178,11 +172,11 @@ void TestReportBillingRun::longBlockBreaksBeforeTheFoot()
     G.PosicioSaltPagina = 3500;
     const int feina = addJob("Altre", QDate(2010, 3, 9), "09:00", "10:00", "Pere", true);
     for (int i = 1; i <= 12; ++i) {
-        const QByteArray nom = QStringLiteral("S%1").arg(i, 2, 10, QChar(u'0')).toLatin1();
-        addService(QString::fromLatin1(nom), 60);
-        PaginaFacturacio::linia(feina, nom.constData(), 1);
+        const QString nom = QStringLiteral("S%1").arg(i, 2, 10, QChar(u'0'));
+        addService(nom, 60);
+        addJobLine(feina, nom);
     }
-    executa(p);
+    p.facturar();
     const QString pdf = carpeta.unic();
     const int n = pagines(pdf);
     QVERIFY2(n >= 3, qPrintable(QString::number(n)));

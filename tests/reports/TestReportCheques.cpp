@@ -12,11 +12,6 @@ using namespace PdfFixtures;
 using namespace TestSupport;
 
 namespace {
-void linia(int feina, const QString& servei, const char* quantitat)
-{
-    BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat) VALUES (?, ?, ?)"),
-              {feina, servei, Decimal::parseFixed(QString::fromLatin1(quantitat))->toVariant()});
-}
 void xec(int id, const QString& client, int feina, bool liquidat = true)
 {
     BD().exec(QStringLiteral("INSERT INTO Xecs (xecs_id, clients_nom, xecs_valor, xecs_data_liquidat, feines_id) "
@@ -48,10 +43,11 @@ private slots:
                             addJob("Casa", QDate(2010, 2, 28), "09:00", "10:00", "Pere", true),
                             addJob("Cal Jan", QDate(2010, 12, 31), "09:00", "10:00", "Pere", true),
                             addJob("Cal Jan", QDate(2011, 1, 1), "09:00", "10:00", "Pere", true)};
-        for (int j : {j1, j2, j2, fora[0], fora[1], fora[2], fora[3]}) linia(j, "Hores", j == j2 ? "1.5" : "2");
-        linia(j1, "Neteja", "1");
-        linia(j3, "Neteja", "1");
-        linia(j4, "Hores d'ajuda", "1");
+        for (int j : {j1, j2, j2, fora[0], fora[1], fora[2], fora[3]})
+            addJobLine(j, "Hores", j == j2 ? Decimal::fromRaw(15000) : Decimal::fromInt(2));
+        addJobLine(j1, "Neteja");
+        addJobLine(j3, "Neteja");
+        addJobLine(j4, "Hores d'ajuda");
         using Xec = std::tuple<int, const char*, int>;
         for (auto [id, client, feina] : {Xec{5, "Anna", j1}, Xec{3, "Anna", j1}, Xec{7, "Anna", j2}, Xec{8, "Anna", j3},
                                          Xec{1, "L'Àlex", j4}, Xec{9, "Anna", fora[0]}, Xec{10, "Anna", fora[1]},

@@ -183,6 +183,13 @@ void addSiteService(const QString& lloc, const QString& servei, const Decimal& q
               {lloc, servei, quantitat.toVariant(), preu.toVariant(), servei});
 }
 
+void addJobLine(int feina, const QString& servei, const Decimal& quantitat, const Decimal& preu, const QString& unitat)
+{
+    BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
+                             "feines_detall_preu_un, feines_detall_unitat) VALUES (?, ?, ?, ?, ?)"),
+              {feina, servei, quantitat.toVariant(), preu.toVariant(), unitat});
+}
+
 int addJob(const QString& lloc, const QDate& data, const QString& inici, const QString& fi, const QString& recurs,
            bool feta)
 {

@@ -83,6 +83,9 @@ void addMember(const QString& equip, const QString& membre);
 void addSite(const QString& nom, const QString& client, int minuts = 60, const QString& recurs = QString());
 void addSiteService(const QString& lloc, const QString& servei, const Decimal& quantitat,
                     const Decimal& preu = Decimal::fromInt(10));
+// A service line of a job.
+void addJobLine(int feina, const QString& servei, const Decimal& quantitat = Decimal::fromInt(1),
+                const Decimal& preu = Decimal::fromInt(10), const QString& unitat = QStringLiteral("h"));
 // A job row as stored; returns its id.
 int addJob(const QString& lloc, const QDate& data, const QString& inici, const QString& fi,
            const QString& recurs = QString(), bool feta = false);
