@@ -4,9 +4,11 @@
 // the two print buttons.
 #include "TabAgenda.h"
 
+#include "AccionsFeina.h"
 #include "Calvendra.h"
 #include "Configuracio.h"
 #include "Consultes.h"
+#include "Controls.h"
 #include "Convert.h"
 #include "Feines.h"
 #include "Globals.h"
@@ -24,20 +26,6 @@
 #include <exception>
 
 namespace {
-
-// Runs a handler's body: an unexpected failure shows "Error:" and its
-// description (untranslated) under `titol` and ends the handler.
-template <class F>
-void protegit(const QString& titol, F&& cos)
-{
-    try {
-        cos();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()), titol);
-    } catch (...) {
-        MsgBox::error(QStringLiteral("error desconegut"), titol);
-    }
-}
 
 const QString kError = QStringLiteral("ERROR");
 
@@ -111,7 +99,7 @@ void TabAgenda::AgendaGrid_MouseDown(Qt::MouseButton boto, const QPoint& pos)
 
 void TabAgenda::AgendaGrid_Click()
 {
-    protegit(kError, [this] {
+    protegeix(kError, [this] {
         const Graella* g = AgendaGrid;
         if (G.ModeAgenda != QLatin1String("mes")) return;
         if (FilaRatoli <= 0 || ColRatoli <= 0 || ColRatoli >= g->Cols() || FilaRatoli >= g->Rows()) return;
@@ -204,7 +192,7 @@ void TabAgenda::obreFeinaActual()
 
 void TabAgenda::AgendaGrid_DblClick()
 {
-    protegit(kError, [this] {
+    protegeix(kError, [this] {
         const auto vista = vistaDeMode(G.ModeAgenda);
         if (!vista) return;
         const int r = FilaRatoli, c = ColRatoli;
@@ -250,7 +238,7 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
 {
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!enter && key != Qt::Key_Space && key != Qt::Key_Delete) return false;
-    protegit(kError, [&] {
+    protegeix(kError, [&] {
         const auto vista = vistaDeMode(G.ModeAgenda);
         if (!vista) return;
         Graella* g = AgendaGrid;
@@ -280,26 +268,16 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
         }
         if (enter) {
             obreFeinaActual();
-        } else if (key == Qt::Key_Space) {
-            f.Feta = !f.Feta;
-            Modifica_Feina(f);
-            if (!f.Missatge.isEmpty()) {
-                MsgBox::show(f.Missatge);
-            } else {
+        } else {
+            const bool fet = key == Qt::Key_Space
+                                 ? Commuta_Feta(f)
+                                 : Esborra_Feina_Confirmada(
+                                       f, Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs
+                                              + QStringLiteral(" '") + f.Lloc + QStringLiteral("' del ")
+                                              + Conv::shortDate(f.Data) + QStringLiteral(" ?"));
+            if (fet) {
                 Omple_Agenda();
                 G.FacturacioPendent = true;
-            }
-        } else {
-            const QString pregunta = Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs + QStringLiteral(" '")
-                                     + f.Lloc + QStringLiteral("' del ") + Conv::shortDate(f.Data) + QStringLiteral(" ?");
-            if (MsgBox::show(pregunta, MsgBox::YesNo, Tradueix(QStringLiteral("CONFIRMACIO"))) == MsgBox::Yes) {
-                Borra_Feina(f);
-                if (!f.Missatge.isEmpty()) {
-                    MsgBox::show(f.Missatge);
-                } else {
-                    Omple_Agenda();
-                    G.FacturacioPendent = true;
-                }
             }
         }
         Neteja_Feina_Actual();
@@ -311,7 +289,7 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
 
 void TabAgenda::ImprimirAgenda_Click()
 {
-    protegit(QString(), [this] {
+    protegeix(QString(), [this] {
         const QString on = ::ImprimirAgenda_Click(AgendaGrid, PeriodeAgenda::actual(CalendariML->dateValue()), this);
         anunciaDesti(on, this);
     });
@@ -319,7 +297,7 @@ void TabAgenda::ImprimirAgenda_Click()
 
 void TabAgenda::ImprimirFeines_Click()
 {
-    protegit(QString(), [this] {
+    protegeix(QString(), [this] {
         const QString on = ::ImprimirFeines_Click(ImprimirFeines, *RecursosGrid, CalendariML->dateValue(), this);
         anunciaDesti(on, this);
     });

@@ -4,6 +4,7 @@
 #include "TabAgenda.h"
 
 #include "Consultes.h"
+#include "Controls.h"
 #include "Globals.h"
 #include "Graella.h"
 #include "HoresExtres.h"
@@ -16,19 +17,6 @@
 #include <utility>
 
 namespace {
-
-// Runs a handler; a failure shows "Error:" and its description, and goes no further.
-template <class F>
-void protegeix(F&& handler)
-{
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    } catch (...) {
-        MsgBox::error(QStringLiteral("?"));
-    }
-}
 
 bool esEnter(int key)
 {
@@ -80,7 +68,7 @@ QString recursActual(const Graella* agenda, const Graella* hores, bool diaVisibl
 
 void TabAgenda::HoresGrid_Click()
 {
-    protegeix([this] {
+    protegeix(QString(), [this] {
         const QString recurs = recursActual(AgendaGrid, HoresGrid, disposicio_.ambHores);
         if (!recurs.isEmpty() && Recurs_Assigna_Temps(recurs)) Edita_Cella_Hores();
     });
@@ -89,7 +77,7 @@ void TabAgenda::HoresGrid_Click()
 bool TabAgenda::HoresGrid_KeyDown(int key)
 {
     if (!esEnter(key)) return false;
-    protegeix([this] {
+    protegeix(QString(), [this] {
         if (!recursActual(AgendaGrid, HoresGrid, disposicio_.ambHores).isEmpty()) Edita_Cella_Hores();
     });
     return true;
@@ -116,7 +104,7 @@ Decimal TabAgenda::horesProposades(int col) const
 
 void TabAgenda::Edita_Cella_Hores()
 {
-    protegeix([this] {
+    protegeix(QString(), [this] {
         desaHores();   // an edit under way is stored first
         const int c = HoresGrid->Col();
         const int r = HoresGrid->Row();
@@ -146,7 +134,7 @@ void TabAgenda::Edita_Cella_Hores()
 bool TabAgenda::Text1_KeyDown(int key)
 {
     bool presa = true;
-    protegeix([&] {
+    protegeix(QString(), [&] {
         switch (key) {
         case Qt::Key_Escape:
             edicioHores_.reset();
@@ -177,12 +165,12 @@ bool TabAgenda::Text1_KeyDown(int key)
 
 void TabAgenda::Text1_LostFocus()
 {
-    protegeix([this] { desaHores(); });
+    protegeix(QString(), [this] { desaHores(); });
 }
 
 void TabAgenda::HoresGrid_LeaveCell()
 {
-    protegeix([this] { desaHores(); });
+    protegeix(QString(), [this] { desaHores(); });
 }
 
 void TabAgenda::desaHores()

@@ -100,25 +100,3 @@ FacturacioMes calculaMes(const EntradaFacturacio& entrada)
     return calculaFacturacio(entrada, d.linies, d.xecs);
 }
 
-std::optional<Feina> llegeixFeina(qint32 id)
-{
-    QSqlQuery& q = BD().cached(QStringLiteral(
-        "SELECT feines_id, llocs_nom, feines_data, feines_hora_inici, feines_hora_fi, recursos_nom, feines_feta, "
-        "feines_data_factura, feines_observacions FROM Feines WHERE feines_id = ?"), {id});
-    if (!q.next()) {
-        q.finish();
-        return std::nullopt;
-    }
-    Feina f;
-    f.Id = q.value(0).toInt();
-    f.Lloc = q.value(1).toString();
-    f.Data = data(q.value(2));
-    f.HoraInici = q.value(3).toString();
-    f.HoraFi = q.value(4).toString();
-    f.Recurs = q.value(5).isNull() ? QString() : q.value(5).toString();
-    f.Feta = q.value(6).toInt() != 0;
-    f.DataFactura = data(q.value(7));
-    f.Observacions = q.value(8).isNull() ? QString() : q.value(8).toString();
-    q.finish();
-    return f;
-}

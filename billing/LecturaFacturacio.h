@@ -1,11 +1,9 @@
 #pragma once
 // What the billing month reads of the database: the rows of its job query
-// and of its cheque query (one statement each), and the job a billing row
-// acts on. Database failures throw DbError.
+// and of its cheque query (one statement each). Database failures throw DbError.
 #include "CalculFacturacio.h"
 #include "Globals.h"
 
-#include <optional>
 
 struct DadesMes {
     QVector<FilaLiniaBD> linies;
@@ -19,6 +17,3 @@ DadesMes llegeixDadesMes(const EntradaFacturacio& entrada);
 
 // Reads and computes one month (the payments as given).
 FacturacioMes calculaMes(const EntradaFacturacio& entrada);
-
-// The job of that id as the shared record holds it; nothing when it is gone.
-std::optional<Feina> llegeixFeina(qint32 id);

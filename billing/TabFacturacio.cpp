@@ -442,34 +442,28 @@ bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
 
 void TabFacturacio::ImprimirFacturacio_Click()
 {
-    try {
+    protegeix(QString(), [this] {
         if (ClientsCombo->currentIndex() < 0)
             Calcul_Dades_Facturacio();
         else
             Facturar_Client();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }
 
-// The month's reports take the month in the box; a wrong month ends the
-// document through its error path.
+// The month's reports take the month in the box (invalid when it is no
+// month: the document ends through its error path).
+QDate TabFacturacio::iniciMesQuadre() const
+{
+    const auto periode = periodeDelMes(mesFactura->text());
+    return periode ? periode->inici : QDate();
+}
+
 void TabFacturacio::ImprimirXecs_Click()
 {
-    try {
-        const auto periode = periodeDelMes(mesFactura->text());
-        anunciaDesti(Imprimeix_Xecs(periode ? periode->inici : QDate(), G.ServeiXecs, this), this);
-    } catch (const std::exception& ex) {
-        MsgBox::error(QString::fromUtf8(ex.what()));
-    }
+    protegeix(QString(), [this] { anunciaDesti(Imprimeix_Xecs(iniciMesQuadre(), G.ServeiXecs, this), this); });
 }
 
 void TabFacturacio::ImprimirHores_Click()
 {
-    try {
-        const auto periode = periodeDelMes(mesFactura->text());
-        anunciaDesti(Imprimeix_Hores_Extres(periode ? periode->inici : QDate(), this), this);
-    } catch (const std::exception& ex) {
-        MsgBox::error(QString::fromUtf8(ex.what()));
-    }
+    protegeix(QString(), [this] { anunciaDesti(Imprimeix_Hores_Extres(iniciMesQuadre(), this), this); });
 }

@@ -82,6 +82,7 @@ private:
     void mostra(FacturacioMes resultat);
     void canviClientCombo();
     QString mesPerDefecte() const;
+    QDate iniciMesQuadre() const;
     // The job of the billing grid's current row into FeinaActual; false
     // (nothing loaded) for any other row or a job that is gone.
     bool carregaFeinaFila(bool &noTrobada);

@@ -3,6 +3,8 @@
 // the database, acts through the job rules and recomputes the month.
 #include "TabFacturacio.h"
 
+#include "AccionsFeina.h"
+#include "Controls.h"
 #include "Convert.h"
 #include "Feines.h"
 #include "Globals.h"
@@ -18,14 +20,14 @@ bool TabFacturacio::carregaFeinaFila(bool& noTrobada)
     noTrobada = false;
     const FilaFactura* fila = m_resultat.filaGraella(FacturaGrid->Row());
     if (!fila || fila->tipus != TipusFilaFactura::LiniaFeina) return false;
-    const std::optional<Feina> feina = llegeixFeina(m_resultat.feinaDe(*fila).id);
-    if (!feina) {
+    const Feina feina = Llegeix_Feina(m_resultat.feinaDe(*fila).id);
+    if (feina.Resultat == ResultatFeina::Error) throw std::runtime_error(feina.Missatge.toStdString());
+    if (feina.Resultat != ResultatFeina::Fet) {
         noTrobada = true;
-        MsgBox::show(Tradueix(QStringLiteral("Feina no trobada")));
+        MsgBox::show(feina.Missatge);
         return false;
     }
-    G.FeinaActual = *feina;
-    G.FeinaActual.Missatge.clear();
+    G.FeinaActual = feina;
     return true;
 }
 
@@ -36,7 +38,7 @@ void TabFacturacio::obreFeinaActual()
 
 void TabFacturacio::FacturaGrid_DblClick()
 {
-    try {
+    protegeix(QString(), [this] {
         bool noTrobada = false;
         if (!carregaFeinaFila(noTrobada)) return;
         obreFeinaActual();
@@ -44,15 +46,13 @@ void TabFacturacio::FacturaGrid_DblClick()
         Calcula_Facturacio_Client();
         if (!G.FeinaActual.Feta) crida(Principal().Omple_Xecs_Client);
         G.AgendaPendent = true;
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TabFacturacio::FacturaGrid_KeyDown(int key)
 {
     bool carregada = false;
-    try {
+    protegeix(QString(), [&] {
         bool noTrobada = false;
         carregada = carregaFeinaFila(noTrobada);
         if (noTrobada) Neteja_Feina_Actual();
@@ -66,31 +66,18 @@ void TabFacturacio::FacturaGrid_KeyDown(int key)
                 Calcula_Facturacio_Client();
                 G.AgendaPendent = true;
             }
-        } else if (key == Qt::Key_Space) {
-            f.Feta = !f.Feta;
-            Modifica_Feina(f);
-            if (!f.Missatge.isEmpty()) {
-                MsgBox::show(f.Missatge);
-            } else {
+        } else if (key == Qt::Key_Space || key == Qt::Key_Delete) {
+            const bool fet = key == Qt::Key_Space
+                                 ? Commuta_Feta(f)
+                                 : Esborra_Feina_Confirmada(f, Tradueix(QStringLiteral("Eliminar feina '")) + f.Lloc
+                                                                   + QStringLiteral("' del ") + Conv::shortDate(f.Data)
+                                                                   + QStringLiteral(" ?"));
+            if (fet) {
                 Calcula_Facturacio_Client();
                 G.AgendaPendent = true;
             }
-        } else if (key == Qt::Key_Delete) {
-            const QString pregunta = Tradueix(QStringLiteral("Eliminar feina '")) + f.Lloc + QStringLiteral("' del ")
-                                     + Conv::shortDate(f.Data) + QStringLiteral(" ?");
-            if (MsgBox::show(pregunta, MsgBox::YesNo, Tradueix(QStringLiteral("CONFIRMACIO"))) == MsgBox::Yes) {
-                Borra_Feina(f);
-                if (!f.Missatge.isEmpty()) {
-                    MsgBox::show(f.Missatge);
-                } else {
-                    Calcula_Facturacio_Client();
-                    G.AgendaPendent = true;
-                }
-            }
         }
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
     if (carregada) Neteja_Feina_Actual();
 }
 
@@ -99,11 +86,9 @@ void TabFacturacio::XecsGrid_KeyDown(int key)
     if (key != Qt::Key_Delete || XecsGrid->Row() < 1) return;
     const XecMes* xec = m_resultat.ambXecs ? m_resultat.xecGraella(XecsGrid->Row()) : nullptr;
     if (!xec) return;
-    try {
+    protegeix(QString(), [&] {
         if (!TabClients::eliminaXecAmbAvis(xec->id, xec->client)) return;
         crida(Principal().Omple_Xecs_Client);
         Calcula_Facturacio_Client();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }

@@ -354,10 +354,39 @@ void Borra_Feina(Feina& feina)
     }
 }
 
-Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, const QString& recurs)
+namespace {
+
+// The first job the query of `consulta` (called inside the guard) answers;
+// none: "Feina no trobada" refused; a failure: Resultat Error after `operacio`.
+template <class Consulta>
+Feina primeraFeina(const char* operacio, Consulta&& consulta)
 {
     Feina resultat;
     try {
+        QSqlQuery& q = consulta();
+        const bool trobada = q.next();
+        if (trobada) resultat = llegeixFila(q);
+        q.finish();
+        if (!trobada) {
+            refusa(resultat, Tradueix(QStringLiteral("Feina no trobada")));
+            return resultat;
+        }
+        fet(resultat);
+    } catch (const std::exception& e) {
+        resultat = Feina();
+        error(resultat, operacio, e.what());
+    } catch (...) {
+        resultat = Feina();
+        error(resultat, operacio, "error desconegut");
+    }
+    return resultat;
+}
+
+} // namespace
+
+Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, const QString& recurs)
+{
+    return primeraFeina("Error en Busca_Feina:", [&]() -> QSqlQuery& {
         const QString h = textHora(minutsHora(hora, "de la cel·la"));
         // Start at or before the time, end after it; ordered so that the answer is always the same.
         static const QString cond = QStringLiteral(
@@ -371,45 +400,13 @@ Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, co
             "WHERE recursos_component_nom = ?)") + ordre;
         QVariantList params{lloc, Conv::isoDate(dia), h, h};
         if (!recurs.isEmpty()) params << recurs << recurs;
-        const QString& sql = recurs.isEmpty() ? senseRecurs : ambRecurs;
-        QSqlQuery& q = BD().cached(sql, params);
-        const bool trobada = q.next();
-        if (trobada) resultat = llegeixFila(q);
-        q.finish();
-        if (!trobada) {
-            refusa(resultat, Tradueix(QStringLiteral("Feina no trobada")));
-            return resultat;
-        }
-        fet(resultat);
-    } catch (const std::exception& e) {
-        resultat = Feina();
-        error(resultat, "Error en Busca_Feina:", e.what());
-    } catch (...) {
-        resultat = Feina();
-        error(resultat, "Error en Busca_Feina:", "error desconegut");
-    }
-    return resultat;
+        return BD().cached(recurs.isEmpty() ? senseRecurs : ambRecurs, params);
+    });
 }
 
 Feina Llegeix_Feina(qint32 id)
 {
-    Feina resultat;
-    try {
-        QSqlQuery& q = BD().cached(QStringLiteral("SELECT %1 FROM Feines WHERE feines_id = ?").arg(kColumnes), {id});
-        const bool trobada = q.next();
-        if (trobada) resultat = llegeixFila(q);
-        q.finish();
-        if (!trobada) {
-            refusa(resultat, Tradueix(QStringLiteral("Feina no trobada")));
-            return resultat;
-        }
-        fet(resultat);
-    } catch (const std::exception& e) {
-        resultat = Feina();
-        error(resultat, "Error en Llegeix_Feina:", e.what());
-    } catch (...) {
-        resultat = Feina();
-        error(resultat, "Error en Llegeix_Feina:", "error desconegut");
-    }
-    return resultat;
+    return primeraFeina("Error en Llegeix_Feina:", [&]() -> QSqlQuery& {
+        return BD().cached(QStringLiteral("SELECT %1 FROM Feines WHERE feines_id = ?").arg(kColumnes), {id});
+    });
 }

@@ -90,19 +90,13 @@ public:
     }
 
 private:
-    void a(double x, const QString& text, Linia linia = Linia::Segueix)
-    {
-        p_.setCurrentX(x);
-        p_.Print(text, linia);
-    }
-
     // A label in black at the margin and its value in grey at 1550.
     void camp(const QString& etiqueta, const QString& valor, Linia linia = Linia::Acaba)
     {
         p_.setForeColor(Marc::Negre);
-        a(Marc::MargeEsquerre, etiqueta);
+        marc_.a(Marc::MargeEsquerre, etiqueta);
         p_.setForeColor(Marc::Gris);
-        a(1550, valor, linia);
+        marc_.a(1550, valor, linia);
         p_.setForeColor(Marc::Negre);
     }
 
@@ -121,28 +115,25 @@ private:
             p_.setCurrentY(p_.CurrentY() + 50);
             camp(Tradueix(QStringLiteral("Adreça:")), fitxa_->adreca);
             p_.setForeColor(Marc::Gris);
-            a(1550, fitxa_->codiPostal + QStringLiteral(" - ") + fitxa_->poblacio.toUpper(), Linia::Acaba);
+            marc_.a(1550, fitxa_->codiPostal + QStringLiteral(" - ") + fitxa_->poblacio.toUpper(), Linia::Acaba);
             p_.setCurrentY(p_.CurrentY() + 50);
             camp(Tradueix(QStringLiteral("Telèfons:")), fitxa_->telefons, Linia::Segueix);
-            a(6000, Tradueix(QStringLiteral("CCC:")));
+            marc_.a(6000, Tradueix(QStringLiteral("CCC:")));
             p_.setForeColor(Marc::Gris);
-            a(6600, fitxa_->ccc, Linia::Acaba);
+            marc_.a(6600, fitxa_->ccc, Linia::Acaba);
             p_.setForeColor(Marc::Negre);
         }
         p_.setFontSize(10);
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 200);
-        a(500, Tradueix(QStringLiteral("Data")));
-        a(1700, Tradueix(QStringLiteral("Lloc")));
-        a(4400, Tradueix(QStringLiteral("Recurs")));
-        a(6400, Tradueix(QStringLiteral("Servei")));
+        marc_.a(500, Tradueix(QStringLiteral("Data")));
+        marc_.a(1700, Tradueix(QStringLiteral("Lloc")));
+        marc_.a(4400, Tradueix(QStringLiteral("Recurs")));
+        marc_.a(6400, Tradueix(QStringLiteral("Servei")));
         marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 8800);
-        a(8900, Tradueix(QStringLiteral("Unitat")));
+        marc_.a(8900, Tradueix(QStringLiteral("Unitat")));
         marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
-        p_.setCurrentY(p_.CurrentY() + 300);
-        marc_.regla();
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.numeroPagina();
+        marc_.tancaCapcalera(300);
     }
 
     // One line of a done job; its date, site and resource only on the job's
@@ -154,13 +145,13 @@ private:
         p_.setForeColor(Marc::Gris);
         if (novaFeina) {
             if (!senseImport) p_.setCurrentY(p_.CurrentY() + 200);
-            a(500, Conv::shortDate(j.data));
-            a(1700, j.lloc);
-            a(4400, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs);
+            marc_.a(500, Conv::shortDate(j.data));
+            marc_.a(1700, j.lloc);
+            marc_.a(4400, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs);
         }
-        a(6400, l.ambLinia ? l.servei : QString());
+        marc_.a(6400, l.ambLinia ? l.servei : QString());
         if (l.ambLinia) marc_.dreta(l.quantitat.toShortString(), 8800, Linia::Segueix, Marc::Gris);
-        a(8900, l.ambLinia ? l.unitat : QString());
+        marc_.a(8900, l.ambLinia ? l.unitat : QString());
         if (l.ambImport)
             marc_.dreta(formatImport(l.import) + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
                         Marc::Gris);
@@ -174,8 +165,8 @@ private:
         p_.setFontBold(true);
         p_.setForeColor(Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 50);
-        a(6400, q.lloc);
-        a(8400, Tradueix(QStringLiteral("Quota mes")));
+        marc_.a(6400, q.lloc);
+        marc_.a(8400, Tradueix(QStringLiteral("Quota mes")));
         marc_.dreta(formatImport(q.quota) + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
                     Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
@@ -200,19 +191,19 @@ private:
         p_.Print();
         p_.setFontSize(10);
         p_.setFontBold(true);
-        a(4400, Tradueix(QStringLiteral("TOTALS:")));
+        marc_.a(4400, Tradueix(QStringLiteral("TOTALS:")));
         Decimal factura;
         for (const TotalServei& t : totals) {
             if (t.quantitat.isZero()) continue;
             p_.setFontSize(10);
             p_.setFontBold(true);
             p_.setForeColor(Marc::Negre);
-            a(6400, t.nom);
+            marc_.a(6400, t.nom);
             // The quantity as a plain number: a blank for the sign, one after.
             const QString quantitat = (t.quantitat < Decimal() ? QString() : QStringLiteral(" "))
                                       + t.quantitat.toShortString() + u' ';
             marc_.dreta(quantitat, 8850);
-            a(8900, t.unitat);
+            marc_.a(8900, t.unitat);
             if (!t.import.isZero()) {
                 marc_.dreta(formatImport(t.import) + euro, Marc::VoraDreta);
                 factura = sumaImports(factura, t.import);
@@ -236,12 +227,12 @@ private:
 
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
-        a(6000, Tradueix(QStringLiteral("Pagaments a compte:")));
+        marc_.a(6000, Tradueix(QStringLiteral("Pagaments a compte:")));
         marc_.dreta(formatImport(mes_.pagaments) + euro, Marc::VoraDreta, Linia::Acaba);
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
         p_.setFontBold(true);
-        a(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")));
+        marc_.a(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")));
         marc_.dreta(formatImport(factura - mes_.pagaments) + euro, Marc::VoraDreta, Linia::Acaba);
         p_.setFontBold(false);
     }

@@ -99,10 +99,7 @@ private:
         marc_.dreta(Tradueix(QStringLiteral("Preu")), 9600);
         marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
 
-        p_.setCurrentY(p_.CurrentY() + 300);
-        marc_.regla();
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.numeroPagina();
+        marc_.tancaCapcalera(300);
     }
 
     void linia(const LiniaFullFeina& l, Decimal& total)

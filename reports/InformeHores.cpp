@@ -69,7 +69,7 @@ namespace {
 class InformeHores {
 public:
     InformeHores(Impressora& p, const QDate& inici)
-        : p_(p), titol_(titolInformeHores(inici)), marc_(p, [this] { capcalera(); })
+        : p_(p), titol_(titolInformeHores(inici)), marc_(p, [this] { marc_.capcaleraTitol(titol_); })
     {
     }
 
@@ -100,8 +100,8 @@ public:
                 primera = false;
             }
             p_.setFontBold(false);
-            a(4000, Conv::shortDate(h.data));
-            a(5300, Tradueix(QLocale().dayName(h.data.dayOfWeek(), QLocale::LongFormat)));
+            marc_.a(4000, Conv::shortDate(h.data));
+            marc_.a(5300, Tradueix(QLocale().dayName(h.data.dayOfWeek(), QLocale::LongFormat)));
             const double fiDia = p_.CurrentX();
             const double y = p_.CurrentY();
             const double iniciHores = marc_.dreta(formatImport(h.hores) + Tradueix(QStringLiteral(" hores")), 9700);
@@ -133,22 +133,6 @@ public:
     }
 
 private:
-    void a(double x, const QString& text)
-    {
-        p_.setCurrentX(x);
-        p_.Print(text, Linia::Segueix);
-    }
-
-    void capcalera()
-    {
-        marc_.logo();
-        marc_.titol(titol_);
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.regla();
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.numeroPagina();
-    }
-
     void totalRecurs(const Decimal& subtotal)
     {
         p_.setFontSize(10);

@@ -74,7 +74,7 @@ namespace {
 class InformeXecs {
 public:
     InformeXecs(Impressora& p, const XecsMes& mes)
-        : p_(p), mes_(mes), titol_(titolInformeXecs(mes.inici, mes.serveiXecs)), marc_(p, [this] { capcalera(); })
+        : p_(p), mes_(mes), titol_(titolInformeXecs(mes.inici, mes.serveiXecs)), marc_(p, [this] { marc_.capcaleraTitol(titol_); })
     {
     }
 
@@ -89,22 +89,6 @@ public:
     }
 
 private:
-    void a(double x, const QString& text)
-    {
-        p_.setCurrentX(x);
-        p_.Print(text, Linia::Segueix);
-    }
-
-    void capcalera()
-    {
-        marc_.logo();
-        marc_.titol(titol_);
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.regla();
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.numeroPagina();
-    }
-
     void grup(const GrupXecs& g)
     {
         p_.setFontSize(10);
@@ -127,10 +111,10 @@ private:
             p_.setCurrentY(p_.CurrentY() + 200);
             p_.setFontSize(10);
             p_.setFontBold(false);
-            a(800, Tradueix(QStringLiteral("Xec")) + u' ' + QString::number(x.xec) + u':');
-            a(2000, x.lloc + QStringLiteral(" [") + Conv::shortDate(x.data) + u' ' + x.horaInici + QStringLiteral("] (")
+            marc_.a(800, Tradueix(QStringLiteral("Xec")) + u' ' + QString::number(x.xec) + u':');
+            marc_.a(2000, x.lloc + QStringLiteral(" [") + Conv::shortDate(x.data) + u' ' + x.horaInici + QStringLiteral("] (")
                         + x.quantitat.toShortString() + Tradueix(QStringLiteral(" hores)")));
-            a(7200, x.recurs.toUpper());
+            marc_.a(7200, x.recurs.toUpper());
         }
         p_.setCurrentY(p_.CurrentY() + 200);
     }

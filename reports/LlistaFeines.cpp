@@ -134,12 +134,6 @@ public:
     }
 
 private:
-    void a(double x, const QString& text)
-    {
-        p_.setCurrentX(x);
-        p_.Print(text, Linia::Segueix);
-    }
-
     void capcalera()
     {
         marc_.logo();
@@ -147,42 +141,39 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 200);
-        a(500, Tradueix(QStringLiteral("Data")));
-        a(3000, Tradueix(QStringLiteral("Hora inici")));
-        a(4200, Tradueix(QStringLiteral("Hora fi")));
-        a(5100, Tradueix(QStringLiteral("Lloc")));
-        a(9000, Tradueix(QStringLiteral("Recursos")));
-        p_.setCurrentY(p_.CurrentY() + 300);
-        marc_.regla();
-        p_.setCurrentY(p_.CurrentY() + 200);
-        marc_.numeroPagina();
+        marc_.a(500, Tradueix(QStringLiteral("Data")));
+        marc_.a(3000, Tradueix(QStringLiteral("Hora inici")));
+        marc_.a(4200, Tradueix(QStringLiteral("Hora fi")));
+        marc_.a(5100, Tradueix(QStringLiteral("Lloc")));
+        marc_.a(9000, Tradueix(QStringLiteral("Recursos")));
+        marc_.tancaCapcalera(300);
     }
 
     void feina(const FeinaLlista& f)
     {
         p_.setFontSize(10);
         p_.setForeColor(Marc::Negre);
-        a(500, Conv::shortDate(f.data));
-        a(1700, Tradueix(QLocale().dayName(f.data.dayOfWeek(), QLocale::LongFormat)));
-        a(3200, f.horaInici);
-        a(4250, f.horaFi);
+        marc_.a(500, Conv::shortDate(f.data));
+        marc_.a(1700, Tradueix(QLocale().dayName(f.data.dayOfWeek(), QLocale::LongFormat)));
+        marc_.a(3200, f.horaInici);
+        marc_.a(4250, f.horaFi);
         p_.setFontBold(true);
-        a(5100, f.lloc);
+        marc_.a(5100, f.lloc);
         p_.setFontBold(false);
-        a(9000, f.recurs);
+        marc_.a(9000, f.recurs);
 
         p_.setCurrentY(p_.CurrentY() + 300);
         const double y = p_.CurrentY();
         p_.setFontSize(8);
         p_.setFontBold(true);
-        a(600, Tradueix(QStringLiteral("Notes:")));
+        marc_.a(600, Tradueix(QStringLiteral("Notes:")));
         p_.setFontBold(false);
         const double pas = p_.TextHeight();
         const int cabenLinies = qMax(1, int((700 - 50) / pas));
         const QStringList notes = liniesNotes(p_, f.observacions, Marc::VoraDreta - 100 - 1300, cabenLinies);
         for (qsizetype i = 0; i < notes.size(); ++i) {
             p_.setCurrentY(y + i * pas);
-            a(1300, notes.at(i));
+            marc_.a(1300, notes.at(i));
         }
         p_.setCurrentY(y);
 

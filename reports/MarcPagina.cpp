@@ -28,7 +28,7 @@ void MarcPagina::logo()
     p.PaintPicture(imatge, 500, 500, 7000, 1250);
 }
 
-void MarcPagina::titol(const QString& text)
+void MarcPagina::titol(const QString& text, Linia linia)
 {
     p.setFontSize(12);
     p.setFontBold(true);
@@ -36,7 +36,7 @@ void MarcPagina::titol(const QString& text)
     p.setForeColor(Marc::Negre);
     p.setCurrentY(Marc::YTitol);
     p.setCurrentX(Marc::MargeEsquerre);
-    p.Print(text);
+    p.Print(text, linia);
 }
 
 void MarcPagina::regla()
@@ -61,6 +61,27 @@ void MarcPagina::numeroPagina()
     p.setForeColor(Marc::Negre);
     p.Print(Tradueix(QStringLiteral("pàg.")) + u' ' + QString::number(Pagina), Linia::Segueix);
     p.setCurrentY(y);
+}
+
+void MarcPagina::tancaCapcalera(double espai, double espaiDespres)
+{
+    p.setCurrentY(p.CurrentY() + espai);
+    regla();
+    p.setCurrentY(p.CurrentY() + espaiDespres);
+    numeroPagina();
+}
+
+void MarcPagina::capcaleraTitol(const QString& text)
+{
+    logo();
+    titol(text);
+    tancaCapcalera(200);
+}
+
+void MarcPagina::a(double x, const QString& text, Linia linia)
+{
+    p.setCurrentX(x);
+    p.Print(text, linia);
 }
 
 bool MarcPagina::provaSalt()

@@ -38,12 +38,18 @@ public:
     void comenca();
 
     void logo();
-    // Font 12 bold at (500, 2000); prints the title ending the line.
-    void titol(const QString& text);
+    // Font 12 bold at (500, 2000); prints the title, ending the line unless told.
+    void titol(const QString& text, Impressora::Linia linia = Impressora::Linia::Acaba);
     // Heavy rule across the page at CurrentY (line width 8).
     void regla();
     // "pàg. n" at the foot of the page (size 8, not bold); CurrentY comes back.
     void numeroPagina();
+    // How every header ends: `espai` down, the rule, `espaiDespres` down, the page number.
+    void tancaCapcalera(double espai, double espaiDespres = 200);
+    // A header of the logo and the title alone.
+    void capcaleraTitol(const QString& text);
+    // Prints a text starting at x (the line goes on unless told).
+    void a(double x, const QString& text, Impressora::Linia linia = Impressora::Linia::Segueix);
 
     // Page-break test: a new page when CurrentY is past PosicioSaltPagina
     // (equal stays). True when it broke.

@@ -27,15 +27,9 @@ void ResumFacturacio::comenca()
 void ResumFacturacio::capcalera()
 {
     marc_.logo();
-    p_.setFontSize(12);
-    p_.setFontBold(true);
-    p_.setFontItalic(false);
-    p_.setForeColor(Marc::Negre);
-    p_.setCurrentY(Marc::YTitol);
-    p_.setCurrentX(Marc::MargeEsquerre);
-    p_.Print(Tradueix(QStringLiteral("RESUM FACTURACIÓ del mes:")) + u' ' + mesTitol(inici_) + u' '
-                 + QString::number(inici_.year()),
-             Linia::Segueix);
+    marc_.titol(Tradueix(QStringLiteral("RESUM FACTURACIÓ del mes:")) + u' ' + mesTitol(inici_) + u' '
+                    + QString::number(inici_.year()),
+                Linia::Segueix);
     p_.setFontBold(false);
     p_.Print(QStringLiteral(" ( ") + Conv::shortDate(inici_) + QStringLiteral(" - ") + Conv::shortDate(fi_)
              + QStringLiteral(" )"));
@@ -43,19 +37,12 @@ void ResumFacturacio::capcalera()
     p_.setFontBold(true);
     p_.setCurrentY(p_.CurrentY() + 200);
     // The titles of the numbers end where the numbers end, whatever the font.
-    const auto a = [this](double x, const char* titol) {
-        p_.setCurrentX(x);
-        p_.Print(Tradueix(QString::fromUtf8(titol)), Linia::Segueix);
-    };
-    a(Marc::MargeEsquerre, "Client");
-    a(5000, "Servei/Lloc");
+    marc_.a(Marc::MargeEsquerre, Tradueix(QStringLiteral("Client")));
+    marc_.a(5000, Tradueix(QStringLiteral("Servei/Lloc")));
     marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 7500);
-    a(7600, "Unitat");
+    marc_.a(7600, Tradueix(QStringLiteral("Unitat")));
     marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
-    p_.setCurrentY(p_.CurrentY() + 300);
-    marc_.regla();
-    p_.setCurrentY(p_.CurrentY() + 150);
-    marc_.numeroPagina();
+    marc_.tancaCapcalera(300, 150);
 }
 
 void ResumFacturacio::evitaPeu()

@@ -29,14 +29,14 @@ struct Pagina {
         pf.writeIni(QStringLiteral("[Parametres]\nPrimeraExecucio=0\nHoraInici=08:00\nHoraFinal=20:00\n"
                                    "MinutsCella=30\n"));
         pf.start();
-        addClient(QStringLiteral("Client"));
-        addResource(QStringLiteral("Anna"), Vermell);
-        addResource(QStringLiteral("Pere"), Blau, false, false);
-        addResource(QStringLiteral("Equip"), 0x00FF00, true);
-        addResource(QStringLiteral("Sols"), 0x00FFFF, true);   // a team without members
-        addMember(QStringLiteral("Equip"), QStringLiteral("Anna"));
-        addMember(QStringLiteral("Equip"), QStringLiteral("Pere"));
-        for (const QString& l : llocs) addSite(l, QStringLiteral("Client"));
+        addClient("Client");
+        addResource("Anna", Vermell);
+        addResource("Pere", Blau, false, false);
+        addResource("Equip", 0x00FF00, true);
+        addResource("Sols", 0x00FFFF, true);   // a team without members
+        addMember("Equip", "Anna");
+        addMember("Equip", "Pere");
+        for (const QString& l : llocs) addSite(l, "Client");
         tab = std::make_unique<TabAgenda>();
         tab->instalaOperacions();
         veu(QStringLiteral("mes"), QDate(2010, 3, 10));
@@ -75,14 +75,6 @@ struct Pagina {
     QPoint centre(int fila, int col) const
     {
         return centre(board(), fila, col);
-    }
-    // Statements one call runs.
-    template <class F>
-    qint64 statements(F&& f) const
-    {
-        const qint64 abans = BD().statementsRun();
-        f();
-        return BD().statementsRun() - abans;
     }
 };
 

@@ -32,32 +32,16 @@ const QDate Dimecres(2010, 3, 10);   // today
 // Every job as "site date start-end resource".
 QStringList feines()
 {
-    QStringList out;
-    QSqlQuery q = BD().query(QStringLiteral("SELECT llocs_nom || ' ' || feines_data || ' ' || feines_hora_inici || '-' "
-                                            "|| feines_hora_fi || ' ' || COALESCE(recursos_nom, '') FROM Feines"));
-    while (q.next()) out << q.value(0).toString().trimmed();
-    return out;
+    return queryTexts(QStringLiteral("SELECT rtrim(llocs_nom || ' ' || feines_data || ' ' || feines_hora_inici || '-' "
+                                     "|| feines_hora_fi || ' ' || COALESCE(recursos_nom, '')) FROM Feines"));
 }
 
-QStringList textsMostrats()
-{
-    QStringList out;
-    for (const auto& s : MsgBox::shown()) out << s.text;
-    return out;
-}
 
 } // namespace
 
-class TestAgendaDragDrop : public QObject {
+class TestAgendaDragDrop : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     // Wednesday 10 March: Alfa 09:00-10:00 Anna (two hours of service lines),
     // Gamma 12:00-13:00 Pere, Beta 15:00-16:00 unassigned, Gamma 18:00-20:00
     // Anna; Thursday two different jobs at 10:00; Beta's usual resource is
@@ -110,35 +94,31 @@ private slots:
         QFETCH(QStringList, esperat);
         QFETCH(QStringList, missatges);
         Pagina p;
-        addService(QStringLiteral("Neteja"), 60);
+        addService("Neteja", 60);
         BD().exec(QStringLiteral("UPDATE Llocs SET recursos_nom = 'Anna' WHERE llocs_nom = 'Beta'"));
-        const QString anna = QStringLiteral("Anna"), pere = QStringLiteral("Pere");
-        const int alfa = addJob(QStringLiteral("Alfa"), Dimecres, QStringLiteral("09:00"), QStringLiteral("10:00"), anna);
-        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
-                                 "feines_detall_preu_un, feines_detall_unitat) VALUES (?, 'Neteja', 20000, 100000, 'h')"), {alfa});
-        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("12:00"), QStringLiteral("13:00"), pere);
-        addJob(QStringLiteral("Beta"), Dimecres, QStringLiteral("15:00"), QStringLiteral("16:00"));
-        addJob(QStringLiteral("Gamma"), Dimecres, QStringLiteral("18:00"), QStringLiteral("20:00"), anna);
-        addJob(QStringLiteral("Beta"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), anna);
-        addJob(QStringLiteral("Gamma"), Dimecres.addDays(1), QStringLiteral("10:00"), QStringLiteral("11:00"), pere);
+        addJobLine(addJob("Alfa", Dimecres, "09:00", "10:00", "Anna"), "Neteja", Decimal::fromInt(2));
+        addJob("Gamma", Dimecres, "12:00", "13:00", "Pere");
+        addJob("Beta", Dimecres, "15:00", "16:00");
+        addJob("Gamma", Dimecres, "18:00", "20:00", "Anna");
+        addJob("Beta", Dimecres.addDays(1), "10:00", "11:00", "Anna");
+        addJob("Gamma", Dimecres.addDays(1), "10:00", "11:00", "Pere");
         if (mitjanit) {
             G.HoraFinal = QStringLiteral("24:00");
             G.CellesDia = 32;
-            addJob(QStringLiteral("Alfa"), QDate(2010, 3, 12), QStringLiteral("22:00"), QStringLiteral("24:00"));
+            addJob("Alfa", QDate(2010, 3, 12), "22:00", "24:00");
         }
         p.tab->Omple_Graella_Llocs();
-        p.ompleRecursos({anna, pere});
+        p.ompleRecursos({"Anna", "Pere"});
         p.veu(mode, Dimecres);
         p.tab->Omple_Agenda();
 
         // The press: a palette's prepares a bar across it, the board's a block over the job's cells.
         Graella* paleta = origen[0] == u'L' ? p.tab->llocsGrid() : p.tab->recursosGrid();
-        const int filaPaleta = paleta->findItems(origen.mid(1), Qt::MatchExactly).isEmpty()
-                                   ? -1 : paleta->findItems(origen.mid(1), Qt::MatchExactly)[0]->row();
+        const auto trobades = paleta->findItems(origen.mid(1), Qt::MatchExactly);
+        const int filaPaleta = trobades.isEmpty() ? -1 : trobades[0]->row();
         if (origen == u"F") p.tab->AgendaGrid_MouseDown(Qt::LeftButton, p.centre(premuda.y(), premuda.x()));
         if (filaPaleta >= 0 && origen[0] == u'L') p.tab->LlocsGrid_MouseDown(Pagina::centre(paleta, filaPaleta, 0));
         if (filaPaleta >= 0 && origen[0] == u'R') p.tab->RecursosGrid_MouseDown(Pagina::centre(paleta, filaPaleta, 0));
-        QCOMPARE(p.tab->imprimirFeines()->isEnabled(), origen[0] == u'R');
         const QRect l = p.tab->label1()->geometry();
         std::optional<CarregaArrossegament> c = p.tab->arrossegamentPreparat();
         if (origen == u"F" && mode != u"mes") {
@@ -165,7 +145,7 @@ private slots:
         for (const QString& f : abans) if (!despres.contains(f)) canvis << u'-' + f;
         for (const QString& f : despres) if (!abans.contains(f)) canvis << u'+' + f;
         QCOMPARE(canvis, esperat);
-        QCOMPARE(textsMostrats(), missatges);
+        QCOMPARE(shownTexts(), missatges);
         QCOMPARE(G.FacturacioPendent, !esperat.isEmpty());
         for (const auto& s : MsgBox::shown()) QVERIFY(s.title.isEmpty());
     }
@@ -195,7 +175,7 @@ private slots:
         G.FeinaActual = Llegeix_Feina(BD().scalar(QStringLiteral("SELECT feines_id FROM Feines")).toInt());
         G.FeinaActual.HoraFi = QStringLiteral("25:99");
         p.tab->AgendaGrid_DragDrop(CarregaArrossegament::deCaption(QStringLiteral("FAlfa"), G.FeinaActual.Id), p.centre(5, 2));
-        QCOMPARE(textsMostrats(), QStringList{"Error:Hora no vàlida: '25:99'"});
+        QCOMPARE(shownTexts(), QStringList{"Error:Hora no vàlida: '25:99'"});
         QCOMPARE(feines(), QStringList{"Alfa 2010-03-09 09:00-10:00"});
     }
 
@@ -231,7 +211,7 @@ private slots:
         w.Pestanyes_Click(1);
         tab->llocsGrid()->setTextMatrix(1, 0, QStringLiteral("Roma"));   // a site gone since the palette was filled
         tab->LlocsGrid_DblClick();
-        QCOMPARE(textsMostrats(), QStringList{"Lloc no trobat"});
+        QCOMPARE(shownTexts(), QStringList{"Lloc no trobat"});
         QCOMPARE(w.PestanyaActual(), 1);
         // The board and the billing grid open the job dialog.
         QStringList oberts;

@@ -27,19 +27,16 @@ struct DiaHores : Pagina {
     {
         G.CalculxHores = false;
         G.HoresDia = Decimal::fromInt(6);
-        const auto feina = [](const QDate& d, const char* inici, const char* fi, const QString& recurs) {
-            addJob(QStringLiteral("Alfa"), d, QString::fromLatin1(inici), QString::fromLatin1(fi), recurs);
-        };
         const QStringList altres{"", "Anna", "Pere", "Sols", "Tomàs", "Vera", "Xavi", "Zoe"};
         for (int i = 0; i < altres.size(); ++i) {
             if (i > 3) addResource(altres[i], 0x10 + i);
-            if (i != 1) feina(Dimecres, "10:00", "11:00", altres[i]);
+            if (i != 1) addJob("Alfa", Dimecres, "10:00", "11:00", altres[i]);
         }
-        feina(Dimecres, "08:00", "10:00", QStringLiteral("Anna"));
-        feina(Dimecres, "16:00", "18:00", QStringLiteral("Anna"));
-        feina(Dimecres.addDays(1), "08:00", "16:00", QStringLiteral("Anna"));
-        feina(Dimecres.addDays(1), "09:00", "09:30", QStringLiteral("Anna"));
-        Grava_Hores_Fetes(Decimal::fromRaw(12500), QStringLiteral("Anna"), Dimecres);
+        addJob("Alfa", Dimecres, "08:00", "10:00", "Anna");
+        addJob("Alfa", Dimecres, "16:00", "18:00", "Anna");
+        addJob("Alfa", Dimecres.addDays(1), "08:00", "16:00", "Anna");
+        addJob("Alfa", Dimecres.addDays(1), "09:00", "09:30", "Anna");
+        Grava_Hores_Fetes(Decimal::fromRaw(12500), "Anna", Dimecres);
         tab->show();
         tab->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(tab.get()));
@@ -67,16 +64,9 @@ struct DiaHores : Pagina {
 
 } // namespace
 
-class TestAgendaExtraHours : public QObject {
+class TestAgendaExtraHours : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void proposal_data();
     void proposal();
     void columnsThatOpenTheEditor_data();

@@ -13,16 +13,9 @@
 using namespace TestSupport;
 using namespace AgendaTest;
 
-class TestAgendaPage : public QObject {
+class TestAgendaPage : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void rebuildWritesTheLayoutWithFewStatements_data();
     void rebuildWritesTheLayoutWithFewStatements();
     void weekBoardCellsOnScreen();
@@ -50,21 +43,19 @@ void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements()
     QFETCH(int, columns);
     Pagina p;
     const QDate dia(2010, 3, 10);
-    const int alfa = addJob(QStringLiteral("Alfa"), dia, QStringLiteral("09:00"), QStringLiteral("10:00"),
-                            QStringLiteral("Equip"));
-    const int beta = addJob(QStringLiteral("Beta"), dia, QStringLiteral("11:00"), QStringLiteral("12:00"),
-                            QStringLiteral("Sols"));
+    const int alfa = addJob("Alfa", dia, "09:00", "10:00", "Equip");
+    const int beta = addJob("Beta", dia, "11:00", "12:00", "Sols");
     for (int i = 0; i < 20; ++i)
-        addJob(QStringLiteral("Gamma"), dia.addDays(i % 5 - 2), QStringLiteral("%1:00").arg(12 + i / 5),
-               QStringLiteral("%1:30").arg(12 + i / 5), i % 2 ? QStringLiteral("Anna") : QString());
+        addJob("Gamma", dia.addDays(i % 5 - 2), QStringLiteral("%1:00").arg(12 + i / 5),
+               QStringLiteral("%1:30").arg(12 + i / 5), i % 2 ? "Anna" : QString());
     // Stored last, starts first.
-    const int aviat = addJob(QStringLiteral("Beta"), dia, QStringLiteral("08:00"), QStringLiteral("08:30"));
+    const int aviat = addJob("Beta", dia, "08:00", "08:30");
     BD().exec(QStringLiteral("INSERT INTO Hores_Fetes (recursos_nom, hores_data, hores_quantitat) VALUES ('Anna', ?, 25000)"),
               {dia.toString(Qt::ISODate)});
     p.veu(mode, dia);
     G.AgendaPendent = true;
     p.tab->imprimirFeines()->setEnabled(true);
-    QCOMPARE(p.statements([&] { crida(Principal().Omple_Agenda); }), qint64(statements));
+    QCOMPARE(statementsOf([&] { crida(Principal().Omple_Agenda); }), qint64(statements));
     QVERIFY(!G.AgendaPendent);
     QVERIFY(!p.tab->imprimirFeines()->isEnabled());
     QVERIFY(p.board()->Redraw());
@@ -121,14 +112,11 @@ void TestAgendaPage::rebuildWritesTheLayoutWithFewStatements()
 void TestAgendaPage::weekBoardCellsOnScreen()
 {
     Pagina p;
-    addJob(QStringLiteral("Alfa"), QDate(2010, 3, 8), QStringLiteral("09:00"), QStringLiteral("10:30"),
-           QStringLiteral("Pere"), true);
-    const int a = addJob(QStringLiteral("Beta"), QDate(2010, 3, 11), QStringLiteral("10:00"), QStringLiteral("11:00"),
-                         QStringLiteral("Anna"));
-    const int b = addJob(QStringLiteral("Gamma"), QDate(2010, 3, 11), QStringLiteral("10:30"),
-                         QStringLiteral("11:30"), QStringLiteral("Pere"));
-    addSite(QStringLiteral("Ca l'Anna"), QStringLiteral("Client"));
-    addJob(QStringLiteral("Ca l'Anna"), QDate(2010, 3, 12), QStringLiteral("09:00"), QStringLiteral("09:30"));
+    addJob("Alfa", QDate(2010, 3, 8), "09:00", "10:30", "Pere", true);
+    const int a = addJob("Beta", QDate(2010, 3, 11), "10:00", "11:00", "Anna");
+    const int b = addJob("Gamma", QDate(2010, 3, 11), "10:30", "11:30", "Pere");
+    addSite("Ca l'Anna", "Client");
+    addJob("Ca l'Anna", QDate(2010, 3, 12), "09:00", "09:30");
     p.veu(QStringLiteral("setmana"), QDate(2010, 3, 10));
     Graella* g = p.board();
     p.tab->Omple_Agenda();
@@ -222,7 +210,7 @@ void TestAgendaPage::dateClick()
     p.tab->Omple_Agenda();
     // The calendar shows the clicked day, as a user's pick leaves it.
     p.tab->calendari()->setDateValue(clicked);
-    const qint64 n = p.statements([&] { emit p.tab->calendari()->DateClick(clicked); });
+    const qint64 n = statementsOf([&] { emit p.tab->calendari()->DateClick(clicked); });
     QCOMPARE(n > 0, rebuilds);
     QCOMPARE(G.DataAgenda, dataAgenda);
     QCOMPARE(G.DataIniciSetmana, iniciSetmana);

@@ -43,24 +43,24 @@ struct PaginaFacturacio {
         G.CostHoraXec = Decimal::fromInt(-5);
         G.MaxXecsMes = 5;
         G.DataAgenda = Clock::today();
-        addClient(QStringLiteral("Anna"), true);
-        addClient(QStringLiteral("Berta"));
-        addService(QStringLiteral("Hores"), 60);
-        addService(QStringLiteral("Neteja"), 60);
-        addResource(QStringLiteral("Pere"), 255);
-        addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
-        addSite(QStringLiteral("Pis"), QStringLiteral("Anna"));
-        addSite(QStringLiteral("Altre"), QStringLiteral("Berta"));
+        addClient("Anna", true);
+        addClient("Berta");
+        addService("Hores", 60);
+        addService("Neteja", 60);
+        addResource("Pere", 255);
+        addSite("Casa", "Anna");
+        addSite("Pis", "Anna");
+        addSite("Altre", "Berta");
         BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 800000 WHERE llocs_nom = 'Pis'"));
-        A = addJob(QStringLiteral("Casa"), QDate(2010, 3, 2), "09:00", "10:00", QStringLiteral("Pere"), true);
-        B = addJob(QStringLiteral("Casa"), QDate(2010, 3, 3), "09:00", "10:00", QString(), false);
-        D = addJob(QStringLiteral("Casa"), QDate(2010, 3, 5), "09:00", "10:00", QStringLiteral("Pere"), true);
-        C = addJob(QStringLiteral("Pis"), QDate(2010, 3, 4), "09:00", "10:00", QStringLiteral("Pere"), true);
+        A = addJob("Casa", QDate(2010, 3, 2), "09:00", "10:00", "Pere", true);
+        B = addJob("Casa", QDate(2010, 3, 3), "09:00", "10:00", QString(), false);
+        D = addJob("Casa", QDate(2010, 3, 5), "09:00", "10:00", "Pere", true);
+        C = addJob("Pis", QDate(2010, 3, 4), "09:00", "10:00", "Pere", true);
         BD().exec(QStringLiteral("UPDATE Feines SET feines_data_factura = '2010-03-06' WHERE feines_id = ?"), {D});
-        linia(A, "Hores", 2);
-        linia(B, "Neteja", 1);
-        linia(D, "Neteja", 1);
-        linia(C, "Neteja", 2);
+        addJobLine(A, "Hores", Decimal::fromInt(2));
+        addJobLine(B, "Neteja");
+        addJobLine(D, "Neteja");
+        addJobLine(C, "Neteja", Decimal::fromInt(2));
         BD().exec(QStringLiteral("INSERT INTO Xecs (xecs_id, clients_nom, xecs_valor, xecs_data_entrega, "
                                  "xecs_data_liquidat, feines_id) VALUES (1, 'Anna', 120000, '2010-01-01', '2010-03-02', ?), "
                                  "(2, 'Anna', 120000, '2010-01-02', NULL, NULL)"),
@@ -87,13 +87,6 @@ struct PaginaFacturacio {
         Principal() = OperacionsPrincipal();
     }
 
-    static void linia(int feina, const char* servei, int quantitat)
-    {
-        BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
-                                 "feines_detall_preu_un, feines_detall_unitat) VALUES (?, ?, ?, 100000, 'h')"),
-                  {feina, QString::fromLatin1(servei), quantitat * 10000});
-    }
-
     template <class T>
     T* c(const char* name) const
     {
@@ -105,6 +98,8 @@ struct PaginaFacturacio {
     Graella* factura() const { return c<Graella>("FacturaGrid"); }
     Graella* xecs() const { return c<Graella>("XecsGrid"); }
     void tria(int index) const { tab->clientsCombo()->setCurrentIndex(index); }
+    // "Facturar client", or the billing run without a client.
+    void facturar() const { c<QPushButton>("ImprimirFacturacio")->click(); }
     // Row r of a grid, its cells joined by '|'.
     static QString fila(const Graella* g, int r)
     {

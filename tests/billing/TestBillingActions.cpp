@@ -5,15 +5,9 @@
 
 using namespace TestSupport;
 
-class TestBillingActions : public QObject {
+class TestBillingActions : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
     void openingTheJobDialog_data();
     void openingTheJobDialog();
     void keysOnJobs_data();
@@ -59,7 +53,7 @@ void TestBillingActions::openingTheJobDialog()
     if (perTecla)
         QTest::keyClick(p.factura(), Qt::Key_Return);
     else
-        p.tab->FacturaGrid_DblClick();
+        emit p.factura()->cellDoubleClicked(fila, 6);
     QCOMPARE(oberts, obert ? QList<int>{p.B} : QList<int>{});
     const bool desada = obert && missatge == QLatin1String("OK");
     QCOMPARE(G.AgendaPendent, desada);
@@ -103,8 +97,7 @@ void TestBillingActions::keysOnJobs()
     G.AgendaPendent = false;
     QTest::keyClick(p.factura(), Qt::Key(tecla));
 
-    QStringList mostrats;
-    for (const auto& s : MsgBox::shown()) mostrats << s.text;
+    QStringList mostrats = shownTexts();
     if (resposta >= 0) {
         QCOMPARE(mostrats.value(0), feina == u'D' ? QStringLiteral("Eliminar feina 'Casa' del 05/03/2010 ?")
                                                   : QStringLiteral("Eliminar feina 'Casa' del 03/03/2010 ?"));

@@ -1,25 +1,17 @@
 // The billing tab: month, client and mode, pending box, payments, failures.
 #include "Consultes.h"
 #include "TabFixture.h"
-#include "frmFeines.h"
 #include "frmMain.h"
 
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
 
 using namespace TestSupport;
 
-class TestBillingTab : public QObject {
+class TestBillingTab : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
     void monthValidation_data();
     void monthValidation();
     void recomputesOnlyWhenTheMonthChanges();
@@ -28,7 +20,6 @@ private slots:
     void paymentsShowStoreAndDelete();
     void failureLeavesTheGridsAsTheyWere();
     void refusedMonthKeepsTheBillingTab();
-    void jobLineOpensTheJobDialog();
 };
 
 void TestBillingTab::monthValidation_data()
@@ -263,32 +254,6 @@ void TestBillingTab::refusedMonthKeepsTheBillingTab()
     QTRY_VERIFY(mes->hasFocus());
     QCOMPARE(MsgBox::shown().size(), 1);
     QCOMPARE(MsgBox::shown().last().text, QStringLiteral("Mes erroni (format: 'mm/aaaa')"));
-    w->close();
-}
-
-// In the main window a double-click on a job line opens the job dialog on that job.
-void TestBillingTab::jobLineOpensTheJobDialog()
-{
-    ProgramFolder pf;
-    pf.writeIni(QStringLiteral("[Parametres]\nPrimeraExecucio=0\n"));
-    pf.start();
-    addClient(QStringLiteral("Anna"));
-    addResource(QStringLiteral("Pere"), 255);
-    addSite(QStringLiteral("Casa"), QStringLiteral("Anna"));
-    const int id = addJob(QStringLiteral("Casa"), Clock::today(), "09:00", "10:00", QStringLiteral("Pere"));
-    auto* w = new frmMain;
-    QPointer<frmMain> guard(w);
-    G.frmPrincipal = w;
-    w->Form_Load();
-    QList<qint32> oberts;
-    setConductorFeines([&](frmFeines&) { oberts << G.FeinaActual.Id; });
-    const auto prou = qScopeGuard([] { setConductorFeines(nullptr); });
-    w->findChild<QComboBox*>(QStringLiteral("ClientsCombo"))->setCurrentIndex(0);
-    auto* grid = w->findChild<Graella*>(QStringLiteral("FacturaGrid"));
-    grid->setCurrentCellAt(1, 2);
-    emit grid->cellDoubleClicked(1, 2);
-    QCOMPARE(oberts, QList<qint32>{id});
-    QVERIFY(MsgBox::shown().isEmpty());
     w->close();
 }
 

@@ -12,10 +12,9 @@
 
 using namespace TestSupport;
 
-class TestSettings : public QObject {
+class TestSettings : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
     void missingFileGivesEveryDefault();
     void valuesConvertInEitherForm_data();
     void valuesConvertInEitherForm();

@@ -32,10 +32,9 @@ const QString kIni = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n"
                                     "[Parametres]\nPrimeraExecucio=0\n[Estat]\nUltimDiaGen=2010-03-14\n");
 }
 
-class TestFrameMain : public QObject {
+class TestFrameMain : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
     void cleanup() { Inici::setLlancador(nullptr); }
 
     void loadFillsStatusCreditsAndDates();

@@ -55,11 +55,9 @@ QStringList textos(const QComboBox* c)
 
 } // namespace
 
-class TestFrameMainData : public QObject {
+class TestFrameMainData : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-
     void loadWithExampleDataFillsEveryTab();
     void pagesCheckControlsHideWithoutChequeService();
     void f2FromAPageOpensTheSettings();

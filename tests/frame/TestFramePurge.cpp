@@ -11,10 +11,9 @@
 
 using namespace TestSupport;
 
-class TestFramePurge : public QObject {
+class TestFramePurge : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
     void cleanup() { GestioBD::setPuntFalladaPurga(nullptr); }
 
     void purgesJobsUpToTheDayWithTheirCheques();

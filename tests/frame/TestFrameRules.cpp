@@ -10,11 +10,9 @@
 
 using namespace TestSupport;
 
-class TestFrameRules : public QObject {
+class TestFrameRules : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-
     void hourListsFollowTheCellLength_data();
     void hourListsFollowTheCellLength();
     void fieldChecksCorrectOrRefuse_data();

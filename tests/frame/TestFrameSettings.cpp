@@ -23,11 +23,9 @@ const QString kIni = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n(EN
                                     "[Parametres]\nPrimeraExecucio=0\nMinutsCella=30\nHoraInici=08:00\n");
 }
 
-class TestFrameSettings : public QObject {
+class TestFrameSettings : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
-
     void loadsTheSettingsOfThisRun();
     void firstRunFormAppliesEvenWithoutLanguages();
     void refusedOkWritesNothing_data();

@@ -11,20 +11,20 @@ Fixture::Fixture()
 {
     resetSeams();
     pf.openDatabases();
-    addClient(QStringLiteral("Client"));
-    addService(QStringLiteral("Vidres"), 45, *Decimal::parse(QStringLiteral("12,5")));
-    addService(QStringLiteral("Escales"), 21, *Decimal::parse(QStringLiteral("0,2")), false, QStringLiteral("m2"));
+    addClient("Client");
+    addService("Vidres", 45, *Decimal::parse("12,5"));
+    addService("Escales", 21, *Decimal::parse("0,2"), false, "m2");
     addService(QStringLiteral("Comú"), 60, Decimal::fromInt(30), true);
-    addService(QStringLiteral("Res"), 0, Decimal(), false, QStringLiteral("u"));
-    addResource(QStringLiteral("Pere"), 2);
-    addResource(QStringLiteral("Anna"), 1);
-    addResource(QStringLiteral("Equip"), 3, true);
-    addMember(QStringLiteral("Equip"), QStringLiteral("Anna"));
-    addMember(QStringLiteral("Equip"), QStringLiteral("Pere"));
-    addSite(Lloc, QStringLiteral("Client"), 60, QStringLiteral("Anna"));
-    addSiteService(Lloc, QStringLiteral("Vidres"), Decimal::fromInt(1));
+    addService("Res", 0, Decimal(), false, "u");
+    addResource("Pere", 2);
+    addResource("Anna", 1);
+    addResource("Equip", 3, true);
+    addMember("Equip", "Anna");
+    addMember("Equip", "Pere");
+    addSite(Lloc, "Client", 60, "Anna");
+    addSiteService(Lloc, "Vidres", Decimal::fromInt(1));
     BD().exec(QStringLiteral("UPDATE Llocs_Serveis SET llocs_serveis_descripcio = 'Vidres de la casa'"));
-    id = addJob(Lloc, Avui, QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Anna"));
+    id = addJob(Lloc, Avui, "10:00", "11:00", "Anna");
 }
 
 Fixture::~Fixture()
@@ -137,13 +137,5 @@ QStringList linies(int feina)
     return tot.isEmpty() ? QStringList() : tot.split(u'#');
 }
 
-QStringList missatges()
-{
-    QStringList out;
-    for (const auto& s : MsgBox::shown()) out << s.text;
-    MsgBox::clear();
-    MsgBox::setScripted(true);
-    return out;
-}
 
 } // namespace Dialeg

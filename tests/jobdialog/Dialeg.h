@@ -67,6 +67,6 @@ struct Fixture {
 QString desat(int feina);
 QStringList linies(int feina);
 // Texts of the boxes shown since the last call.
-QStringList missatges();
+inline QStringList missatges() { return TestSupport::takeShownTexts(); }
 
 } // namespace Dialeg

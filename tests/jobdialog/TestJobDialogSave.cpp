@@ -10,14 +10,12 @@
 using namespace TestSupport;
 using namespace Dialeg;
 
-class TestJobDialogSave : public QObject {
+class TestJobDialogSave : public SeamedTest {
     Q_OBJECT
-
 private slots:
     void cleanup()
     {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
         QCOMPARE(G.BD ? BD().transactionDepth() : 0, 0);
     }
 
@@ -216,7 +214,7 @@ private slots:
     void uncheckingADoneJob()
     {
         Fixture f;
-        addClient(QStringLiteral("Xecs"), true);
+        addClient("Xecs", true);
         BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 1, feines_data_factura = '2010-03-10', "
                                  "feines_quota = 50000 WHERE feines_id = ?"), {f.id});
         BD().exec(QStringLiteral("INSERT INTO Xecs (clients_nom, xecs_valor, xecs_data_entrega, xecs_data_liquidat, "
@@ -264,7 +262,7 @@ private slots:
     {
         Fixture f;
         f.addLine(QStringLiteral("Vidres"), QStringLiteral("1"), QStringLiteral("12,5"), QStringLiteral("V"));
-        addJob(Lloc, Avui, QStringLiteral("12:00"), QStringLiteral("13:00"), QStringLiteral("Pere"));
+        addJob(Lloc, Avui, "12:00", "13:00", "Pere");
         f.obre();
         const QString abans = desat(f.id);
         f.tria("RecursFeina", QStringLiteral("Equip"));

@@ -167,6 +167,20 @@ private slots:
         QCOMPARE(f.Data, Avui);
     }
 
+    void readById()
+    {
+        const int id = addJob(Lloc, Avui, QStringLiteral("12:00"), QStringLiteral("13:00"), QStringLiteral("Equip"));
+        const Feina f = Llegeix_Feina(id);
+        QCOMPARE(f.Resultat, ResultatFeina::Fet);
+        QCOMPARE(f.Id, id);
+        QCOMPARE(f.Recurs + u' ' + f.HoraFi + u' ' + f.Lloc, QStringLiteral("Equip 13:00 ") + Lloc);
+        const Feina cap = Llegeix_Feina(id + 1);
+        QCOMPARE(cap.Resultat, ResultatFeina::Refusat);
+        QCOMPARE(cap.Missatge, QStringLiteral("Feina no trobada"));
+        // A time that cannot be read is a failure, not a refusal.
+        QCOMPARE(Busca_Feina(Avui, QStringLiteral("1x:00"), Lloc, QString()).Resultat, ResultatFeina::Error);
+    }
+
     void findIsOrderedByStartThenId()
     {
         // Overlapping unassigned jobs, stored in an order that is not the answer's.

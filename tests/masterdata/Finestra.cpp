@@ -40,11 +40,3 @@ QStringList Finestra::items(const char* name) const
     return out;
 }
 
-QStringList missatges()
-{
-    QStringList out;
-    for (const auto& s : MsgBox::shown()) out << s.text;
-    MsgBox::clear();
-    MsgBox::setScripted(true);
-    return out;
-}

@@ -65,4 +65,4 @@ struct Finestra {
 };
 
 // Texts of the message boxes shown since the last clear, then clears.
-QStringList missatges();
+inline QStringList missatges() { return TestSupport::takeShownTexts(); }

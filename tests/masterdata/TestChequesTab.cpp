@@ -4,7 +4,7 @@
 
 using namespace TestSupport;
 
-class TestChequesTab : public QObject {
+class TestChequesTab : public SeamedTest {
     Q_OBJECT
 
 private:
@@ -31,13 +31,6 @@ private:
     }
 
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void listShowsHighestFirstAndEachItemGivesItsOwnCheque()
     {
         Finestra f;

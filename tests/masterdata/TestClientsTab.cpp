@@ -9,19 +9,17 @@
 
 using namespace TestSupport;
 
-class TestClientsTab : public QObject {
+class TestClientsTab : public SeamedTest {
     Q_OBJECT
 
 private:
     static QVariant valor(const QString& sql, const QVariantList& p = {}) { return BD().scalar(sql, p); }
 
 private slots:
-    void init() { resetSeams(); }
     void cleanup()
     {
         Principal() = {};
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
     }
 
     void fillShowsFirstClientAndLeavesBillingComboUnselected()

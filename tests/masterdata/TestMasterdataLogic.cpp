@@ -14,7 +14,7 @@
 
 using namespace TestSupport;
 
-class TestMasterdataLogic : public QObject {
+class TestMasterdataLogic : public SeamedTest {
     Q_OBJECT
 
 private:
@@ -24,8 +24,6 @@ private:
     }
 
 private slots:
-    void init() { resetSeams(); }
-
     void siteChecksFollowTheAction_data()
     {
         QTest::addColumn<bool>("afegir");

@@ -6,7 +6,7 @@
 
 using namespace TestSupport;
 
-class TestResourcesTab : public QObject {
+class TestResourcesTab : public SeamedTest {
     Q_OBJECT
 
 private:
@@ -14,13 +14,6 @@ private:
     static qint32 rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
 
 private slots:
-    void init() { resetSeams(); }
-    void cleanup()
-    {
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
-    }
-
     void fillsPaletteListAndSiteCombo()
     {
         Finestra f;

@@ -5,19 +5,17 @@
 
 using namespace TestSupport;
 
-class TestServicesTab : public QObject {
+class TestServicesTab : public SeamedTest {
     Q_OBJECT
 
 private:
     static QVariant valor(const QString& sql, const QVariantList& p = {}) { return BD().scalar(sql, p); }
 
 private slots:
-    void init() { resetSeams(); }
     void cleanup()
     {
         Principal() = {};
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
     }
 
     void addChecksTheBoxes_data()

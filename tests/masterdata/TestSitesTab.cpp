@@ -8,7 +8,7 @@
 
 using namespace TestSupport;
 
-class TestSitesTab : public QObject {
+class TestSitesTab : public SeamedTest {
     Q_OBJECT
 
 private:
@@ -31,12 +31,10 @@ private:
     }
 
 private slots:
-    void init() { resetSeams(); }
     void cleanup()
     {
         Principal() = {};
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
     }
 
     void addStoresEveryBoxAndRefreshesThePalette()

@@ -80,4 +80,25 @@ bool enOrdre(const QString& text, const QStringList& parts, QString* falta)
     return true;
 }
 
+QString falta(const QString& text, const QStringList& parts)
+{
+    QString part;
+    return enOrdre(text, parts, &part) ? QString() : QStringLiteral("'%1' missing in:\n%2").arg(part, text);
+}
+
+void ProvaDocument::init()
+{
+    SeamedTest::init();
+    folder_ = std::make_unique<TestSupport::ProgramFolder>();
+    folder_->openDatabases();
+    carpeta_ = std::make_unique<CarpetaPdf>();
+}
+
+void ProvaDocument::cleanup()
+{
+    SeamedTest::cleanup();
+    carpeta_.reset();
+    folder_.reset();
+}
+
 } // namespace PdfFixtures

@@ -1,10 +1,13 @@
 #pragma once
 // Printed documents as the tests read them back: each test sends its PDFs to
 // a folder of its own and reads their text with the poppler tools.
+#include "TestSupport.h"
+
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace PdfFixtures {
 
@@ -27,5 +30,22 @@ QSizeF midaPagina(const QString& pdf);
 QString text(const QString& pdf, int pagina = 0);
 // The texts appear in this order in the text.
 bool enOrdre(const QString& text, const QStringList& parts, QString* falta = nullptr);
+// "" when they do; else the first text missing and the whole text, for the
+// test's failure: QCOMPARE(falta(t, {...}), QString()).
+QString falta(const QString& text, const QStringList& parts);
+
+// The base of a document test: every test starts with the seams reset, an
+// open program folder of its own and a folder for its PDFs, and fails at its
+// end when the seams are not clean.
+class ProvaDocument : public TestSupport::SeamedTest {
+    Q_OBJECT
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<TestSupport::ProgramFolder> folder_;
+    std::unique_ptr<CarpetaPdf> carpeta_;
+};
 
 } // namespace PdfFixtures

@@ -1,16 +1,12 @@
-// The board's print: the heading of each view and the grid printed as shown,
-// the board's own grid among them.
-#include "Calvendra.h"
+// The board's print: the heading of each view and the grid printed as shown.
 #include "Globals.h"
 #include "Graella.h"
 #include "ImpressioAgenda.h"
 #include "ImpressorGraella.h"
 #include "MessageBox.h"
 #include "PdfFixtures.h"
-#include "TabAgenda.h"
 #include "TestSupport.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 #include <memory>
 
@@ -44,23 +40,10 @@ void omple(Graella& g, int files)
 }
 } // namespace
 
-class TestReportAgenda : public QObject {
+class TestReportAgenda : public ProvaDocument {
     Q_OBJECT
 private slots:
     void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Torvanel")); }
-    void init()
-    {
-        TestSupport::resetSeams();
-        folder_ = std::make_unique<TestSupport::ProgramFolder>();
-        folder_->openDatabases();
-        carpeta_ = std::make_unique<CarpetaPdf>();
-    }
-    void cleanup()
-    {
-        QVERIFY(TestSupport::seamsClean());
-        carpeta_.reset();
-        folder_.reset();
-    }
 
     void headingOfEachView_data()
     {
@@ -129,55 +112,6 @@ private slots:
         for (int r = 1; r <= 150; ++r) QCOMPARE(totes.count(QStringLiteral("F%1").arg(r, 3, 10, QChar(u'0'))), 1);
     }
 
-    // The board itself, rebuilt in each view, prints every text it shows.
-    void boardPrintsItsOwnTexts_data()
-    {
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("month") << "mes";
-        QTest::newRow("week") << "setmana";
-        QTest::newRow("day") << "dia";
-    }
-    void boardPrintsItsOwnTexts()
-    {
-        QFETCH(QString, mode);
-        using namespace TestSupport;
-        const QDate dc10(2010, 3, 10);
-        addClient(QStringLiteral("Client"));
-        addResource(QStringLiteral("Anna"), 0x0000FF);
-        addResource(QStringLiteral("Pere"), 0x800000);
-        addSite(QStringLiteral("Oficina"), QStringLiteral("Client"));
-        addSite(QStringLiteral("Ca l'Anna"), QStringLiteral("Client"));
-        addJob(QStringLiteral("Oficina"), QDate(2010, 3, 8), QStringLiteral("09:00"), QStringLiteral("10:30"),
-               QStringLiteral("Pere"), true);
-        addJob(QStringLiteral("Ca l'Anna"), dc10, QStringLiteral("10:00"), QStringLiteral("11:00"), QStringLiteral("Anna"));
-        addJob(QStringLiteral("Oficina"), dc10, QStringLiteral("12:00"), QStringLiteral("13:00"));
-        TabAgenda tab;
-        G.ModeAgenda = mode;
-        G.DataAgenda = dc10;
-        G.DataIniciSetmana = iniciSetmana(dc10, G.PrimerDiaSetmana);
-        G.DataIniciMes = iniciMes(dc10, G.PrimerDiaSetmana);
-        tab.calendari()->setDateValue(dc10);
-        tab.Omple_Agenda();
-        QVERIFY(MsgBox::shown().isEmpty());
-        ImprimirAgenda_Click(tab.agendaGrid(), PeriodeAgenda::actual(dc10));
-        QVERIFY(MsgBox::shown().isEmpty());
-        // Blanks aside: the PDF's text spaces narrow gaps as it likes ("< >").
-        const auto senseBlancs = [](QString s) { return s.remove(QRegularExpression(QStringLiteral("\\s"))); };
-        const QString t = senseBlancs(text(carpeta_->unic()));
-        const Graella* g = tab.agendaGrid();
-        QStringList falten;
-        int textos = 0;
-        for (int r = 0; r < g->Rows(); ++r)
-            for (int c = 0; c < g->Cols(); ++c)
-                for (const QString& linia : g->TextMatrix(r, c).split(u'\n', Qt::SkipEmptyParts)) {
-                    ++textos;
-                    if (!t.contains(senseBlancs(linia))) falten << linia;
-                }
-        QVERIFY(textos > 10);
-        QVERIFY(t.contains(QStringLiteral("Cal'Anna")));
-        QVERIFY2(falten.isEmpty(), qPrintable(falten.join(u'|') + "\n" + t));
-    }
-
     void noGridShowsTheError()
     {
         ImprimirAgenda_Click(nullptr, {QStringLiteral("dia"), QDate(2010, 3, 10), QDate(2010, 3, 8), QDate(2010, 3, 10)});
@@ -185,10 +119,6 @@ private slots:
         QVERIFY(MsgBox::shown().first().text.startsWith(QStringLiteral("Error:")));
         QVERIFY(carpeta_->fitxers().isEmpty());
     }
-
-private:
-    std::unique_ptr<TestSupport::ProgramFolder> folder_;
-    std::unique_ptr<CarpetaPdf> carpeta_;
 };
 
 QTEST_MAIN(TestReportAgenda)

@@ -1,5 +1,7 @@
 // The billing run over all clients: the printed summary, the log, each
-// client computed once, the tab given back on every end, long blocks.
+// client computed once, the tab given back on every end, long blocks; and
+// the tab's buttons for the month's cheques and extra hours.
+#include "Consultes.h"
 #include "PdfFixtures.h"
 #include "Registre.h"
 #include "TabFixture.h"
@@ -14,20 +16,13 @@ using namespace PdfFixtures;
 
 namespace {
 
-void executa(const PaginaFacturacio& p)
-{
-    p.c<QPushButton>("ImprimirFacturacio")->click();
-}
-
 // A client with a site billed by a quota of 50 and one done job there.
 void clientAmbQuota(const QString& nom)
 {
     addClient(nom);
-    addSite(QStringLiteral("Terrat"), nom);
+    addSite("Terrat", nom);
     BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 500000 WHERE llocs_nom = 'Terrat'"));
-    PaginaFacturacio::linia(addJob(QStringLiteral("Terrat"), QDate(2010, 3, 8), "09:00", "10:00",
-                                   QStringLiteral("Pere"), true),
-                            "Neteja", 1);
+    addJobLine(addJob("Terrat", QDate(2010, 3, 8), "09:00", "10:00", "Pere", true), "Neteja");
 }
 
 Decimal import(const QString& text)
@@ -37,15 +32,13 @@ Decimal import(const QString& text)
 
 } // namespace
 
-class TestReportBillingRun : public QObject {
+class TestReportBillingRun : public SeamedTest {
     Q_OBJECT
 private slots:
-    void init() { resetSeams(); }
     void cleanup()
     {
         frmMissatges::descarrega();
-        QString why;
-        QVERIFY2(seamsClean(&why), qPrintable(why));
+        SeamedTest::cleanup();
     }
     void summary_data();
     void summary();
@@ -53,6 +46,8 @@ private slots:
     void tabRestoredOnEveryEnd_data();
     void tabRestoredOnEveryEnd();
     void longBlockBreaksBeforeTheFoot();
+    void monthReportButtons_data();
+    void monthReportButtons();
 };
 
 void TestReportBillingRun::summary_data()
@@ -96,13 +91,12 @@ void TestReportBillingRun::summary()
     }
     if (cas == QLatin1String("buit")) p.tab->clientsCombo()->clear();
     p.c<QLineEdit>("mesFactura")->setText(mes);
-    executa(p);
+    p.facturar();
     QVERIFY(MsgBox::shown().isEmpty());
     const QString t = text(carpeta.unic()).simplified();
-    QString falta;
-    QVERIFY2(enOrdre(t, hiSon, &falta), qPrintable(falta + " | " + t));
+    QCOMPARE(falta(t, hiSon), QString());
     QVERIFY(!t.contains(QStringLiteral("BERTA")));
-    QVERIFY2(enOrdre(Registre_Missatges::text(), log, &falta), qPrintable(falta + " | " + Registre_Missatges::text()));
+    QCOMPARE(falta(Registre_Missatges::text(), log), QString());
     // The month's total is the sum of the printed client totals.
     Decimal suma;
     static const QRegularExpression total(QStringLiteral("Total: ([-\\d.,]+) €"));
@@ -118,7 +112,7 @@ void TestReportBillingRun::eachClientIsComputedOnce()
     PaginaFacturacio p;
     const auto sentencies = [&] {
         const qint64 abans = BD().statementsRun();
-        executa(p);
+        p.facturar();
         return BD().statementsRun() - abans;
     };
     const qint64 dos = sentencies();
@@ -150,7 +144,7 @@ void TestReportBillingRun::tabRestoredOnEveryEnd()
     if (cas == QLatin1String("mes")) p.c<QLineEdit>("mesFactura")->setText(QStringLiteral("13/2010"));
     if (cas == QLatin1String("serveis")) BD().exec(QStringLiteral("ALTER TABLE Serveis RENAME TO Serveis_"));
     if (cas == QLatin1String("llocs")) BD().exec(QStringLiteral("ALTER TABLE Llocs RENAME TO Llocs_"));
-    executa(p);
+    p.facturar();
 
     QCOMPARE(MsgBox::shown().size(), error.isEmpty() ? 0 : 1);
     if (!error.isEmpty()) {
@@ -176,13 +170,13 @@ void TestReportBillingRun::longBlockBreaksBeforeTheFoot()
     CarpetaPdf carpeta;
     PaginaFacturacio p;
     G.PosicioSaltPagina = 3500;
-    const int feina = addJob(QStringLiteral("Altre"), QDate(2010, 3, 9), "09:00", "10:00", QStringLiteral("Pere"), true);
+    const int feina = addJob("Altre", QDate(2010, 3, 9), "09:00", "10:00", "Pere", true);
     for (int i = 1; i <= 12; ++i) {
-        const QByteArray nom = QStringLiteral("S%1").arg(i, 2, 10, QChar(u'0')).toLatin1();
-        addService(QString::fromLatin1(nom), 60);
-        PaginaFacturacio::linia(feina, nom.constData(), 1);
+        const QString nom = QStringLiteral("S%1").arg(i, 2, 10, QChar(u'0'));
+        addService(nom, 60);
+        addJobLine(feina, nom);
     }
-    executa(p);
+    p.facturar();
     const QString pdf = carpeta.unic();
     const int n = pagines(pdf);
     QVERIFY2(n >= 3, qPrintable(QString::number(n)));
@@ -194,12 +188,44 @@ void TestReportBillingRun::longBlockBreaksBeforeTheFoot()
         QVERIFY2(t.endsWith(peu), qPrintable(t));
         totes += t + u' ';
     }
-    QString falta;
-    QVERIFY2(enOrdre(totes, {"ANNA Hores", "Total: 76,00 €", "BERTA S01 1 h 10,00 €", "(Continuació)",
-                             "S12 1 h 10,00 €", "Total: 120,00 €", "TOTAL MES: 196,00 €"},
-                     &falta),
-             qPrintable(falta + " | " + totes));
+    QCOMPARE(falta(totes, {"ANNA Hores", "Total: 76,00 €", "BERTA S01 1 h 10,00 €", "(Continuació)",
+                           "S12 1 h 10,00 €", "Total: 120,00 €", "TOTAL MES: 196,00 €"}), QString());
     for (int i = 1; i <= 12; ++i) QCOMPARE(totes.count(QStringLiteral("S%1 1 h").arg(i, 2, 10, QChar(u'0'))), 1);
+}
+
+void TestReportBillingRun::monthReportButtons_data()
+{
+    QTest::addColumn<QString>("boto");
+    QTest::addColumn<QString>("mes");
+    QTest::addColumn<QStringList>("pdf");   // texts in this order; none: the month is refused
+    QTest::newRow("cheques: Anna's cheque 1, liquidated with job A")
+        << "ImprimirXecs" << "03/2010"
+        << QStringList{"MARÇ 2010", "Anna", "1 xecs ( 12,00 € )", "Xec 1: Casa [02/03/2010 09:00] (2 hores) PERE",
+                       "Total 1 xecs: 12,00 €"};
+    // Of Pere's hours on 2 and 3 March, the second (only an unassigned job) goes first.
+    QTest::newRow("extra hours") << "ImprimirHores" << "03/2010"
+                                 << QStringList{"MARÇ 2010", "PERE 02/03/2010 dimarts 1,00 hores", "Total 1,00 hores",
+                                                "TOTAL MES 1,00 hores"};
+    QTest::newRow("a month that is no month") << "ImprimirHores" << "3/2010" << QStringList{};
+}
+
+void TestReportBillingRun::monthReportButtons()
+{
+    QFETCH(QString, boto);
+    QFETCH(QString, mes);
+    QFETCH(QStringList, pdf);
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    Grava_Hores_Fetes(Decimal::fromInt(1), QStringLiteral("Pere"), QDate(2010, 3, 2));
+    Grava_Hores_Fetes(Decimal::fromInt(2), QStringLiteral("Pere"), QDate(2010, 3, 3));
+    p.c<QLineEdit>("mesFactura")->setText(mes);
+    p.c<QPushButton>(qPrintable(boto))->click();
+    QCOMPARE(shownTexts(), pdf.isEmpty() ? QStringList{"Error:Mes erroni (format: 'mm/aaaa')"} : QStringList());
+    QCOMPARE(carpeta.fitxers().size(), pdf.isEmpty() ? 0 : 1);
+    if (pdf.isEmpty()) return;
+    // The status bar says where the document went.
+    QCOMPARE(p.estat, QStringLiteral("Document desat a ") + carpeta.unic());
+    QCOMPARE(falta(text(carpeta.unic()).simplified(), pdf), QString());
 }
 
 QTEST_MAIN(TestReportBillingRun)

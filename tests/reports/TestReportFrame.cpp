@@ -41,16 +41,9 @@ void documentDeLinies(Impressora& p, int linies)
 }
 } // namespace
 
-class TestReportFrame : public QObject {
+class TestReportFrame : public ProvaDocument {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        TestSupport::resetSeams();
-        carpeta_ = std::make_unique<CarpetaPdf>();
-        G.PosicioSaltPagina = 14500;
-    }
-    void cleanup() { QVERIFY(TestSupport::seamsClean()); }
 
     void onePageShowsTheFrameOnce()
     {
@@ -186,9 +179,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::overflow_error,
                                  sumaImports(Decimal::fromRaw(std::numeric_limits<int64_t>::max()), Decimal::fromInt(1)));
     }
-
-private:
-    std::unique_ptr<CarpetaPdf> carpeta_;
 };
 
 QTEST_MAIN(TestReportFrame)

@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QLocale>
 #include <QProcessEnvironment>
+#include <QSqlQuery>
+#include <QTest>
 #include <stdexcept>
 
 namespace TestSupport {
@@ -43,6 +45,40 @@ bool seamsClean(QString* why)
     }
     if (why) *why = w;
     return w.isEmpty();
+}
+
+void SeamedTest::init()
+{
+    resetSeams();
+}
+
+void SeamedTest::cleanup()
+{
+    QString why;
+    QVERIFY2(seamsClean(&why), qPrintable(why));
+}
+
+QStringList shownTexts()
+{
+    QStringList out;
+    for (const auto& s : MsgBox::shown()) out << s.text;
+    return out;
+}
+
+QStringList takeShownTexts()
+{
+    const QStringList out = shownTexts();
+    MsgBox::clear();
+    MsgBox::setScripted(true);
+    return out;
+}
+
+QStringList queryTexts(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q = BD().query(sql, params);
+    QStringList out;
+    while (q.next()) out << q.value(0).toString();
+    return out;
 }
 
 QString sourceDir()
@@ -145,6 +181,13 @@ void addSiteService(const QString& lloc, const QString& servei, const Decimal& q
     BD().exec(QStringLiteral("INSERT INTO Llocs_Serveis (llocs_nom, serveis_nom, llocs_serveis_quantitat, "
                              "llocs_serveis_preu_un, llocs_serveis_descripcio) VALUES (?, ?, ?, ?, ?)"),
               {lloc, servei, quantitat.toVariant(), preu.toVariant(), servei});
+}
+
+void addJobLine(int feina, const QString& servei, const Decimal& quantitat, const Decimal& preu, const QString& unitat)
+{
+    BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat, "
+                             "feines_detall_preu_un, feines_detall_unitat) VALUES (?, ?, ?, ?, ?)"),
+              {feina, servei, quantitat.toVariant(), preu.toVariant(), unitat});
 }
 
 int addJob(const QString& lloc, const QDate& data, const QString& inici, const QString& fi, const QString& recurs,

@@ -2,11 +2,14 @@
 // Shared test fixtures: a temporary program folder with settings and
 // databases, the scripted seams reset, and a few rows of example data.
 #include "Decimal.h"
+#include "Globals.h"
 
 #include <QDate>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <memory>
 
 namespace TestSupport {
@@ -19,6 +22,32 @@ void resetSeams(const QString& locale = QStringLiteral("ca_ES"));
 // Fails the current test (returns false with a message) when scripted
 // answers were left unused or a box needed an answer and got none.
 bool seamsClean(QString* why = nullptr);
+
+// The base of a test class whose every test starts with the seams reset and
+// fails at its end when they are not clean. A class with more to do calls
+// these from its own init() and cleanup().
+class SeamedTest : public QObject {
+    Q_OBJECT
+protected slots:
+    void init();
+    void cleanup();
+};
+
+// The texts of the message boxes shown since the last reset.
+QStringList shownTexts();
+// The same, and the record starts again (the boxes still scripted).
+QStringList takeShownTexts();
+
+// The first column of every row a query answers, as texts.
+QStringList queryTexts(const QString& sql, const QVariantList& params = {});
+// Statements the database runs during one call.
+template <class F>
+qint64 statementsOf(F&& f)
+{
+    const qint64 before = BD().statementsRun();
+    f();
+    return BD().statementsRun() - before;
+}
 
 // Source folder and the translation text sources.
 QString sourceDir();
@@ -54,6 +83,9 @@ void addMember(const QString& equip, const QString& membre);
 void addSite(const QString& nom, const QString& client, int minuts = 60, const QString& recurs = QString());
 void addSiteService(const QString& lloc, const QString& servei, const Decimal& quantitat,
                     const Decimal& preu = Decimal::fromInt(10));
+// A service line of a job.
+void addJobLine(int feina, const QString& servei, const Decimal& quantitat = Decimal::fromInt(1),
+                const Decimal& preu = Decimal::fromInt(10), const QString& unitat = QStringLiteral("h"));
 // A job row as stored; returns its id.
 int addJob(const QString& lloc, const QDate& data, const QString& inici, const QString& fi,
            const QString& recurs = QString(), bool feta = false);

@@ -1,0 +1,30 @@
+#include "AccionsFeina.h"
+
+#include "Feines.h"
+#include "MessageBox.h"
+#include "Traduccio.h"
+
+namespace {
+
+bool acceptada(const Feina& feina)
+{
+    if (feina.Missatge.isEmpty()) return true;
+    MsgBox::show(feina.Missatge);
+    return false;
+}
+
+} // namespace
+
+bool Commuta_Feta(Feina& feina)
+{
+    feina.Feta = !feina.Feta;
+    Modifica_Feina(feina);
+    return acceptada(feina);
+}
+
+bool Esborra_Feina_Confirmada(Feina& feina, const QString& pregunta)
+{
+    if (MsgBox::show(pregunta, MsgBox::YesNo, Tradueix(QStringLiteral("CONFIRMACIO"))) != MsgBox::Yes) return false;
+    Borra_Feina(feina);
+    return acceptada(feina);
+}
