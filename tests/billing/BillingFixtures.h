@@ -16,10 +16,10 @@ inline Decimal d(const char* fixed)
 // Lines "job site day service quantity price flags" separated by ';' (day of
 // March 2009; '-' as service for a job without lines). Flags: F done, I
 // invoiced, Q<n> site quota n, S<n> stored quota share n, R no resource.
-inline QVector<FilaLiniaBD> linies(const QString& spec)
+inline QVector<FilaLiniaBD> linies(const QString& descripcio)
 {
     QVector<FilaLiniaBD> out;
-    for (const QString& part : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& part : descripcio.split(u';', Qt::SkipEmptyParts)) {
         const QStringList c = part.simplified().split(u' ');
         FilaLiniaBD f;
         f.feina = c[0].toInt();
@@ -47,11 +47,11 @@ inline QVector<FilaLiniaBD> linies(const QString& spec)
 }
 
 // Cheques "id" or "id L<job>" (liquidated with that job), delivered in that order.
-inline QVector<FilaXecBD> xecs(const QString& spec, const QString& client = QStringLiteral("Anna"))
+inline QVector<FilaXecBD> xecs(const QString& descripcio, const QString& client = QStringLiteral("Anna"))
 {
     QVector<FilaXecBD> out;
     int dia = 1;
-    for (const QString& part : spec.split(u';', Qt::SkipEmptyParts)) {
+    for (const QString& part : descripcio.split(u';', Qt::SkipEmptyParts)) {
         const QStringList c = part.simplified().split(u' ');
         FilaXecBD x;
         x.id = c[0].toInt();
