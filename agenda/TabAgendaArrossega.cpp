@@ -5,6 +5,7 @@
 #include "TabAgenda.h"
 
 #include "Consultes.h"
+#include "Controls.h"
 #include "Dades.h"
 #include "Feines.h"
 #include "Globals.h"
@@ -22,7 +23,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <exception>
 
 void TabAgenda::instalaClics()
 {
@@ -227,7 +227,7 @@ void TabAgenda::iniciaArrossegament()
 void TabAgenda::AgendaGrid_DragDrop(const CarregaArrossegament& carrega, const QPoint& pos)
 {
     Graella* g = AgendaGrid;
-    try {
+    protegeix(QString(), [&] {
         const QPoint cella = cellaDePosicio(pos, g->ColWidth(0), g->ColWidth(1), g->RowHeight(0), g->RowHeight(1));
         const int fila = cella.y(), col = cella.x();
         if (fila < 1 || fila >= g->Rows() || col < 1 || col >= g->Cols()) return;
@@ -299,18 +299,14 @@ void TabAgenda::AgendaGrid_DragDrop(const CarregaArrossegament& carrega, const Q
             G.FacturacioPendent = true;
         }
         g->Refresh();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    } catch (...) {
-        MsgBox::error(QStringLiteral("error desconegut"));
-    }
+    });
 }
 
 // ---------------------------------------------------------------- palette double clicks
 
 void TabAgenda::LlocsGrid_DblClick()
 {
-    try {
+    protegeix(QString(), [this] {
         const QString text = LlocsGrid->Text();
         if (text.isEmpty()) return;
         if (!Dades::llegeixLloc(text)) {
@@ -320,20 +316,16 @@ void TabAgenda::LlocsGrid_DblClick()
         auto& op = Principal();
         crida(op.Mostra_Lloc, text);
         crida(op.Mostra_Pestanya, 3);
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }
 
 void TabAgenda::RecursosGrid_DblClick()
 {
-    try {
+    protegeix(QString(), [this] {
         const QString text = RecursosGrid->Text();
         if (text.isEmpty()) return;
         auto& op = Principal();
         crida(op.Mostra_Recurs, text);
         crida(op.Mostra_Pestanya, 4);
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    }
+    });
 }

@@ -74,12 +74,9 @@ void TabAgenda::AgendaGrid_MouseDown(Qt::MouseButton boto, const QPoint& pos)
     arrossegament_.reset();
     alliberaGlobusDiferit();
     Graella* g = AgendaGrid;
-    try {
-        const QPoint cella = cellaDePosicio(pos, g->ColWidth(0), g->ColWidth(1), g->RowHeight(0), g->RowHeight(1));
-        ColRatoli = cella.x();
-        FilaRatoli = cella.y();
-    } catch (...) {
-    }
+    const QPoint cella = cellaDePosicio(pos, g->ColWidth(0), g->ColWidth(1), g->RowHeight(0), g->RowHeight(1));
+    ColRatoli = cella.x();
+    FilaRatoli = cella.y();
     Neteja_Feina_Actual();
     if (ColRatoli <= 0 || ColRatoli >= g->Cols() || FilaRatoli < 1 || FilaRatoli >= g->Rows()) return;
     g->setCurrentCellAt(FilaRatoli, ColRatoli);

@@ -48,26 +48,20 @@ QString Marca_Facturacio(const FacturacioMes& mes, const QDate& avui)
 
 void TabFacturacio::Facturar_Client()
 {
-    try {
-        // The marks and the document stand on the month shown for the chosen client.
-        const FacturacioMes& r = m_resultat;
-        if (!r.calculat || r.totsClients || r.client != clientTriat() || r.mes != mesFactura->text()
-            || r.pendents != PdtFacturar->isChecked()) {
-            if (!Calcula_Facturacio_Client()) return;
-        }
-        const FacturacioMes mes = m_resultat;
-        const QString missatge = Marca_Facturacio(mes, Clock::today());
-        if (!missatge.isEmpty()) {
-            MsgBox::show(missatge);
-            return;
-        }
-        anunciaDesti(Imprimeix_Dades_Facturacio(mes, this), this);
-        crida(Principal().Omple_Xecs_Client);
-        Calcula_Facturacio_Client();
-        ClientsCombo->setFocus();
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()));
-    } catch (...) {
-        MsgBox::error(QStringLiteral("?"));
+    // The marks and the document stand on the month shown for the chosen client.
+    const FacturacioMes& r = m_resultat;
+    if (!r.calculat || r.totsClients || r.client != clientTriat() || r.mes != mesFactura->text()
+        || r.pendents != PdtFacturar->isChecked()) {
+        if (!Calcula_Facturacio_Client()) return;
     }
+    const FacturacioMes mes = m_resultat;
+    const QString missatge = Marca_Facturacio(mes, Clock::today());
+    if (!missatge.isEmpty()) {
+        MsgBox::show(missatge);
+        return;
+    }
+    anunciaDesti(Imprimeix_Dades_Facturacio(mes, this), this);
+    crida(Principal().Omple_Xecs_Client);
+    Calcula_Facturacio_Client();
+    ClientsCombo->setFocus();
 }

@@ -90,7 +90,8 @@ private:
     // A failure of the tab's handlers: the "Error:" box, or kept for the
     // billing run, which reports it once as its own.
     void avisaError(const QString& descripcio);
-    // The invoicing of the chosen client: the marks, then its billing data.
+    // The invoicing of the chosen client: the marks, then its billing data
+    // (a failure goes to the caller, the button's guard).
     void Facturar_Client();
     // The billing run over all clients with its printed summary.
     void Calcul_Dades_Facturacio();

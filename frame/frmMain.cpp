@@ -27,7 +27,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -124,14 +123,7 @@ void frmMain::instalOperacions()
     m_tabFacturacio->obreFeina = [this] { Obre_Feina(this); };
     op.Mostra_Pestanya = [this](int index) { Pestanyes_Click(index); };
     op.Mostra_Lloc = [c](const QString& lloc) { c->mostraLloc(lloc); };
-    op.Mostra_Recurs = [r](const QString& recurs) {
-        // The resource's entry; the last one when none has that name.
-        auto* llista = r->findChild<QListWidget*>(QStringLiteral("RecursosLlista"));
-        if (!llista || llista->count() == 0) return;
-        int i = 0;
-        while (i < llista->count() - 1 && llista->item(i)->text() != recurs) ++i;
-        r->seleccionaRecurs(i);
-    };
+    op.Mostra_Recurs = [r](const QString& recurs) { r->mostraRecurs(recurs); };
     op.Mostra_Estat = [this](const QString& text) { Panel1->setText(text); };
 }
 

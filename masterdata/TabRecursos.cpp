@@ -118,6 +118,14 @@ void TabRecursosServeis::seleccionaRecurs(int index)
     protegeix(QString(), [this] { RecursosLlista_Click(); });
 }
 
+void TabRecursosServeis::mostraRecurs(const QString& recurs)
+{
+    if (RecursosLlista->count() == 0) return;
+    int i = 0;
+    while (i < RecursosLlista->count() - 1 && RecursosLlista->item(i)->text() != recurs) ++i;
+    seleccionaRecurs(i);
+}
+
 void TabRecursosServeis::RecursosLlista_Click()
 {
     const auto r = Dades::llegeixRecurs(RecursosLlista->textTriat());

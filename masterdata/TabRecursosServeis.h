@@ -40,6 +40,9 @@ public:
     // Choosing an entry, by the user or by code (-1 = none).
     void seleccionaServei(int index);
     void seleccionaRecurs(int index);
+    // Shows a resource, as a double click on the board's resources palette
+    // does: its entry, or the last one when no entry has that name.
+    void mostraRecurs(const QString& recurs);
     // A click on a candidate member: marks or unmarks it.
     void seleccionaComponent(int index);
 
