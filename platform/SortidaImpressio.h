@@ -13,7 +13,7 @@
 namespace SortidaImpressio {
 
 struct Desti {
-    std::unique_ptr<QSaveFile> pdf;   // the PDF being written; before the device, which writes into it
+    std::unique_ptr<QSaveFile> pdf;   // the PDF being written (first: it outlives the device writing into it)
     std::unique_ptr<QPagedPaintDevice> dispositiu;
     QString impressora;   // name of the printer; "" for a PDF
     QString fitxer;       // path of the PDF; "" for a printer
