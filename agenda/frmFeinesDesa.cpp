@@ -122,8 +122,11 @@ void frmFeines::desa()
     Transaction tx(BD());
     Modifica_Feina(f);
     if (!f.Missatge.isEmpty()) {
+        // The refused change is rolled back before the user reads why, so
+        // the database is not held while the box is open.
+        tx.rollback();
         MsgBox::show(f.Missatge, MsgBox::OK, QString(), MsgBox::NoIcon, this);
-        return;   // the refused change is rolled back with the rest
+        return;
     }
     DadesFeina::reescriuLinies(f.Id, linies);
     tx.commit();

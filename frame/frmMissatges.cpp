@@ -36,6 +36,47 @@ Carregador& carregador()
     return c;
 }
 
+// The user's input and the window system's requests (drops, closing).
+bool esEntrada(const QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::ContextMenu:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::NativeGesture:
+    case QEvent::InputMethod:
+        return true;
+    case QEvent::Close:
+        return e->spontaneous();
+    default:
+        return false;
+    }
+}
+
+// The widget an object belongs to: itself, or its nearest widget parent
+// (shortcuts and actions).
+const QWidget* widgetDe(const QObject* o)
+{
+    while (o && !o->isWidgetType()) o = o->parent();
+    return static_cast<const QWidget*>(o);
+}
+
 } // namespace
 
 frmMissatges* frmMissatges::carrega(QWidget* parent)
@@ -86,8 +127,31 @@ frmMissatges::frmMissatges(QWidget* parent) : QWidget(parent, Qt::Window)
 
 frmMissatges::~frmMissatges()
 {
+    bloqueja(false);
     if (cursorOcupat_) QApplication::restoreOverrideCursor();
     desconnecta();
+}
+
+void frmMissatges::bloqueja(bool on)
+{
+    if (on == bloquejant_) return;
+    bloquejant_ = on;
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
+}
+
+// During a run, input meant for any window but this one, a box the run
+// shows (modal) or a popup is dropped, as a modal window drops it.
+bool frmMissatges::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!esEntrada(event) || watched->isWindowType()) return false;
+    const QWidget* w = widgetDe(watched);
+    const QWidget* finestra = w ? w->window() : nullptr;
+    if (finestra && (finestra == this || finestra->isModal() || finestra->windowType() == Qt::Popup)) return false;
+    event->ignore();
+    return true;
 }
 
 void frmMissatges::desconnecta()
@@ -102,6 +166,7 @@ void frmMissatges::comenca(const QString& titol)
     setWindowTitle(Tradueix(titol));
     Tancar->setEnabled(false);
     enCurs_ = true;
+    bloqueja(true);
     show();
     raise();
     if (!cursorOcupat_) {
@@ -138,14 +203,17 @@ void frmMissatges::acaba()
     Tancar->setEnabled(true);
     enCurs_ = false;
     mostra();
+    // Only now: input still pending was meant for the time of the run.
+    bloqueja(false);
 }
 
 void frmMissatges::mostra()
 {
     // The run keeps the thread busy; let the window system map and paint
-    // this window, but take no input from the user meanwhile.
+    // the windows. Input to the other windows is dropped (eventFilter), not
+    // kept for after the run.
     update();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents();
 }
 
 QString frmMissatges::text()

@@ -1,9 +1,10 @@
 #pragma once
 // The log window of the long runs (planning, billing run). A run writes into
 // it through Registre_Missatges; the window only buffers the pieces, appends
-// them to its text and repaints at a bounded rate (events other than the
-// user's input are processed then, so that the window shows), and closes on
-// Tancar once the run ended.
+// them to its text and repaints at a bounded rate (pending events are
+// processed then, so that the windows show), and closes on Tancar once the
+// run ended. While a run goes on the other windows take no input: the run
+// holds its transaction open, and nothing may start another action inside it.
 #include "Registre.h"
 
 #include <QElapsedTimer>
@@ -43,6 +44,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit frmMissatges(QWidget* parent);
@@ -50,6 +52,7 @@ private:
     void buida();
     void desconnecta();
     void mostra();
+    void bloqueja(bool on);
 
     QLabel* Label1 = nullptr;
     QPlainTextEdit* Missatges = nullptr;
@@ -59,5 +62,6 @@ private:
     QElapsedTimer rellotge_;
     bool enCurs_ = false;
     bool cursorOcupat_ = false;
+    bool bloquejant_ = false;   // the input filter is installed
     RegistreSink* anterior_ = nullptr;
 };

@@ -11,6 +11,7 @@ std::deque<MsgBox::Answer> g_answers;
 std::deque<std::optional<QString>> g_inputs;
 QList<MsgBox::Shown> g_shown;
 int g_unanswered = 0;
+std::function<void(const MsgBox::Shown&)> g_observer;
 } // namespace
 
 namespace MsgBox {
@@ -19,6 +20,7 @@ Answer show(const QString& text, Buttons buttons, const QString& title, Icon ico
 {
     if (g_scripted) {
         g_shown.append({text, title, buttons, icon, false});
+        if (g_observer) g_observer(g_shown.last());
         if (!g_answers.empty()) {
             Answer a = g_answers.front();
             g_answers.pop_front();
@@ -61,6 +63,7 @@ std::optional<QString> input(const QString& prompt, const QString& title, const 
 {
     if (g_scripted) {
         g_shown.append({prompt, title, OKCancel, NoIcon, true});
+        if (g_observer) g_observer(g_shown.last());
         if (!g_inputs.empty()) {
             auto v = g_inputs.front();
             g_inputs.pop_front();
@@ -91,5 +94,6 @@ void clear()
     g_shown.clear();
     g_unanswered = 0;
 }
+void setObserver(std::function<void(const Shown&)> observer) { g_observer = std::move(observer); }
 
 } // namespace MsgBox

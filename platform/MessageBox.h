@@ -3,6 +3,7 @@
 // can script the answers and read back what was shown.
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -43,5 +44,8 @@ int unanswered();
 // Queued answers not used yet.
 int pendingAnswers();
 void clear();
+// Called as each scripted box is recorded, to look at the program's state at
+// that moment (nullptr: nothing). clear() keeps it.
+void setObserver(std::function<void(const Shown&)> observer);
 
 } // namespace MsgBox

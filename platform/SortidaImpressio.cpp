@@ -65,7 +65,8 @@ Desti obre(const QString& nomDocument, bool horitzontal)
     const QString carpeta = g_carpetaProves.isEmpty() ? carpetaDocuments() : g_carpetaProves;
     QDir().mkpath(carpeta);
     d.fitxer = fitxerLliure(carpeta, nomFitxer(nomDocument));
-    auto pdf = std::make_unique<QPdfWriter>(d.fitxer);
+    d.pdf = std::make_unique<QSaveFile>(d.fitxer);
+    auto pdf = std::make_unique<QPdfWriter>(d.pdf.get());
     pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientacio, QMarginsF(0, 0, 0, 0)));
     pdf->setResolution(1440);
     pdf->setTitle(nomDocument);
@@ -73,6 +74,16 @@ Desti obre(const QString& nomDocument, bool horitzontal)
     d.dispositiu = std::move(pdf);
     g_darrerFitxer = d.fitxer;
     return d;
+}
+
+bool comenca(Desti& desti)
+{
+    return !desti.pdf || desti.pdf->isOpen() || desti.pdf->open(QIODevice::WriteOnly);
+}
+
+bool desa(Desti& desti)
+{
+    return !desti.pdf || desti.pdf->commit();
 }
 
 void mostra(const Desti& desti)

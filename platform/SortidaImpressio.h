@@ -3,23 +3,33 @@
 // configured, otherwise a PDF in the user's documents folder (Torvanel/),
 // named after the document and the time, opened afterwards with the desktop's
 // viewer. Tests send every document to a PDF in a folder of their own.
+// A PDF is written to a temporary file in its folder and takes its name only
+// when the document ends: a document is there whole or not at all.
 #include <QPagedPaintDevice>
+#include <QSaveFile>
 #include <QString>
 #include <memory>
 
 namespace SortidaImpressio {
 
 struct Desti {
+    std::unique_ptr<QSaveFile> pdf;   // the PDF being written (first: it outlives the device writing into it)
     std::unique_ptr<QPagedPaintDevice> dispositiu;
     QString impressora;   // name of the printer; "" for a PDF
     QString fitxer;       // path of the PDF; "" for a printer
 };
 
 // A new paint device for the document (A4 portrait or landscape for a PDF;
-// the printer's own paper). Nothing is written until a painter begins on it.
+// the printer's own paper). Nothing is written until comenca().
 Desti obre(const QString& nomDocument, bool horitzontal = false);
-// After the painter has ended: shows a PDF with the desktop's viewer, except
-// under the tests' folder.
+// Before a painter begins on the device: creates the PDF's temporary file.
+// False when it cannot be created (always true for a printer).
+bool comenca(Desti& desti);
+// After the painter has ended: the PDF takes its name. False when it could
+// not be written whole (always true for a printer).
+bool desa(Desti& desti);
+// After desa(): shows a PDF with the desktop's viewer, except under the
+// tests' folder.
 void mostra(const Desti& desti);
 
 // Tests: "" gives the real output; a folder makes every document a PDF there.

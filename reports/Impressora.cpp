@@ -35,7 +35,7 @@ void Impressora::comenca()
     if (acabat_) throw ErrorImpressio(QStringLiteral("El document ja s'ha acabat"));
     if (painter_.isActive()) return;
     QPagedPaintDevice* d = sortida_->desti.dispositiu.get();
-    if (!painter_.begin(d)) {
+    if (!SortidaImpressio::comenca(sortida_->desti) || !painter_.begin(d)) {
         const QString on = sortida_->desti.fitxer.isEmpty() ? sortida_->desti.impressora : sortida_->desti.fitxer;
         throw ErrorImpressio(QStringLiteral("No s'ha pogut començar el document a ") + on);
     }
@@ -141,7 +141,8 @@ QString Impressora::EndDoc()
     acabat_ = true;
     if (!painter_.isActive()) return QString();
     painter_.end();
-    const auto& d = sortida_->desti;
+    auto& d = sortida_->desti;
+    if (!SortidaImpressio::desa(d)) throw ErrorImpressio(QStringLiteral("No s'ha pogut desar el document a ") + d.fitxer);
     SortidaImpressio::mostra(d);
     if (!d.impressora.isEmpty()) return Tradueix(QStringLiteral("Document enviat a la impressora")) + u' ' + d.impressora;
     return Tradueix(QStringLiteral("Document desat a")) + u' ' + d.fitxer;

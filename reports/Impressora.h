@@ -5,7 +5,8 @@
 // down one line of the current font and CurrentX back to 0; one that does not
 // end it moves CurrentX to the end of the text. A line leaves the current
 // position at its second point. The document begins with the first output
-// (nothing is produced when nothing was drawn) and EndDoc sends it out.
+// (nothing is produced when nothing was drawn) and EndDoc sends it out; a PDF
+// appears under its name only then, whole.
 #include <QColor>
 #include <QFont>
 #include <QImage>

@@ -1,5 +1,5 @@
-// The board's clicks and keys: the planning run from a month cell, the
-// tooltip of a planned month cell, double clicks between the views, opening
+// The board's clicks and keys: the planning run from a month cell (and no
+// click taken while it goes on), the tooltip of a planned month cell, double clicks between the views, opening
 // a job, Enter, Space and Delete, the print buttons, and the same handlers
 // reached through real mouse and key events.
 #include "Feines.h"
@@ -8,10 +8,14 @@
 #include "PaginaAgenda.h"
 #include "PdfFixtures.h"
 #include "Pistrel.h"
+#include "Registre.h"
+#include "frmMissatges.h"
 
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTest>
+#include <QTimer>
 
 using namespace TestSupport;
 using namespace AgendaTest;
@@ -38,15 +42,18 @@ private slots:
     void planningRunFromAMonthCell_data()
     {
         QTest::addColumn<int>("resposta");
-        QTest::addColumn<bool>("falla");   // the database refuses the run's jobs
-        QTest::newRow("No changes nothing") << int(MsgBox::No) << false;
-        QTest::newRow("Yes plans up to the cell") << int(MsgBox::Yes) << false;
-        QTest::newRow("a failed run keeps the last planned day") << int(MsgBox::Yes) << true;
+        QTest::addColumn<bool>("falla");        // the database refuses the run's jobs
+        QTest::addColumn<bool>("clicDurant");   // the board is clicked while the run goes on
+        QTest::newRow("No changes nothing") << int(MsgBox::No) << false << false;
+        QTest::newRow("Yes plans up to the cell") << int(MsgBox::Yes) << false << false;
+        QTest::newRow("a failed run keeps the last planned day") << int(MsgBox::Yes) << true << false;
+        QTest::newRow("a click during the run is not taken") << int(MsgBox::Yes) << false << true;
     }
     void planningRunFromAMonthCell()
     {
         QFETCH(int, resposta);
         QFETCH(bool, falla);
+        QFETCH(bool, clicDurant);
         Pagina p;
         G.UltimDiaGen = QDate(2010, 3, 14);
         BD().exec(QStringLiteral("UPDATE Llocs SET llocs_periodicitat_dies = 7 WHERE llocs_nom = 'Alfa'"));
@@ -56,7 +63,23 @@ private slots:
         p.tab->Omple_Agenda();
         G.AgendaPendent = true;
         MsgBox::pushAnswer(MsgBox::Answer(resposta));
+        // With the log window, the run lets the window system in; a click on
+        // 25 March taken then would start a second run inside the first.
+        const auto treuFinestra = qScopeGuard([] {
+            frmMissatges::descarrega();
+            Registre_Missatges::setSink(nullptr);
+        });
+        bool clicat = false;
+        if (clicDurant) {
+            frmMissatges::instalaRegistre();
+            p.tab->show();
+            QTimer::singleShot(0, p.board(), [&] {
+                clicat = frmMissatges::instancia() && frmMissatges::instancia()->enCurs();
+                QTest::mouseClick(p.board()->viewport(), Qt::LeftButton, {}, p.centre(4, 4));
+            });
+        }
         clica(p, 4, 3);   // 24 March: an empty cell after the last planned day
+        QCOMPARE(clicat, clicDurant);
 
         const auto& shown = MsgBox::shown();
         QCOMPARE(shown.size(), falla ? 2 : 1);
@@ -71,6 +94,12 @@ private slots:
         QCOMPARE(estat, desat ? QStringLiteral("Últim dia planificat 24/03/2010") : QStringLiteral("-"));
         QCOMPARE(IniFile::read(iniPath(), QStringLiteral("Estat"), QStringLiteral("UltimDiaGen"), QStringLiteral("cap")),
                  desat ? QStringLiteral("2010-03-24") : QStringLiteral("cap"));
+        if (!clicDurant) return;
+        // Once the run ended the board takes the same click again.
+        MsgBox::pushAnswer(MsgBox::No);
+        QTest::mouseClick(p.board()->viewport(), Qt::LeftButton, {}, p.centre(4, 4));
+        QCOMPARE(MsgBox::shown().size(), 2);
+        QCOMPARE(MsgBox::shown()[1].text, QStringLiteral("Vols generar les feines des del 25/03/2010 fins al 25/03/2010 ?"));
     }
 
     void monthCellTooltip()

@@ -1,6 +1,7 @@
 // The job dialog's end time from its lines, and its save: the checks in
 // their order, the zero-amount question, the core's refusals, the lines
-// rewritten in grid order, and a failure half-way that leaves nothing behind.
+// rewritten in grid order, a failure half-way that leaves nothing behind,
+// and no box shown while the save holds the database.
 #include "Dialeg.h"
 
 #include "Clock.h"
@@ -12,11 +13,23 @@ using namespace Dialeg;
 
 class TestJobDialogSave : public SeamedTest {
     Q_OBJECT
+    QStringList shownLocked_;   // boxes shown while the save held the database
+
 private slots:
+    void init()
+    {
+        SeamedTest::init();
+        shownLocked_.clear();
+        MsgBox::setObserver([this](const MsgBox::Shown& box) {
+            if (G.BD && BD().transactionDepth() > 0) shownLocked_ << box.text;
+        });
+    }
     void cleanup()
     {
+        MsgBox::setObserver(nullptr);
         SeamedTest::cleanup();
         QCOMPARE(G.BD ? BD().transactionDepth() : 0, 0);
+        QCOMPARE(shownLocked_, QStringList());
     }
 
     void endTime_data()

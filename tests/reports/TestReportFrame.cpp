@@ -102,12 +102,16 @@ private slots:
 
     void errorEndsTheDocumentWithItsPages()
     {
-        const QString on = imprimeixDocument(QStringLiteral("Error"), [](Impressora& p) {
+        QStringList mentreObert = {QStringLiteral("-")};
+        const QString on = imprimeixDocument(QStringLiteral("Error"), [&](Impressora& p) {
             documentDeLinies(p, 3);
             p.NewPage();
             p.Print(QStringLiteral("Segona pàgina"));
+            mentreObert = carpeta_->fitxers();
             throw std::runtime_error("no hi ha paper");
         });
+        // Two pages drawn, and still no PDF that a viewer could find half-written.
+        QCOMPARE(mentreObert, QStringList());
         QCOMPARE(MsgBox::shown().size(), 1);
         QCOMPARE(MsgBox::shown().first().text, QStringLiteral("Error:no hi ha paper"));
         QCOMPARE(MsgBox::shown().first().title, QString());
