@@ -133,6 +133,8 @@ void TestFrameRules::coherenceCheckNamesFirstJobOffTheGrid()
     addJob(QStringLiteral("Lloc"), QDate(2010, 3, 1), QStringLiteral("09:00"), QStringLiteral("10:00"));
     const int quart = addJob(QStringLiteral("Lloc"), QDate(2010, 3, 2), QStringLiteral("08:15"), QStringLiteral("09:00"));
     addJob(QStringLiteral("Lloc"), QDate(2010, 3, 3), QStringLiteral("08:45"), QStringLiteral("09:00"));
+    // A later job whose start comes earlier in the day is not the first one.
+    addJob(QStringLiteral("Lloc"), QDate(2010, 3, 4), QStringLiteral("07:45"), QStringLiteral("09:00"));
     QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 30), std::optional<qint32>(quart));
     QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 15), std::nullopt);
     // A start later than the job counts backwards the same way.
