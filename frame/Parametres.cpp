@@ -115,7 +115,7 @@ Comprovacio maxXecsMes(const QString& text)
 
 Comprovacio data(const QString& text)
 {
-    if (!Conv::parseDate(text.trimmed())) return {text, QStringLiteral("Data incorrecta")};
+    if (!Conv::parseTypedDate(text.trimmed())) return {text, QStringLiteral("Data incorrecta")};
     return {text, QString()};
 }
 

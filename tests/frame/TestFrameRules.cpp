@@ -107,6 +107,10 @@ void TestFrameRules::fieldChecksCorrectOrRefuse_data()
     QTest::newRow("max overflow") << "max" << "40000" << "40000" << "El valor és massa gran";
     QTest::newRow("date") << "data" << "31/12/2009" << "31/12/2009" << "";
     QTest::newRow("bad date") << "data" << "31/02/2009" << "31/02/2009" << "Data incorrecta";
+    QTest::newRow("first year") << "data" << "01/01/1900" << "01/01/1900" << "";
+    QTest::newRow("last year") << "data" << "31/12/2100" << "31/12/2100" << "";
+    QTest::newRow("year 1") << "data" << "01/01/0001" << "01/01/0001" << "Data incorrecta";
+    QTest::newRow("after the last year") << "data" << "01/01/2101" << "01/01/2101" << "Data incorrecta";
 }
 
 void TestFrameRules::fieldChecksCorrectOrRefuse()
