@@ -398,8 +398,8 @@ QString llocDesbordatPerServei(const QString& servei, int minutsPerUnitat)
     // most one cell more. Only those whose sum can reach the largest length
     // are read and walked line by line, in the order of the visits (by site)
     // and then the jobs (by number); the service's lines take the new minutes.
-    // A done job keeps its length: it is closed until it is opened again, and
-    // the change that opens it works its length out with its own checks.
+    // A done job keeps its stored end: it is closed, and should it be opened
+    // again, whatever works its length out later reports an overflow itself.
     const QString pot = QStringLiteral(
         "HAVING max(%1.serveis_nom = ?) = 1 AND total(abs(%1.%2 * 1.0 * CASE WHEN %1.serveis_nom = ? THEN ? "
         "ELSE t.serveis_minuts_per_unitat END)) / %3.0 + 0.5 * count(*) + ? > %4.0");
@@ -476,10 +476,16 @@ void afegeixServei(const Servei& s)
 void modificaServei(const QString& ant, const Servei& s)
 {
     Transaction t(BD());
-    BD().exec(QStringLiteral("UPDATE Serveis SET serveis_nom = ?, serveis_unitat = ?, serveis_preu_un = ?, "
+    // The name is set only when it changes: setting a key makes the database
+    // visit every line of the service in the whole history.
+    const bool canviaNom = s.nom != ant;
+    QVariantList p{s.unitat, s.preu.toVariant(), s.minuts, s.comu ? 1 : 0, s.descripcio, ant};
+    if (canviaNom) p.prepend(s.nom);
+    BD().exec(QStringLiteral("UPDATE Serveis SET %1serveis_unitat = ?, serveis_preu_un = ?, "
                              "serveis_minuts_per_unitat = ?, serveis_comu_per_recursos = ?, serveis_descripcio = ? "
-                             "WHERE serveis_nom = ?"),
-              {s.nom, s.unitat, s.preu.toVariant(), s.minuts, s.comu ? 1 : 0, s.descripcio, ant});
+                             "WHERE serveis_nom = ?")
+                  .arg(canviaNom ? QStringLiteral("serveis_nom = ?, ") : QString()),
+              p);
     propagaNom(Taula::Serveis, ant, s.nom);
     t.commit();
 }
