@@ -250,7 +250,6 @@ private:
         for (int r = files.inici; r <= files.final; ++r) {
             CellaAgenda& ce = cella(r, c);
             if (setmana && f.data < e_.avui) ce.negreta = true;
-            if (cella(r, 0).text >= f.horaFi) break;   // the job has ended
             if (ce.text.isEmpty()) {
                 if (f.feta) ce.subratllat = true;
                 ce.text = f.lloc;
@@ -340,13 +339,15 @@ std::optional<FilesFeina> filesFeina(const QString& horaInici, const QString& ho
     const auto mi = minuts(horaInici);
     const auto mf = minuts(horaFi);
     if (!m0 || !mi || !mf || p.minutsCella <= 0) return std::nullopt;
+    const int desDe = *mi - *m0, finsA = *mf - *m0;
+    // Wholly before the first hour: a job of no length that starts before it,
+    // any other that ends by it.
+    if (finsA <= desDe ? desDe < 0 : finsA <= 0) return FilesFeina{};
     FilesFeina f;
-    f.inici = divisioEntera(*mi - *m0, p.minutsCella) + 1;
-    f.final = divisioEntera(*mf - *m0, p.minutsCella);
-    if (f.final < f.inici) f.final = f.inici;
-    if (f.inici < 1) f.inici = 1;
-    if (f.inici > files - 1 || f.final < 1) return FilesFeina{};
-    if (f.final > files - 1) f.final = files - 1;
+    f.inici = qMax(1, divisioEntera(desDe, p.minutsCella) + 1);
+    if (f.inici > files - 1) return FilesFeina{};
+    // Clamped first, then at least its first visible cell.
+    f.final = qBound(f.inici, divisioEntera(finsA, p.minutsCella), files - 1);
     return f;
 }
 

@@ -51,7 +51,9 @@ struct ParametresAgenda {
 };
 
 // Rows of the board a job covers (both from 1); {0, 0} when it lies wholly
-// outside the board's hours. Empty when a time cannot be read.
+// outside the board's hours. A job that overlaps the hours takes at least its
+// first visible cell, one of no length the cell it starts in. Empty when a
+// time cannot be read.
 struct FilesFeina {
     int inici = 0;
     int final = 0;

@@ -53,10 +53,12 @@ Feina TabAgenda::feinaDeCella(int fila, int col) const
 {
     const QList<qint32> ids = feinesCella(fila, col);
     if (ids.size() == 1) return Llegeix_Feina(ids.first());
-    // Jobs of one site and resource sharing the cell: the one covering the row's time.
+    // Jobs of one site and resource sharing the cell: the one covering the row's time,
+    // else (they start within the cell or take no time) the first one drawn.
     const Graella* g = AgendaGrid;
-    return Busca_Feina(dataColumna(col), g->TextMatrix(fila, 0), g->TextMatrix(fila, col),
-                       Recurs_Per_Color(Graella::colorValue(g->CellBackColor(fila, col))));
+    const Feina f = Busca_Feina(dataColumna(col), g->TextMatrix(fila, 0), g->TextMatrix(fila, col),
+                                Recurs_Per_Color(Graella::colorValue(g->CellBackColor(fila, col))));
+    return f.Resultat == ResultatFeina::Refusat && !ids.isEmpty() ? Llegeix_Feina(ids.first()) : f;
 }
 
 void TabAgenda::alliberaGlobusDiferit()

@@ -182,16 +182,22 @@ void TabAgenda::desaHores()
     Text1->hide();
 
     // A blank box clears the hours; a typo must not, so anything else that is
-    // not a number is refused and the stored hours stay.
+    // not a number is refused and the stored hours stay. So are hours below 0
+    // and more than a day holds, however large the number typed.
     const std::optional<Decimal> llegides = text.isEmpty() ? std::optional(Decimal()) : Decimal::parse(text);
-    if (!llegides || *llegides > Decimal::maxInput() || -*llegides > Decimal::maxInput()) {
-        const bool gran = llegides || Decimal::isNumber(text);
-        MsgBox::show(Tradueix(gran ? QStringLiteral("El valor és massa gran")
-                                   : QStringLiteral("Les hores extra han de ser numèriques")));
+    if (!llegides && !Decimal::isNumber(text)) {
+        MsgBox::show(Tradueix(QStringLiteral("Les hores extra han de ser numèriques")));
         return;
     }
     // As shown: to the cent.
-    const Decimal hores = llegides->roundedCents();
+    const std::optional<Decimal> arrodonides = llegides ? std::optional(llegides->roundedCents()) : std::nullopt;
+    const bool negatiu = arrodonides ? *arrodonides < Decimal() : text.startsWith(u'-');
+    if (negatiu || !arrodonides || *arrodonides > Decimal::fromInt(24)) {
+        MsgBox::show(Tradueix(negatiu ? QStringLiteral("No es pot introduir un valor negatiu")
+                                      : QStringLiteral("El valor no pot ser superior a 24 hores")));
+        return;
+    }
+    const Decimal hores = *arrodonides;
     Grava_Hores_Fetes(hores, e.recurs, e.dia);
 
     // Every column of the resource shows what is stored.

@@ -81,7 +81,7 @@ void frmFeines::OKButton_Click()
 void frmFeines::desa()
 {
     auto avisa = [this](const QString& text) { MsgBox::show(text, MsgBox::OK, QString(), MsgBox::NoIcon, this); };
-    const std::optional<QDate> data = Conv::parseDate(DataFeina->text().trimmed());
+    const std::optional<QDate> data = Conv::parseTypedDate(DataFeina->text().trimmed());
     if (!data || !data->isValid()) {
         avisa(Tradueix(QStringLiteral("Data incorrecta")));
         DataFeina->setText(G.FeinaActual.Data.isValid() ? Conv::shortDate(G.FeinaActual.Data) : QString());

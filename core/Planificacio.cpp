@@ -7,6 +7,7 @@
 #include "Traduccio.h"
 
 #include <QHash>
+#include <QSet>
 #include <QLocale>
 #include <QStringBuilder>
 #include <QSqlQuery>
@@ -79,11 +80,27 @@ public:
         const QList<QDate> dies = lloc.mensual()
             ? diesMensuals(lloc, primer, ultim)
             : diesPeriodics(lloc, ultimaFeina(lloc.nom), primer, ultim, G.PrimerDiaSetmana);
+        if (dies.isEmpty()) return;
         const QString hora = lloc.hora.isEmpty() ? G.HoraInici : lloc.hora;
-        for (const QDate& d : dies) planificaDia(lloc, d, hora);
+        // A day that already holds a job of the site was planned before (a
+        // run repeated over its days): it gets no second visit.
+        const QSet<QString> ocupats = diesAmbFeina(lloc.nom, dies.first(), dies.last());
+        for (const QDate& d : dies)
+            if (!ocupats.contains(Conv::isoDate(d))) planificaDia(lloc, d, hora);
     }
 
 private:
+    QSet<QString> diesAmbFeina(const QString& lloc, const QDate& primer, const QDate& ultim)
+    {
+        QSqlQuery& q = db_.cached(QStringLiteral("SELECT DISTINCT feines_data FROM Feines "
+                                                 "WHERE llocs_nom = ? AND feines_data BETWEEN ? AND ?"),
+                                  {lloc, Conv::isoDate(primer), Conv::isoDate(ultim)});
+        QSet<QString> dies;
+        while (q.next()) dies.insert(q.value(0).toString());
+        q.finish();
+        return dies;
+    }
+
     void planificaDia(const LlocPlanificable& lloc, const QDate& d, const QString& hora)
     {
         Feina f;

@@ -18,7 +18,9 @@ struct InformePlanificacio {
 };
 
 // Plans every site with a period above 0 from `primer` to `ultim`, both
-// included, in one transaction. Returns "" when the run ended normally, or
+// included, in one transaction. A site is not planned on a day that already
+// holds one of its jobs, so a run repeated over days planned before (the last
+// planned day not moved on after the jobs were stored) adds nothing twice. Returns "" when the run ended normally, or
 // "Error en Planificar_Feines:" + the failure's description; `informe`, when
 // given, receives the kind of outcome and the counts.
 QString Planificar_Feines(const QDate& primer, const QDate& ultim, InformePlanificacio* informe = nullptr);

@@ -115,7 +115,7 @@ Comprovacio maxXecsMes(const QString& text)
 
 Comprovacio data(const QString& text)
 {
-    if (!Conv::parseDate(text.trimmed())) return {text, QStringLiteral("Data incorrecta")};
+    if (!Conv::parseTypedDate(text.trimmed())) return {text, QStringLiteral("Data incorrecta")};
     return {text, QString()};
 }
 
@@ -135,7 +135,14 @@ QString ordreHores(const QString& inici, const QString& fi, bool dinar)
 std::optional<qint32> feinaIncoherent(Db& db, int minutsInici, int minutsCella)
 {
     if (minutsCella <= 0) return std::nullopt;
-    QSqlQuery q = db.query(QStringLiteral("SELECT feines_id, feines_hora_inici FROM Feines ORDER BY feines_id"));
+    // The database leaves out every job that starts on a time of the grid
+    // written "hh:mm"; the few others are read in order and judged here (a
+    // start written otherwise, such as "8:00", may still fit).
+    QSqlQuery q = db.query(
+        QStringLiteral("WITH RECURSIVE graella(m) AS (SELECT ? UNION ALL SELECT m + ? FROM graella WHERE m + ? <= 1440) "
+                       "SELECT feines_id, feines_hora_inici FROM Feines WHERE feines_hora_inici NOT IN "
+                       "(SELECT printf('%02d:%02d', m / 60, m % 60) FROM graella) ORDER BY feines_id"),
+        {(minutsInici % minutsCella + minutsCella) % minutsCella, minutsCella, minutsCella});
     while (q.next()) {
         const auto inici = Conv::minutesOf(q.value(1).toString());
         // A start that cannot be read can never fit the grid.

@@ -374,7 +374,7 @@ void frmConfiguracio::OKButton_Click()
             != MsgBox::Yes)
             return;
 
-        const QDate ultimDia = *Conv::parseDate(txtUltDiaGenerat->text().trimmed());
+        const QDate ultimDia = *Conv::parseTypedDate(txtUltDiaGenerat->text().trimmed());
         const QString idioma = ComboSelIdioma->currentIndex() >= 0 ? Parametres::codiIdioma(ComboSelIdioma->currentText())
                                                                    : G.Idioma;
         const QString P = QStringLiteral("Parametres");
@@ -439,7 +439,7 @@ void frmConfiguracio::btnSeleccionaBD_Click()
 
 void frmConfiguracio::btnPurgarBD_Click()
 {
-    const auto d = Conv::parseDate(txtDataPurgat->text().trimmed());
+    const auto d = Conv::parseTypedDate(txtDataPurgat->text().trimmed());
     if (!d) {
         MsgBox::show(Tradueix(QStringLiteral("Data incorrecta")), MsgBox::OK, QString(), MsgBox::NoIcon, this);
         return;

@@ -6,6 +6,8 @@
 #include "Globals.h"
 #include "Traduccio.h"
 
+#include <limits>
+
 namespace Dades {
 
 namespace {
@@ -385,24 +387,48 @@ bool liniaDesborda(const QString& lloc, const QString& servei, const Decimal& qu
 
 QString llocDesbordatPerServei(const QString& servei, int minutsPerUnitat)
 {
-    // Every visit and every job with a line of the service, with all its
-    // lines in their order; the service's lines take the new minutes.
+    // Lengths change only with the minutes per unit (a team's division
+    // plays no part: one person does the work).
+    const auto actual = llegeixServei(servei);
+    if (!actual || actual->minuts == minutsPerUnitat) return QString();
+
+    // The database sums each visit and each open job with a line of the
+    // service: the running total of its lines stays within the sum of their
+    // sizes plus half a minute of rounding each, and the last cell adds at
+    // most one cell more. Only those whose sum can reach the largest length
+    // are read and walked line by line, in the order of the visits (by site)
+    // and then the jobs (by number); the service's lines take the new minutes.
+    // A done job keeps its stored end: it is closed, and should it be opened
+    // again, whatever works its length out later reports an overflow itself.
+    const QString pot = QStringLiteral(
+        "HAVING max(%1.serveis_nom = ?) = 1 AND total(abs(%1.%2 * 1.0 * CASE WHEN %1.serveis_nom = ? THEN ? "
+        "ELSE t.serveis_minuts_per_unitat END)) / %3.0 + 0.5 * count(*) + ? > %4.0");
+    const QString potLloc = pot.arg(QStringLiteral("a"), QStringLiteral("llocs_serveis_quantitat"))
+                                .arg(Decimal::Scale).arg(std::numeric_limits<qint16>::max() - 1);
+    const QString potFeina = pot.arg(QStringLiteral("b"), QStringLiteral("feines_detall_quantitat"))
+                                 .arg(Decimal::Scale).arg(std::numeric_limits<qint16>::max() - 1);
     QSqlQuery r = BD().query(
         QStringLiteral(
             "SELECT 0, Llocs_Serveis.llocs_nom, Llocs_Serveis.llocs_nom, Llocs_Serveis.llocs_serveis_quantitat, "
             "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ?, "
             "Llocs_Serveis.rowid "
             "FROM Llocs_Serveis INNER JOIN Serveis ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom "
-            "WHERE Llocs_Serveis.llocs_nom IN (SELECT llocs_nom FROM Llocs_Serveis WHERE serveis_nom = ?) "
+            "WHERE Llocs_Serveis.llocs_nom IN (SELECT a.llocs_nom FROM Llocs_Serveis a "
+            "INNER JOIN Serveis t ON t.serveis_nom = a.serveis_nom GROUP BY a.llocs_nom %1) "
             "UNION ALL "
             "SELECT 1, Feines_Detall.feines_id, Feines.llocs_nom, Feines_Detall.feines_detall_quantitat, "
             "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Feines_Detall.serveis_nom = ?, "
             "Feines_Detall.rowid "
             "FROM Feines_Detall INNER JOIN Serveis ON Serveis.serveis_nom = Feines_Detall.serveis_nom "
             "INNER JOIN Feines ON Feines.feines_id = Feines_Detall.feines_id "
-            "WHERE Feines_Detall.feines_id IN (SELECT feines_id FROM Feines_Detall WHERE serveis_nom = ?) "
-            "ORDER BY 1, 2, 8"),
-        {servei, servei, servei, servei});
+            // From the open jobs to their lines (CROSS JOIN keeps that order).
+            "WHERE Feines_Detall.feines_id IN (SELECT g.feines_id FROM Feines g "
+            "CROSS JOIN Feines_Detall b ON b.feines_id = g.feines_id "
+            "INNER JOIN Serveis t ON t.serveis_nom = b.serveis_nom WHERE g.feines_feta = 0 GROUP BY g.feines_id %2) "
+            "ORDER BY 1, 2, 8")
+            .arg(potLloc, potFeina),
+        {servei, servei, servei, minutsPerUnitat, G.MinutsCella, servei, servei, servei, minutsPerUnitat,
+         G.MinutsCella});
     QList<LiniaTemps> linies;
     QString clau, lloc;
     auto tanca = [&]() { return !linies.isEmpty() && desborda(linies); };
@@ -450,10 +476,16 @@ void afegeixServei(const Servei& s)
 void modificaServei(const QString& ant, const Servei& s)
 {
     Transaction t(BD());
-    BD().exec(QStringLiteral("UPDATE Serveis SET serveis_nom = ?, serveis_unitat = ?, serveis_preu_un = ?, "
+    // The name is set only when it changes: setting a key makes the database
+    // visit every line of the service in the whole history.
+    const bool canviaNom = s.nom != ant;
+    QVariantList p{s.unitat, s.preu.toVariant(), s.minuts, s.comu ? 1 : 0, s.descripcio, ant};
+    if (canviaNom) p.prepend(s.nom);
+    BD().exec(QStringLiteral("UPDATE Serveis SET %1serveis_unitat = ?, serveis_preu_un = ?, "
                              "serveis_minuts_per_unitat = ?, serveis_comu_per_recursos = ?, serveis_descripcio = ? "
-                             "WHERE serveis_nom = ?"),
-              {s.nom, s.unitat, s.preu.toVariant(), s.minuts, s.comu ? 1 : 0, s.descripcio, ant});
+                             "WHERE serveis_nom = ?")
+                  .arg(canviaNom ? QStringLiteral("serveis_nom = ?, ") : QString()),
+              p);
     propagaNom(Taula::Serveis, ant, s.nom);
     t.commit();
 }

@@ -82,9 +82,10 @@ std::optional<Servei> llegeixServei(const QString& nom);
 void afegeixServei(const Servei& s);
 void modificaServei(const QString& ant, const Servei& s);
 void eliminaServei(const QString& nom);
-// The site of the first visit or job that, with `minutsPerUnitat` for the
-// service `servei`, would last more minutes than a planned length holds
-// (even done by one person); "" when none would.
+// The site of the first visit or open (not done) job that, with
+// `minutsPerUnitat` for the service `servei`, would last more minutes than a
+// planned length holds (even done by one person); "" when none would, and
+// at once when the minutes per unit stay as they are.
 QString llocDesbordatPerServei(const QString& servei, int minutsPerUnitat);
 
 // ---- cheques ----

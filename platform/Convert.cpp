@@ -87,6 +87,13 @@ std::optional<QDate> parseDate(const QString& text, const QLocale& locale)
     return std::nullopt;
 }
 
+std::optional<QDate> parseTypedDate(const QString& text, const QLocale& locale)
+{
+    const auto d = parseDate(text, locale);
+    if (!d || d->year() < FirstTypedYear || d->year() > LastTypedYear) return std::nullopt;
+    return d;
+}
+
 std::optional<int> minutesOf(const QString& s)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));

@@ -39,6 +39,11 @@ QString shortDateFormat(const QLocale& locale = QLocale());
 QString shortDate(const QDate& date, const QLocale& locale = QLocale());
 // Reads the fixed form (yyyy-MM-dd) or the locale's short date (two- or four-digit year).
 std::optional<QDate> parseDate(const QString& text, const QLocale& locale = QLocale());
+// A date typed by the user: as parseDate, within the years the program plans
+// (1900 to 2100); any other is refused as a wrong date.
+inline constexpr int FirstTypedYear = 1900;
+inline constexpr int LastTypedYear = 2100;
+std::optional<QDate> parseTypedDate(const QString& text, const QLocale& locale = QLocale());
 
 // Fixed ISO form used in the database and the settings file.
 inline QString isoDate(const QDate& d) { return d.toString(Qt::ISODate); }

@@ -179,16 +179,21 @@ void TestAgendaExtraHours::editorStoresOrKeeps_data()
     QTest::addColumn<QString>("despres");  // header of the row's current column afterwards
 
     const QString numeric = QStringLiteral("Les hores extra han de ser numèriques");
-    const QString massaGran = QStringLiteral("El valor és massa gran");
+    const QString negatiu = QStringLiteral("No es pot introduir un valor negatiu");
+    const QString dia = QStringLiteral("El valor no pot ser superior a 24 hores");
     const int enter = Qt::Key_Return, dreta = Qt::Key_Right, tab = Qt::Key_Tab;
     QTest::newRow("Enter: stored to the cent") << "Anna" << "3,456" << enter << "3.46" << "3,46" << "" << "Anna";
     QTest::newRow("keypad Enter, proposal") << "Anna" << "" << int(Qt::Key_Enter) << "2.5" << "2,50" << "" << "Anna";
     QTest::newRow("an empty box clears the hours") << "Anna" << "<BS>" << enter << "" << "0,00" << "" << "Anna";
     QTest::newRow("Escape keeps") << "Anna" << "7" << int(Qt::Key_Escape) << "1.25" << "1,25" << "" << "Anna";
     QTest::newRow("a typo is refused and kept") << "Anna" << "abc" << enter << "1.25" << "1,25" << numeric << "Anna";
-    QTest::newRow("too large") << "Anna" << "99999999" << enter << "1.25" << "1,25" << massaGran << "Anna";
+    QTest::newRow("below 0 refused") << "Anna" << "-3" << enter << "1.25" << "1,25" << negatiu << "Anna";
+    QTest::newRow("more than a day refused") << "Anna" << "25" << enter << "1.25" << "1,25" << dia << "Anna";
+    QTest::newRow("a whole day") << "Anna" << "24" << enter << "24" << "24,00" << "" << "Anna";
+    QTest::newRow("too large") << "Anna" << "99999999999999999" << enter << "1.25" << "1,25" << dia << "Anna";
     QTest::newRow("a typo refused on leaving") << "Anna" << "1,2x" << tab << "1.25" << "1,25" << numeric << "Anna";
-    QTest::newRow("leaving stores") << "Anna" << "1.234,5" << tab << "1234.5" << "1.234,50" << "" << "Anna";
+    QTest::newRow("leaving stores") << "Anna" << "12,5" << tab << "12.5" << "12,50" << "" << "Anna";
+    QTest::newRow("leaving refuses") << "Anna" << "1.234,5" << tab << "1.25" << "1,25" << dia << "Anna";
     QTest::newRow("right arrow: stored, moves") << "Anna" << "4" << dreta << "4" << "4,00" << "" << "Pere";
     QTest::newRow("left arrow: stored, moves") << "Anna" << "4" << int(Qt::Key_Left) << "4" << "4,00" << "" << "< >";
     QTest::newRow("right arrow, last column: stored, stays") << "Zoe" << "5" << dreta << "5" << "5,00" << "" << "Zoe";

@@ -85,6 +85,8 @@ private slots:
     void monthCellsListTheirJobs();
     void weekJobCells_data();
     void weekJobCells();
+    void jobsAtTheEdgesAreDrawn_data();
+    void jobsAtTheEdgesAreDrawn();
     void jobThatCannotBeReadIsReportedAndTheRestDrawn();
     void dayColumnsAndExtraHours();
     void dayWithNineResourcesNarrowsTheColumns();
@@ -106,6 +108,11 @@ void TestAgendaLayout::rowsOfAJob_data()
     QTest::newRow("no length still one cell") << "" << "09:00" << "09:00" << 3 << 3;
     QTest::newRow("starts before the first hour") << "" << "07:00" << "08:30" << 1 << 1;
     QTest::newRow("ends before the first hour") << "" << "07:00" << "07:30" << 0 << 0;
+    QTest::newRow("ends at the first hour") << "" << "07:30" << "08:00" << 0 << 0;
+    QTest::newRow("ends inside the first cell") << "" << "07:50" << "08:10" << 1 << 1;
+    QTest::newRow("starts an hour early, ends inside the first cell") << "" << "07:00" << "08:20" << 1 << 1;
+    QTest::newRow("no length at the first hour") << "" << "08:00" << "08:00" << 1 << 1;
+    QTest::newRow("no length before the first hour") << "" << "07:30" << "07:30" << 0 << 0;
     QTest::newRow("starts after the last row") << "" << "20:00" << "21:00" << 0 << 0;
     QTest::newRow("runs past the last row") << "" << "19:00" << "22:00" << 23 << 24;
     QTest::newRow("24:00 on a whole-day board") << "day" << "23:00" << "24:00" << 47 << 48;
@@ -294,6 +301,38 @@ void TestAgendaLayout::weekJobCells()
     QCOMPARE(c.negreta, negreta);
     QCOMPARE(c.subratllat, subratllat);
     QCOMPARE(c.feines, ids);
+    QVERIFY(d.errors.isEmpty());
+}
+
+// A job that exists during the shown hours takes at least one cell, in the
+// week view (Wednesday 10 March is column 3) and in the day view (column 1).
+void TestAgendaLayout::jobsAtTheEdgesAreDrawn_data()
+{
+    QTest::addColumn<QString>("vista");
+    QTest::addColumn<QString>("hores");
+    QTest::addColumn<int>("fila");
+    for (const char* vista : {"setmana", "dia"}) {
+        const QString v = QString::fromLatin1(vista);
+        QTest::addRow("%s: 07:50-08:10 in the first cell", vista) << v << "07:50 08:10" << 1;
+        QTest::addRow("%s: 07:00-08:20 in the first cell", vista) << v << "07:00 08:20" << 1;
+        QTest::addRow("%s: no length takes its cell", vista) << v << "09:00 09:00" << 3;
+    }
+}
+
+void TestAgendaLayout::jobsAtTheEdgesAreDrawn()
+{
+    QFETCH(QString, vista);
+    QFETCH(QString, hores);
+    QFETCH(int, fila);
+    EntradaAgenda e = entrada(*vistaDeMode(vista));
+    e.feines = feines({QStringLiteral("1 Alfa 2010-03-10 %1 Anna").arg(hores)});
+    const DisposicioAgenda d = disposaAgenda(e);
+    const int c = vista == u"setmana" ? 3 : 1;
+    QCOMPARE(d.cella(fila, c).text, QStringLiteral("Alfa"));
+    QCOMPARE(colorDe(d.cella(fila, c)), QStringLiteral("Anna"));
+    QCOMPARE(d.cella(fila, c).feines, ids({1}));
+    for (int r = 1; r < d.files; ++r)
+        if (r != fila) QVERIFY2(d.cella(r, c).text.isEmpty(), qPrintable(QString::number(r)));
     QVERIFY(d.errors.isEmpty());
 }
 

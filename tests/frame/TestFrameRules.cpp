@@ -107,6 +107,10 @@ void TestFrameRules::fieldChecksCorrectOrRefuse_data()
     QTest::newRow("max overflow") << "max" << "40000" << "40000" << "El valor és massa gran";
     QTest::newRow("date") << "data" << "31/12/2009" << "31/12/2009" << "";
     QTest::newRow("bad date") << "data" << "31/02/2009" << "31/02/2009" << "Data incorrecta";
+    QTest::newRow("first year") << "data" << "01/01/1900" << "01/01/1900" << "";
+    QTest::newRow("last year") << "data" << "31/12/2100" << "31/12/2100" << "";
+    QTest::newRow("year 1") << "data" << "01/01/0001" << "01/01/0001" << "Data incorrecta";
+    QTest::newRow("after the last year") << "data" << "01/01/2101" << "01/01/2101" << "Data incorrecta";
 }
 
 void TestFrameRules::fieldChecksCorrectOrRefuse()
@@ -133,6 +137,8 @@ void TestFrameRules::coherenceCheckNamesFirstJobOffTheGrid()
     addJob(QStringLiteral("Lloc"), QDate(2010, 3, 1), QStringLiteral("09:00"), QStringLiteral("10:00"));
     const int quart = addJob(QStringLiteral("Lloc"), QDate(2010, 3, 2), QStringLiteral("08:15"), QStringLiteral("09:00"));
     addJob(QStringLiteral("Lloc"), QDate(2010, 3, 3), QStringLiteral("08:45"), QStringLiteral("09:00"));
+    // A later job whose start comes earlier in the day is not the first one.
+    addJob(QStringLiteral("Lloc"), QDate(2010, 3, 4), QStringLiteral("07:45"), QStringLiteral("09:00"));
     QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 30), std::optional<qint32>(quart));
     QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 15), std::nullopt);
     // A start later than the job counts backwards the same way.

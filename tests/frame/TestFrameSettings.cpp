@@ -93,6 +93,7 @@ void TestFrameSettings::refusedOkWritesNothing_data()
     QTest::newRow("end equal to start") << "equal" << "L'hora de fi ha de ser posterior a l'hora d'inici.";
     QTest::newRow("hours typed, box never left") << "hours" << "Cal introduir un valor no negatiu";
     QTest::newRow("bad last planned day") << "date" << "Data incorrecta";
+    QTest::newRow("last planned day in year 1") << "year 1" << "Data incorrecta";
     QTest::newRow("cells below 10") << "cells" << "El valor no pot ser inferior a 10 minuts";
     QTest::newRow("cells too large") << "cells large" << "El valor no pot ser superior a 1440 minuts";
     QTest::newRow("hours beyond a day") << "hours large" << "El valor no pot ser superior a 24 hores";
@@ -127,6 +128,8 @@ void TestFrameSettings::refusedOkWritesNothing()
         box(d, "txtHoresDia")->setText(QStringLiteral("vuit"));
     } else if (cas == u"date") {
         box(d, "txtUltDiaGenerat")->setText(QStringLiteral("32/01/2010"));
+    } else if (cas == u"year 1") {
+        box(d, "txtUltDiaGenerat")->setText(QStringLiteral("01/01/0001"));
     } else if (cas == u"cells") {
         box(d, "txtMinutsCella")->setText(QStringLiteral("5"));
     } else if (cas == u"cells large") {
@@ -380,9 +383,11 @@ void TestFrameSettings::purgeButtonDeletesAndMarksViewsStale()
     frmConfiguracio d;
     QLineEdit* data = box(d, "txtDataPurgat");
 
-    data->setText(QStringLiteral("no és data"));
-    FrameTest::clica(d, "btnPurgarBD");
-    QCOMPARE(MsgBox::shown().last().text, QStringLiteral("Data incorrecta"));
+    for (const char* text : {"no és data", "31/12/9999"}) {
+        data->setText(QString::fromLatin1(text));
+        FrameTest::clica(d, "btnPurgarBD");
+        QCOMPARE(MsgBox::shown().last().text, QStringLiteral("Data incorrecta"));
+    }
 
     data->setText(QStringLiteral("31/12/2009"));
     MsgBox::pushAnswer(MsgBox::No);

@@ -138,6 +138,7 @@ private slots:
         const QString dema = QStringLiteral("11/03/2010");
         QTest::newRow("not a date") << "dimarts" << "10:00" << "11:00" << "Anna" << false << true << "Data incorrecta";
         QTest::newRow("no such day") << "31/02/2010" << "10:00" << "11:00" << "Anna" << false << true << "Data incorrecta";
+        QTest::newRow("year 1") << "01/01/0001" << "10:00" << "11:00" << "Anna" << false << true << "Data incorrecta";
         QTest::newRow("bad date before bad times") << "x" << "11:00" << "11:00" << "" << true << false << "Data incorrecta";
         QTest::newRow("start equals end") << avui << "11:00" << "11:00" << "Anna" << false << true << "Tram d'hores incorrecte";
         QTest::newRow("end before start") << avui << "11:30" << "11:00" << "Anna" << false << true << "Tram d'hores incorrecte";

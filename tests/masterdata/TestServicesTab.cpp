@@ -142,10 +142,17 @@ private slots:
         QTest::addColumn<int>("alLloc");     // units of the service at the site "Casa"
         QTest::addColumn<int>("aLaFeina");   // units in a job of the site "Pis"
         QTest::addColumn<int>("minuts");
+        QTest::addColumn<bool>("feta");      // the job is done
         QTest::addColumn<QString>("lloc");   // "" = accepted
-        QTest::newRow("fits every visit and job") << 1000 << 800 << 32 << "";
-        QTest::newRow("too long for the site's visit") << 1000 << 800 << 33 << "Casa";
-        QTest::newRow("too long for a job") << 1 << 800 << 41 << "Pis";
+        QTest::newRow("fits every visit and job") << 1000 << 800 << 32 << false << "";
+        QTest::newRow("too long for the site's visit") << 1000 << 800 << 33 << false << "Casa";
+        QTest::newRow("too long for a job") << 1 << 800 << 41 << false << "Pis";
+        // 32,740 minutes end at 32,760 in cells of 30; 32,770 pass the limit.
+        QTest::newRow("a job near the limit still fits") << 1 << 3274 << 10 << false << "";
+        QTest::newRow("a job just past the limit") << 1 << 3277 << 10 << false << "Pis";
+        QTest::newRow("a done job keeps its length") << 1 << 800 << 41 << true << "";
+        // Only a change of the minutes can change a length.
+        QTest::newRow("minutes unchanged") << 1 << 2000 << 30 << false << "";
     }
 
     void minutesPerUnitThatNoVisitCanHoldAreRefused()
@@ -153,6 +160,7 @@ private slots:
         QFETCH(int, alLloc);
         QFETCH(int, aLaFeina);
         QFETCH(int, minuts);
+        QFETCH(bool, feta);
         QFETCH(QString, lloc);
         Finestra f;
         addClient(QStringLiteral("Anna"));
@@ -165,6 +173,7 @@ private slots:
         const int feina = addJob(QStringLiteral("Pis"), QDate(2010, 3, 1), QStringLiteral("08:00"), QStringLiteral("09:00"));
         BD().exec(QStringLiteral("INSERT INTO Feines_Detall (feines_id, serveis_nom, feines_detall_quantitat) VALUES (?, ?, ?)"),
                   {feina, QStringLiteral("Neteja"), Decimal::fromInt(aLaFeina).toVariant()});
+        BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = ?"), {feta ? 1 : 0});
         f.omple();
         f.recursos->seleccionaServei(0);
         QCOMPARE(f.text("NomServei"), QStringLiteral("Neteja"));

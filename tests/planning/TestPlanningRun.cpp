@@ -143,6 +143,32 @@ private slots:
         QCOMPARE(diesDe(QStringLiteral("Mensual")), esperat);
     }
 
+    // The run stores its jobs, and the last planned day follows: a run
+    // repeated from the old day plans no visit of a site a second time.
+    void repeatedRunPlansNothingTwice()
+    {
+        afegeixLloc(QStringLiteral("Mensual"), 30, 0, false, true);
+        afegeixLloc(QStringLiteral("Setmanal"), 7);
+        afegeixLloc(QStringLiteral("Dilluns"), 3, 2);   // every three days, kept on Mondays
+        const QStringList llocs{"Mensual", "Setmanal", "Dilluns"};
+        InformePlanificacio informe;
+        QCOMPARE(Planificar_Feines(dia(2010, 1, 4), dia(2010, 3, 31), &informe), QString());
+        QList<QList<QDate>> abans;
+        for (const QString& l : llocs) abans << diesDe(l);
+        QCOMPARE(abans[0], (QList<QDate>{dia(2010, 1, 29), dia(2010, 2, 26), dia(2010, 3, 31)}));
+        QCOMPARE(informe.Planificades, compta(QStringLiteral("SELECT count(*) FROM Feines")));
+
+        QCOMPARE(Planificar_Feines(dia(2010, 1, 4), dia(2010, 3, 31), &informe), QString());
+        QCOMPARE(informe.Planificades, 0);
+        for (int i = 0; i < llocs.size(); ++i) QCOMPARE(diesDe(llocs[i]), abans[i]);
+        // A run reaching further plans only the days not planned yet, though
+        // the Monday alignment of "Dilluns" goes back to the last planned Monday.
+        QCOMPARE(Planificar_Feines(dia(2010, 1, 4), dia(2010, 4, 30), &informe), QString());
+        QCOMPARE(diesDe(QStringLiteral("Mensual")), abans[0] + QList<QDate>{dia(2010, 4, 30)});
+        QCOMPARE(compta(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Feines GROUP BY llocs_nom, feines_data "
+                                       "HAVING count(*) > 1)")), 0);
+    }
+
     void secondSiteOnABusyResourceIsStoredUnassigned()
     {
         afegeixLloc(QStringLiteral("Primer"), 7, 0, false, false, QStringLiteral("09:00"), Bernat);
