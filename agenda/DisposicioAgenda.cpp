@@ -69,6 +69,8 @@ public:
             for (int c = 1; c < d_.columnes; ++c)
                 if (primer.addDays((r - 1) * 7 + c - 1) < e_.avui) cella(r, c).negreta = true;
         }
+        // A day's lines are gathered and joined once: a busy day holds hundreds.
+        QVector<QStringList> linies(d_.celles.size());
         for (const FeinaAgenda& f : e_.feines) {
             if (!f.data.isValid()) {
                 d_.errors << QStringLiteral("Data no vàlida a la feina %1").arg(f.id);
@@ -76,11 +78,11 @@ public:
             }
             const QPoint pos = cellaDataMes(f.data, primer);
             if (pos.y() == 0) continue;
-            CellaAgenda& ce = cella(pos.y(), pos.x());
-            const QString linia = f.horaInici + u' ' + f.lloc;
-            ce.text = ce.text.isEmpty() ? linia : ce.text + QStringLiteral("\r\n") + linia;
-            ce.feines << f.id;
+            linies[pos.y() * d_.columnes + pos.x()] << f.horaInici + u' ' + f.lloc;
+            cella(pos.y(), pos.x()).feines << f.id;
         }
+        for (qsizetype i = 0; i < linies.size(); ++i)
+            if (!linies[i].isEmpty()) d_.celles[i].text = linies[i].join(QStringLiteral("\r\n"));
     }
 
     void setmana()

@@ -1,8 +1,10 @@
 // The billing run over all clients: every client of the combo in turn, its
 // month computed by the combo's own choice and printed as a block of the
-// "RESUM FACTURACIÓ" summary, with the progress in the log window. Whatever
-// way the run ends, the tab comes back in all-clients mode with its controls
-// shown and the normal cursor, and the log window can be closed.
+// "RESUM FACTURACIÓ" summary, with the progress in the log window. The
+// grids, hidden meanwhile, are not written with each client's month: they
+// show the all-clients month once the run ends. Whatever way the run ends,
+// the tab comes back in all-clients mode with its controls shown and the
+// normal cursor, and the log window can be closed.
 #include "TabFacturacio.h"
 
 #include "CalculFacturacio.h"
@@ -44,10 +46,12 @@ void TabFacturacio::Calcul_Dades_Facturacio()
         QApplication::setOverrideCursor(Qt::WaitCursor);
         amagat = true;
         for (QWidget* w : std::initializer_list<QWidget*>{ClientsCombo, FacturaGrid, XecsGrid}) w->hide();
+        m_nomesCalcula = true;
     };
     const auto restaura = [&] {
         if (restaurat) return;
         restaurat = true;
+        m_nomesCalcula = false;
         ClientsCombo->setCurrentIndex(-1);   // its handler shows the month of all clients
         ClientsCombo->show();
         FacturaGrid->show();

@@ -307,6 +307,11 @@ void TabFacturacio::avisaError(const QString& descripcio)
 
 void TabFacturacio::mostra(FacturacioMes r)
 {
+    // The billing run keeps each client's month for its summary only.
+    if (m_nomesCalcula) {
+        m_resultat = std::move(r);
+        return;
+    }
     const PosicioGraella factura = posicioDe(FacturaGrid);
     const PosicioGraella xecs = posicioDe(XecsGrid);
     pintaFacturacio(r, FacturaGrid, XecsGrid, ColorsFacturacio::delsGlobals());

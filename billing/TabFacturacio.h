@@ -98,6 +98,7 @@ private:
 
     FacturacioMes m_resultat;
     QString* m_errorRetingut = nullptr;   // set while the billing run goes on
+    bool m_nomesCalcula = false;          // the run's months are computed, not shown
     QString m_mesAnterior;
     QString m_clientMostrat;
     bool m_llistaCanviant = false;

@@ -319,7 +319,17 @@ QStringList wrapped(QString rest, const QFontMetrics& metrics, int width, int mo
 
 QString Graella::visibleText(const QString& text, const QFontMetrics& metrics, int width, int room)
 {
-    QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
+    // Only the lines that show are taken and measured: of a list longer than
+    // the room, the room's lines and the one below, partly shown.
+    room = qMax(1, room);
+    const qsizetype shown = qMin(text.count(QLatin1Char('\n')) + 1, qsizetype(room) + 1);
+    QStringList lines;
+    lines.reserve(shown);
+    for (qsizetype from = 0; lines.size() < shown;) {
+        const qsizetype end = text.indexOf(QLatin1Char('\n'), from);
+        lines << text.mid(from, end < 0 ? -1 : end - from).remove(QLatin1Char('\r'));
+        from = end + 1;
+    }
     if (room > lines.size()) {
         if (lines.size() == 1) {
             lines = wrapped(lines[0], metrics, width, room);

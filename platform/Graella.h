@@ -166,7 +166,8 @@ public:
     // The text as a cell of that width, with room for `lines` lines, draws
     // it: line feeds only; the lines wrapped at their blanks when all of them
     // then fit the room (a single line: onto as many lines as the room has);
-    // each line still too wide cut short with an ellipsis.
+    // each line still too wide cut short with an ellipsis; of more lines than
+    // the room holds, those past the one partly shown below it left out.
     static QString visibleText(const QString& text, const QFontMetrics& metrics, int width, int lines = 1);
 
 protected:

@@ -233,6 +233,8 @@ void TestGrid::visibleText_data()
     QTest::newRow("more words than room: the last line cut short")
         << "TALVESA oficina de la plaça de les Glòries Catalanes" << 2 << 2 << false;
     QTest::newRow("a first word wider than the cell") << "TALVESAOFICINADELAPLAÇA oficina" << 3 << 2 << false;
+    QTest::newRow("a list longer than the room: its lines and the one partly shown")
+        << "08:30 TALVESA oficina\r\n08:30 A\r\n09:00 B\r\n09:30 C\r\n10:00 D" << 2 << 3 << false;
 }
 
 // A line too wide for its cell keeps its beginning and ends in an ellipsis;
