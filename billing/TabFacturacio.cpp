@@ -378,11 +378,6 @@ void TabFacturacio::ClientsCombo_Click()
     aplicaMode();
 }
 
-void TabFacturacio::ClientsCombo_KeyDown(int key)
-{
-    if (key == Qt::Key_Delete) ClientsCombo->setCurrentIndex(-1);
-}
-
 void TabFacturacio::PdtFacturar_Click()
 {
     if (ClientsCombo->currentIndex() >= 0) Calcula_Facturacio_Client();

@@ -279,13 +279,6 @@ void Graella::Clear()
     if (fixedRows_ || fixedCols_) paintFixedCells();
 }
 
-void Graella::AddItem(const QString& text)
-{
-    const int r = rowCount();
-    insertRow(r);
-    setTextMatrix(r, 0, text);
-}
-
 QColor Graella::readableOn(const QColor& back)
 {
     const int luma = (back.red() * 299 + back.green() * 587 + back.blue() * 114) / 1000;
