@@ -1,6 +1,7 @@
 // Entry point of the program.
 #include "Globals.h"
 #include "Inici.h"
+#include "VersioPrograma.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -9,7 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Torvanel"));
-    QApplication::setApplicationVersion(QStringLiteral("1.01"));
+    QApplication::setApplicationVersion(QString::fromLatin1(VersioPrograma::Text));
     QApplication::setOrganizationName(QStringLiteral("Torvanel"));
     // The program lives as long as its main window; closing a dialog or the
     // splash never ends it on its own.
