@@ -427,8 +427,8 @@ bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
     } else if (t == QEvent::Wheel) {
         // Without the focus the wheel leaves the grid where it is (the hook,
         // while on, takes the wheel before this filter sees it).
-        auto* g = qobject_cast<Graella*>(watched->parent());
-        return g && g->viewport() == watched && Graella_Roda_Ratoli() != g;
+        auto* grid = qobject_cast<Graella*>(watched->parent());
+        return grid && grid->viewport() == watched && Graella_Roda_Ratoli() != grid;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -18,7 +18,10 @@ install_packages() {
   fi
 }
 
+# In CI (CI=true) a warning fails the build.
 build() {
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  local werror=OFF
+  [ "${CI:-}" = true ] && werror=ON
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANEL_WERROR="$werror" >/dev/null
   cmake --build "$BUILD" -j"$(nproc)"
 }
