@@ -2,6 +2,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${TORVANEL_BUILD_DIR:-$ROOT/build}"
+EXTRA_CMAKE_ARGS=()
 PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev poppler-utils"
 
 install_packages() {
@@ -22,6 +23,7 @@ install_packages() {
 build() {
   local werror=OFF
   [ "${CI:-}" = true ] && werror=ON
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANEL_WERROR="$werror" >/dev/null
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANEL_WERROR="$werror" \
+    "${EXTRA_CMAKE_ARGS[@]}" >/dev/null
   cmake --build "$BUILD" -j"$(nproc)"
 }
