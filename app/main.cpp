@@ -5,6 +5,7 @@
 #include "frmMain.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -18,8 +19,12 @@ int main(int argc, char** argv)
     G.ProgramDir = QCoreApplication::applicationDirPath();
 
     if (!Inici::Main()) return 1;
-    if (auto* principal = qobject_cast<frmMain*>(G.frmPrincipal))
+    if (auto* principal = qobject_cast<frmMain*>(G.frmPrincipal)) {
         QObject::connect(principal, &frmMain::descarregat, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+        // For the tests that start the program itself: it closes its main
+        // window, as a user does, as soon as it is running.
+        if (qEnvironmentVariableIsSet("TORVANEL_END_WHEN_STARTED")) QTimer::singleShot(0, principal, &QWidget::close);
+    }
     const int status = app.exec();
     Inici::Form_Terminate();
     return status;
