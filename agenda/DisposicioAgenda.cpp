@@ -289,15 +289,6 @@ std::optional<VistaAgenda> vistaDeMode(const QString& mode)
     return std::nullopt;
 }
 
-QString modeDeVista(VistaAgenda vista)
-{
-    switch (vista) {
-    case VistaAgenda::Setmana: return QStringLiteral("setmana");
-    case VistaAgenda::Dia: return QStringLiteral("dia");
-    default: return QStringLiteral("mes");
-    }
-}
-
 QDate iniciSetmana(const QDate& d, int primerDiaSetmana)
 {
     return d.addDays(1 - Conv::weekdayFrom(d, primerDiaSetmana));

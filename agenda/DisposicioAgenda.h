@@ -23,7 +23,6 @@ enum class VistaAgenda { Mes, Setmana, Dia };
 
 // "mes", "setmana" or "dia"; nothing for any other text.
 std::optional<VistaAgenda> vistaDeMode(const QString& mode);
-QString modeDeVista(VistaAgenda vista);
 
 // First day of the week of `d` (weeks start on `primerDiaSetmana`, 1 = Sunday).
 QDate iniciSetmana(const QDate& d, int primerDiaSetmana);

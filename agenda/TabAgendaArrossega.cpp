@@ -244,14 +244,14 @@ void TabAgenda::AgendaGrid_DragDrop(const CarregaArrossegament& carrega, const Q
         }
         if (tipus == u'R' && text.isEmpty()) return;
 
-        const QDate data = dataColumna(col);
+        const QDate diaColumna = dataColumna(col);
         const QString hora = g->TextMatrix(fila, 0);
         const QString capcalera = g->TextMatrix(0, col);
         const bool dia = *vista == VistaAgenda::Dia;
         Feina feina;
         if (tipus == u'L') {
             feina.Lloc = carrega.text;
-            feina.Data = data;
+            feina.Data = diaColumna;
             feina.HoraInici = hora;
             // In the day view the column's resource; otherwise the core takes the site's usual one.
             if (dia && !capcalera.isEmpty() && capcalera != G.TexteNoAsignada) feina.Recurs = capcalera;
@@ -269,7 +269,7 @@ void TabAgenda::AgendaGrid_DragDrop(const CarregaArrossegament& carrega, const Q
                 g->Refresh();
                 return;
             }
-            feina.Data = data;
+            feina.Data = diaColumna;
             feina.HoraInici = hora;
             if (dia && col != g->Col()) {
                 // To another resource's column: its end is worked out again for that resource.

@@ -81,8 +81,8 @@ void frmFeines::OKButton_Click()
 void frmFeines::desa()
 {
     auto avisa = [this](const QString& text) { MsgBox::show(text, MsgBox::OK, QString(), MsgBox::NoIcon, this); };
-    const std::optional<QDate> data = Conv::parseTypedDate(DataFeina->text().trimmed());
-    if (!data || !data->isValid()) {
+    const std::optional<QDate> diaFeina = Conv::parseTypedDate(DataFeina->text().trimmed());
+    if (!diaFeina || !diaFeina->isValid()) {
         avisa(Tradueix(QStringLiteral("Data incorrecta")));
         DataFeina->setText(G.FeinaActual.Data.isValid() ? Conv::shortDate(G.FeinaActual.Data) : QString());
         return;
@@ -95,7 +95,7 @@ void frmFeines::desa()
     const bool feta = FetaFeina->isChecked();
     if (feta && RecursFeina->currentIndex() < 0) return avisa(Tradueix(QStringLiteral("Cal assignar recurs si la feina està feta")));
     if (feta && DetallFeinaServeis->Rows() == 0) return avisa(Tradueix(QStringLiteral("Una feina feta ha de tenir serveis")));
-    if (feta && *data > Clock::today()) return avisa(Tradueix(QStringLiteral("Una feina futura no pot estar feta")));
+    if (feta && *diaFeina > Clock::today()) return avisa(Tradueix(QStringLiteral("Una feina futura no pot estar feta")));
     if (totalLinies_.roundedCents().isZero()
         && MsgBox::show(Tradueix(QStringLiteral("El import de la feina és 0. Modificar igualment?")), MsgBox::YesNo,
                         Tradueix(QStringLiteral("CONFIRMACIO")), MsgBox::Question, this) != MsgBox::Yes)
@@ -109,7 +109,7 @@ void frmFeines::desa()
 
     Feina& f = G.FeinaActual;
     f.Missatge.clear();
-    f.Data = *data;
+    f.Data = *diaFeina;
     f.HoraInici = HoraIniciFeina->currentText();
     f.HoraFi = HoraFiFeina->currentText();
     f.Recurs = recursTriat();

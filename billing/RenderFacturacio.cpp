@@ -86,7 +86,7 @@ QString textData(const QDate& d)
 
 CellFormat format(int alineacio, const QColor& fons = QColor(), bool negreta = false, const QColor& lletra = QColor())
 {
-    return {alineacio, fons, lletra, negreta};
+    return {alineacio, fons, lletra, negreta, false, {}, {}};
 }
 
 // Texts shared by the lines of one job.

@@ -383,11 +383,6 @@ void TabFacturacio::ClientsCombo_Click()
     aplicaMode();
 }
 
-void TabFacturacio::ClientsCombo_KeyDown(int key)
-{
-    if (key == Qt::Key_Delete) ClientsCombo->setCurrentIndex(-1);
-}
-
 void TabFacturacio::PdtFacturar_Click()
 {
     if (ClientsCombo->currentIndex() >= 0) Calcula_Facturacio_Client();
@@ -437,8 +432,8 @@ bool TabFacturacio::eventFilter(QObject* watched, QEvent* event)
     } else if (t == QEvent::Wheel) {
         // Without the focus the wheel leaves the grid where it is (the hook,
         // while on, takes the wheel before this filter sees it).
-        auto* g = qobject_cast<Graella*>(watched->parent());
-        return g && g->viewport() == watched && Graella_Roda_Ratoli() != g;
+        auto* grid = qobject_cast<Graella*>(watched->parent());
+        return grid && grid->viewport() == watched && Graella_Roda_Ratoli() != grid;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -53,7 +53,6 @@ public:
     void mesFactura_GotFocus();
     void mesFactura_LostFocus();
     void ClientsCombo_Click();
-    void ClientsCombo_KeyDown(int key);
     void PdtFacturar_Click();
     void TotalPagaments_LostFocus();
     // Actions on the grids' rows: Enter, Space and Delete (Qt key codes).

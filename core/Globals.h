@@ -4,6 +4,7 @@
 // that a view is stale, and the job being worked on.
 #include "Database.h"
 #include "Decimal.h"
+#include "VersioPrograma.h"
 
 #include <QDate>
 #include <QString>
@@ -102,4 +103,4 @@ void resetGlobals();
 
 // Product identity used to build file names.
 inline constexpr const char* ProductName = "Torvanel";
-inline constexpr int MajorVersion = 1;
+inline constexpr int MajorVersion = VersioPrograma::Major;

@@ -54,8 +54,6 @@ void descarregaTraduccions()
     taula() = Taula();
 }
 
-bool traduccionsCarregades() { return taula().loaded; }
-
 QString Tradueix(const QString& text)
 {
     const Taula& t = taula();

@@ -10,7 +10,6 @@ class Db;
 // text and language in table order wins; texts match without regard to case.
 void carregaTraduccions(Db& db);
 void descarregaTraduccions();
-bool traduccionsCarregades();
 
 // The text in the current language G.Idioma. Trailing spaces are ignored
 // when looking up (and kept when there is no translation); leading ones count.

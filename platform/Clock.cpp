@@ -9,6 +9,5 @@ QDate today() { return now().date(); }
 QDateTime now() { return fixed.isValid() ? fixed : QDateTime::currentDateTime(); }
 void set(const QDateTime& moment) { fixed = moment; }
 void setToday(const QDate& day) { fixed = QDateTime(day, QTime(9, 0)); }
-void advanceSecs(qint64 secs) { if (fixed.isValid()) fixed = fixed.addSecs(secs); }
 void reset() { fixed = QDateTime(); }
 } // namespace Clock

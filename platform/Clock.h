@@ -9,6 +9,5 @@ QDateTime now();
 // Fixes the clock at a moment (tests); reset() returns to the system clock.
 void set(const QDateTime& moment);
 void setToday(const QDate& day);
-void advanceSecs(qint64 secs);
 void reset();
 } // namespace Clock

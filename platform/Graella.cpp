@@ -201,9 +201,9 @@ QVariant Graella::CellData(int row, int col) const
     return it ? it->data(Qt::UserRole) : QVariant();
 }
 
-void Graella::setCellData(int row, int col, const QVariant& data)
+void Graella::setCellData(int row, int col, const QVariant& value)
 {
-    if (auto* it = cell(row, col)) it->setData(Qt::UserRole, data);
+    if (auto* it = cell(row, col)) it->setData(Qt::UserRole, value);
 }
 
 QFont Graella::cellFont(const QTableWidgetItem* it) const
@@ -277,13 +277,6 @@ void Graella::Clear()
 {
     clearContents();
     if (fixedRows_ || fixedCols_) paintFixedCells();
-}
-
-void Graella::AddItem(const QString& text)
-{
-    const int r = rowCount();
-    insertRow(r);
-    setTextMatrix(r, 0, text);
 }
 
 QColor Graella::readableOn(const QColor& back)

@@ -88,8 +88,6 @@ public:
 
     // Empties every cell (keeps the size).
     void Clear();
-    // Appends a row with the given text in column 0.
-    void AddItem(const QString& text);
 
     // The current cell's text, back colour and bold font.
     QString Text() const { return TextMatrix(Row(), Col()); }

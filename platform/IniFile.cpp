@@ -105,8 +105,8 @@ bool write(const QString& path, const QString& section, const QString& key, cons
     // A line break would split the entry and plant other lines in the file;
     // a key or section that the reader would not take for one is refused too.
     static const auto breaksLine = [](const QString& t) { return t.contains(u'\n') || t.contains(u'\r'); };
-    const QString k = key.trimmed();
-    if (breaksLine(section) || breaksLine(key) || breaksLine(value) || k.isEmpty() || k != key
+    const QString trimmedKey = key.trimmed();
+    if (breaksLine(section) || breaksLine(key) || breaksLine(value) || trimmedKey.isEmpty() || trimmedKey != key
         || key.contains(u'=') || key.startsWith(u';') || key.startsWith(u'#') || key.startsWith(u'[')
         || section.trimmed().isEmpty() || section.contains(u']'))
         return false;

@@ -8,7 +8,6 @@
 namespace {
 bool g_scripted = false;
 std::deque<MsgBox::Answer> g_answers;
-std::deque<std::optional<QString>> g_inputs;
 QList<MsgBox::Shown> g_shown;
 int g_unanswered = 0;
 std::function<void(const MsgBox::Shown&)> g_observer;
@@ -64,11 +63,6 @@ std::optional<QString> input(const QString& prompt, const QString& title, const 
     if (g_scripted) {
         g_shown.append({prompt, title, OKCancel, NoIcon, true});
         if (g_observer) g_observer(g_shown.last());
-        if (!g_inputs.empty()) {
-            auto v = g_inputs.front();
-            g_inputs.pop_front();
-            return v;
-        }
         ++g_unanswered;
         return std::nullopt;
     }
@@ -83,14 +77,12 @@ std::optional<QString> input(const QString& prompt, const QString& title, const 
 void setScripted(bool on) { g_scripted = on; }
 bool scripted() { return g_scripted; }
 void pushAnswer(Answer a) { g_answers.push_back(a); }
-void pushInput(const std::optional<QString>& text) { g_inputs.push_back(text); }
 const QList<Shown>& shown() { return g_shown; }
 int unanswered() { return g_unanswered; }
-int pendingAnswers() { return int(g_answers.size() + g_inputs.size()); }
+int pendingAnswers() { return int(g_answers.size()); }
 void clear()
 {
     g_answers.clear();
-    g_inputs.clear();
     g_shown.clear();
     g_unanswered = 0;
 }

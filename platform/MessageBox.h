@@ -36,7 +36,6 @@ struct Shown {
 void setScripted(bool on);
 bool scripted();
 void pushAnswer(Answer a);
-void pushInput(const std::optional<QString>& text);
 // Everything shown since the last clear().
 const QList<Shown>& shown();
 // Boxes that needed an answer and found none (they got Cancel/No).

@@ -44,13 +44,6 @@ void preparaImpressorAgenda(ImpressorGraella& impressor, const PeriodeAgenda& pe
     impressor.setAjustaAmplada(true);
 }
 
-QString titolAgenda(const PeriodeAgenda& periode)
-{
-    ImpressorGraella impressor;
-    preparaImpressorAgenda(impressor, periode);
-    return impressor.Titol();
-}
-
 QString ImprimirAgenda_Click(const Graella* agendaGrid, const PeriodeAgenda& periode, QWidget* parent)
 {
     try {

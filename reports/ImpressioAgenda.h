@@ -12,8 +12,6 @@ class QWidget;
 // the view and its period), date (fifteen blanks and today), colours, sizes,
 // fit to the page width.
 void preparaImpressorAgenda(ImpressorGraella& impressor, const PeriodeAgenda& periode);
-// The title alone: twelve blanks, "Agenda", the view in capitals and the period.
-QString titolAgenda(const PeriodeAgenda& periode);
 
 // ImprimirAgenda_Click: prints the board grid; any error shows "Error:" and
 // its description. Returns where the document went (for the status bar).

@@ -2,6 +2,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${TORVANEL_BUILD_DIR:-$ROOT/build}"
+EXTRA_CMAKE_ARGS=()
 PACKAGES="cmake g++ make qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev poppler-utils"
 
 install_packages() {
@@ -18,7 +19,11 @@ install_packages() {
   fi
 }
 
+# In CI (CI=true) a warning fails the build.
 build() {
-  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  local werror=OFF
+  [ "${CI:-}" = true ] && werror=ON
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTORVANEL_WERROR="$werror" \
+    "${EXTRA_CMAKE_ARGS[@]}" >/dev/null
   cmake --build "$BUILD" -j"$(nproc)"
 }

@@ -1,25 +1,30 @@
-// Build-time tool: makes the empty main database (only when missing) and
-// rebuilds the translation database from the text sources.
+// Build-time tool: makes the empty main database (only when missing),
+// rebuilds the translation database from the text sources and draws the
+// program's icon (its logo) for the desktop entry.
 //   torvanel-mkdb schema <file.db>
 //   torvanel-mkdb translations <file.db> <source.tsv>...
+//   torvanel-mkdb icon <file.png>
 #include "Database.h"
 #include "Esquema.h"
+#include "Logo.h"
 #include "Traduccio.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <cstdio>
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() < 3 || (args[1] != u"schema" && args[1] != u"translations")) {
-        std::fprintf(stderr, "usage: torvanel-mkdb schema|translations <file.db> [sources...]\n");
+    if (args.size() < 3 || (args[1] != u"schema" && args[1] != u"translations" && args[1] != u"icon")) {
+        std::fprintf(stderr, "usage: torvanel-mkdb schema|translations <file.db> [sources...] | icon <file.png>\n");
         return 2;
     }
     const QString mode = args[1], target = args[2];
+    if (mode == u"icon") return Logo::image(QSize(64, 64)).save(target, "PNG") ? 0 : 1;
     if (mode == u"schema" && QFileInfo::exists(target))
         return 0; // never touch a user's data
     const QString tmp = target + QStringLiteral(".tmp");

@@ -139,7 +139,7 @@ void TestGrid::cellFormatsKeepPerCell()
     QVERIFY(!g_->CellForeColor(3, 2).isValid());
     // Written whole: the cell's old format and data go with its old text.
     g_->setCellData(2, 2, 42);
-    g_->setCell(2, 2, QStringLiteral("Total"), {7, QColor(4, 5, 6), QColor(7, 8, 9), true});
+    g_->setCell(2, 2, QStringLiteral("Total"), {7, QColor(4, 5, 6), QColor(7, 8, 9), true, false, {}, {}});
     QCOMPARE(g_->TextMatrix(2, 2), QStringLiteral("Total"));
     QVERIFY(g_->CellFontBold(2, 2) && !g_->CellFontUnderline(2, 2) && !g_->CellData(2, 2).isValid());
     QVERIFY(g_->CellAlignment(2, 2) == 7 && g_->CellBackColor(2, 2) == QColor(4, 5, 6));

@@ -125,7 +125,7 @@ void TestMainRoad::initTestCase()
     // the settings file with its languages, the help file.
     carpeta_ = std::make_unique<ProgramFolder>();
     carpeta_->createDatabases();
-    for (const QString nom : {QStringLiteral("Torvanel.ini"), QStringLiteral("Torvanel.html")})
+    for (const QString& nom : {QStringLiteral("Torvanel.ini"), QStringLiteral("Torvanel.html")})
         QVERIFY(QFile::copy(sourceDir() + QStringLiteral("/data/") + nom, carpeta_->file(nom)));
     guio_ = std::make_unique<FrameTest::Guio>();
     pdfs_ = std::make_unique<PdfFixtures::CarpetaPdf>();

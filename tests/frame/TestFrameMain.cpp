@@ -103,7 +103,7 @@ void TestFrameMain::loadFillsStatusCreditsAndDates()
 void TestFrameMain::chequeControlsHideWithoutChequeService()
 {
     QMap<QString, int> alcada;
-    for (const QString servei : {QString(), QStringLiteral("Neteja")}) {
+    for (const QString& servei : {QString(), QStringLiteral("Neteja")}) {
         FrameTest::SettingsTemporals st;
         ProgramFolder pf;
         QPointer<frmMain> w = carrega(pf, kIni + QStringLiteral("[Parametres]\nServeiXecs=") + servei + u'\n');

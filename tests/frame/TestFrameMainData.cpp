@@ -152,7 +152,7 @@ void TestFrameMainData::loadWithExampleDataFillsEveryTab()
 
 void TestFrameMainData::pagesCheckControlsHideWithoutChequeService()
 {
-    for (const QString servei : {QString(), QStringLiteral("Neteja")}) {
+    for (const QString& servei : {QString(), QStringLiteral("Neteja")}) {
         FrameTest::SettingsTemporals st;
         ProgramFolder pf;
         QPointer<frmMain> w = carrega(pf, kIni + QStringLiteral("[Parametres]\nServeiXecs=") + servei + u'\n', false);
