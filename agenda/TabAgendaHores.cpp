@@ -184,7 +184,7 @@ void TabAgenda::desaHores()
     // A blank box clears the hours; a typo must not, so anything else that is
     // not a number is refused and the stored hours stay.
     const std::optional<Decimal> llegides = text.isEmpty() ? std::optional(Decimal()) : Decimal::parse(text);
-    if (!llegides || *llegides > Decimal::maxInput() || -*llegides > Decimal::maxInput()) {
+    if (!llegides || llegides->beyondInput()) {
         const bool gran = llegides || Decimal::isNumber(text);
         MsgBox::show(Tradueix(gran ? QStringLiteral("El valor és massa gran")
                                    : QStringLiteral("Les hores extra han de ser numèriques")));
