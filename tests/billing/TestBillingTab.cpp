@@ -238,9 +238,7 @@ void TestBillingTab::failureLeavesTheGridsAsTheyWere()
         BD().exec(QStringLiteral("DROP TABLE Xecs"));
         p.c<QLineEdit>("mesFactura")->setText(QStringLiteral("02/2010"));
     } else {
-        for (const QDate& dia : {QDate(2010, 3, 8), QDate(2010, 3, 9)})
-            addJobLine(addJob("Casa", dia, "09:00", "10:00", "Pere", true), "Neteja", Decimal::fromInt(900'000'000'000'000),
-                       Decimal::fromInt(1));
+        PaginaFacturacio::feinesMassaGrans();
     }
     G.FacturacioPendent = true;
     QVERIFY(!p.tab->Calcula_Facturacio_Client());
