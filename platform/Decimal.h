@@ -78,10 +78,10 @@ public:
 
     auto operator<=>(const Decimal&) const = default;
 
+private:
     // The raw value, or std::overflow_error when it lies beyond the range.
     static Decimal checked(__int128 raw);
 
-private:
     int64_t raw_ = 0;
 };
 
