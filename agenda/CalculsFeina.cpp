@@ -2,8 +2,6 @@
 
 #include "Convert.h"
 
-#include <limits>
-
 namespace {
 
 int minuts(const QString& hora, const char* quina)
@@ -11,12 +9,6 @@ int minuts(const QString& hora, const char* quina)
     const std::optional<int> m = Conv::minutesOf(hora);
     if (!m) throw Conv::ConversionError(QStringLiteral("Hora %1 no vàlida: '%2'").arg(QLatin1String(quina), hora).toStdString());
     return *m;
-}
-
-std::optional<Decimal> dinsRang(__int128 raw)
-{
-    if (raw > std::numeric_limits<int64_t>::max() || raw < -std::numeric_limits<int64_t>::max()) return std::nullopt;
-    return Decimal::fromRaw(int64_t(raw));
 }
 
 } // namespace
@@ -60,29 +52,4 @@ int Primer_Tram_Des_De(const QStringList& finals, const QString& hora)
         if (m && *m >= *h) return i;
     }
     return -1;
-}
-
-std::optional<Decimal> Import_Linia(const Decimal& quantitat, const Decimal& preu)
-{
-    const __int128 producte = __int128(quantitat.raw()) * preu.raw();
-    // Half-to-even to four decimals, as Decimal's own product, once it is known to fit.
-    const __int128 limit = __int128(std::numeric_limits<int64_t>::max() - 1) * Decimal::Scale;
-    if (producte > limit || producte < -limit) return std::nullopt;
-    return Decimal::fromRaw(divRoundHalfEven(producte, Decimal::Scale));
-}
-
-std::optional<Decimal> Suma_Imports(const Decimal& a, const Decimal& b)
-{
-    return dinsRang(__int128(a.raw()) + b.raw());
-}
-
-QString Text_Import(const Decimal& import, const QLocale& locale)
-{
-    const int64_t raw = import.roundedCents().raw();
-    const int64_t absolut = raw < 0 ? -raw : raw;
-    QLocale l(locale);
-    l.setNumberOptions(l.numberOptions() & ~QLocale::OmitGroupSeparator);
-    const QString cents = QString::number((absolut % Decimal::Scale) / 100).rightJustified(2, u'0');
-    const QString text = l.toString(qlonglong(absolut / Decimal::Scale)) + l.decimalPoint() + cents;
-    return raw < 0 ? l.negativeSign() + text : text;
 }

@@ -1,13 +1,8 @@
 #pragma once
 // The arithmetic of the job dialog, apart from its widgets: the start and end
-// slots of a day, the end of a job from its minutes of work, and the amount of
-// its service lines.
-#include "Decimal.h"
-
-#include <QLocale>
+// slots of a day and the end of a job from its minutes of work.
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 // The slots of a day as the dialog offers them: `inicis` holds the start of
 // every cell, `finals` its end (the k-th end lies one cell after the k-th
@@ -34,12 +29,3 @@ FiFeina Fi_Feina(const QString& inici, qint32 minuts, const QString& horaFinal);
 
 // Index of the first entry at or after the time ("24:00" last); -1 when none.
 int Primer_Tram_Des_De(const QStringList& finals, const QString& hora);
-
-// quantity x unit price, exact to four decimals; nullopt when it would not fit.
-std::optional<Decimal> Import_Linia(const Decimal& quantitat, const Decimal& preu);
-// a + b; nullopt when it would not fit.
-std::optional<Decimal> Suma_Imports(const Decimal& a, const Decimal& b);
-
-// An amount as "#,##0.00" in the locale: rounded half-to-even to cents, the
-// locale's thousands separator and decimal sign ("1.234,50" in Catalan).
-QString Text_Import(const Decimal& import, const QLocale& locale = QLocale());

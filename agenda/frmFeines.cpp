@@ -269,7 +269,7 @@ bool frmFeines::Form_Load()
         return true;
     } catch (const std::exception& e) {
         Carregant = false;
-        MsgBox::error(QString::fromUtf8(e.what()), QString(), this);
+        MsgBox::error(Tradueix(QString::fromUtf8(e.what())), QString(), this);
     } catch (...) {
         Carregant = false;
         MsgBox::error(QStringLiteral("?"), QString(), this);

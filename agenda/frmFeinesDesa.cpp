@@ -96,7 +96,7 @@ void frmFeines::desa()
     if (feta && RecursFeina->currentIndex() < 0) return avisa(Tradueix(QStringLiteral("Cal assignar recurs si la feina està feta")));
     if (feta && DetallFeinaServeis->Rows() == 0) return avisa(Tradueix(QStringLiteral("Una feina feta ha de tenir serveis")));
     if (feta && *diaFeina > Clock::today()) return avisa(Tradueix(QStringLiteral("Una feina futura no pot estar feta")));
-    if (totalLinies_.roundedCents().isZero()
+    if (totalLinies_.isZero()
         && MsgBox::show(Tradueix(QStringLiteral("El import de la feina és 0. Modificar igualment?")), MsgBox::YesNo,
                         Tradueix(QStringLiteral("CONFIRMACIO")), MsgBox::Question, this) != MsgBox::Yes)
         return;

@@ -1,7 +1,6 @@
 // The job dialog: the service lines, their editor row and the job's amount.
 #include "frmFeines.h"
 
-#include "CalculsFeina.h"
 #include "Consultes.h"
 #include "Controls.h"
 #include "Convert.h"
@@ -10,6 +9,7 @@
 #include "Graella.h"
 #include "MessageBox.h"
 #include "Traduccio.h"
+#include "ValidacioLloc.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +20,14 @@ namespace {
 enum Columna { ColServei, ColDescripcio, ColQuantitat, ColUnitat, ColPreu };
 
 QString textDe(const QLineEdit* box) { return box->text(); }
+
+// A typed quantity or unit price, within the limit of every typed number;
+// false once the refusal (which says why) is shown.
+bool llegeixNumero(const QLineEdit* box, const QString& falta, Decimal& valor)
+{
+    const QString text = box->text();
+    return !refusa(Camps::refus(Camps::llegeixDecimal(text, valor), text, falta));
+}
 
 } // namespace
 
@@ -37,17 +45,14 @@ Decimal frmFeines::sumaGraella() const
         const auto q = Decimal::parse(DetallFeinaServeis->TextMatrix(r, ColQuantitat));
         const auto p = Decimal::parse(DetallFeinaServeis->TextMatrix(r, ColPreu));
         if (!q || !p) throw Conv::ConversionError(QStringLiteral("La línia %1 no té un número vàlid").arg(r + 1).toStdString());
-        const auto import = Import_Linia(*q, *p);
-        const auto suma = import ? Suma_Imports(total, *import) : std::nullopt;
-        if (!suma) throw Conv::ConversionError("L'import de les línies no es pot representar");
-        total = *suma;
+        total += Decimal::lineAmount(*q, *p);
     }
     return total;
 }
 
 void frmFeines::mostraTotal()
 {
-    TotalFeina->setText(Text_Import(totalLinies_));
+    TotalFeina->setText(totalLinies_.toGroupedString());
 }
 
 void frmFeines::Omple_Serveis_Feina()
@@ -86,10 +91,10 @@ void frmFeines::AfegirServei_Click()
     protegeix(QString(), [this] {
         if (ServeisCombo->currentIndex() < 0 || FetaFeina->isChecked()) return;
         const QString servei = ServeisCombo->currentText();
-        const auto quantitat = Decimal::parse(textDe(QuantitatServeiFeina));
-        if (refusa(!quantitat, Tradueix(QStringLiteral("Cal informar la quantitat")))) return;
-        const auto preu = Decimal::parse(textDe(PreuServeiFeina));
-        if (refusa(!preu, Tradueix(QStringLiteral("Cal informar el preu unitari")))) return;
+        Decimal quantitat, preu;
+        if (!llegeixNumero(QuantitatServeiFeina, Tradueix(QStringLiteral("Cal informar la quantitat")), quantitat)
+            || !llegeixNumero(PreuServeiFeina, Tradueix(QStringLiteral("Cal informar el preu unitari")), preu))
+            return;
         const QString descripcio = textDe(DescripcioServeiFeina);
         for (int r = 0; r < DetallFeinaServeis->Rows(); ++r)
             if (DetallFeinaServeis->TextMatrix(r, ColServei) == servei
@@ -97,9 +102,12 @@ void frmFeines::AfegirServei_Click()
                 MsgBox::show(Tradueix(QStringLiteral("El servei/descripció ja existeix en la feina")));
                 return;
             }
-        // A line whose amount, or the job's, would not fit is refused before it is shown.
-        const auto import = Import_Linia(*quantitat, *preu);
-        const auto total = import ? Suma_Imports(totalLinies_, *import) : std::nullopt;
+        // A line that would take the job's amount past the range is refused before it is shown.
+        std::optional<Decimal> total;
+        try {
+            total = totalLinies_ + Decimal::lineAmount(quantitat, preu);
+        } catch (const std::overflow_error&) {
+        }
         if (refusa(!total, Tradueix(QStringLiteral("L'import de la feina és massa gran")))) return;
 
         const QString unitat = UnitatServeiFeina->text().isEmpty() ? Unitat_Servei(servei) : UnitatServeiFeina->text();

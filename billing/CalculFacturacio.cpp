@@ -48,14 +48,14 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
 {
     qint32 idActual = 0;
     QString llocActual;
-    Decimal quotaActual;
     if (!files.isEmpty()) {
         idActual = files.first().feina;
         llocActual = files.first().lloc;
-        quotaActual = quotaDe(files.first());
     }
     bool liniaEscrita = false;
-    bool quotaDeguda = false;
+    // The quota the site owes: that of its last listed done quota job, so a
+    // quota job is billed whatever job of the site comes last; 0 = none.
+    Decimal quotaDeguda;
     r_.files.reserve(files.size() + files.size() / 2);
 
     for (const FilaLiniaBD& f : files) {
@@ -63,11 +63,10 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
             afegeixTotal();
             liniaEscrita = false;
         }
-        // A site's quota is billed once, after its last listed job; whatever
-        // the quota of that last job, the next site starts owing nothing.
+        // A site's quota is billed once, after its last listed job.
         if (f.lloc != llocActual) {
-            if (quotaDeguda && !quotaActual.isZero()) afegeixQuota(llocActual, quotaActual);
-            quotaDeguda = false;
+            if (!quotaDeguda.isZero()) afegeixQuota(llocActual, quotaDeguda);
+            quotaDeguda = Decimal();
         }
         const Decimal quota = quotaDe(f);
         if (!e_.pendents || !f.dataFactura.isValid()) {
@@ -92,14 +91,12 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
             l.quantitat = f.quantitat;
             l.unitat = f.unitat;
             l.preu = f.preu;
-            Decimal import = f.feta ? (f.quantitat * f.preu).roundedCents() : Decimal();
-            if (!quota.isZero()) {
-                import = Decimal();
-                if (f.feta) quotaDeguda = true;
-            }
-            l.import = import;
+            // A quota job's lines carry no amount: its site's quota is billed instead.
             l.ambImport = f.feta && quota.isZero();
-            if (!p_.serveiXecs.isEmpty() && quota.isZero() && f.ambLinia && f.servei == p_.serveiXecs && f.feta
+            const Decimal import = l.ambImport ? Decimal::lineAmount(f.quantitat, f.preu) : Decimal();
+            if (f.feta && !quota.isZero()) quotaDeguda = quota;
+            l.import = import;
+            if (!p_.serveiXecs.isEmpty() && l.ambImport && f.ambLinia && f.servei == p_.serveiXecs
                 && import >= p_.valorXec) {
                 const int n = casellesXec(f.quantitat);
                 for (int i = 0; i < n; ++i) caselles_.append({f.feina, 0, int(r_.files.size())});
@@ -111,10 +108,9 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
         }
         idActual = f.feina;
         llocActual = f.lloc;
-        quotaActual = quota;
     }
     if (liniaEscrita) afegeixTotal();
-    if (!quotaActual.isZero() && quotaDeguda) afegeixQuota(llocActual, quotaActual);
+    if (!quotaDeguda.isZero()) afegeixQuota(llocActual, quotaDeguda);
 }
 
 void Calcul::afegeixTotal()

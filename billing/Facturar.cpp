@@ -50,17 +50,34 @@ void TabFacturacio::Facturar_Client()
 {
     // The marks and the document stand on the month shown for the chosen client.
     const FacturacioMes& r = m_resultat;
-    if (!r.calculat || r.totsClients || r.client != clientTriat() || r.mes != mesFactura->text()
+    if (m_resultatVell || !r.calculat || r.totsClients || r.client != clientTriat() || r.mes != mesFactura->text()
         || r.pendents != PdtFacturar->isChecked()) {
         if (!Calcula_Facturacio_Client()) return;
     }
     const FacturacioMes mes = m_resultat;
-    const QString missatge = Marca_Facturacio(mes, Clock::today());
+    // The marks are stored only once their document has started (its file or
+    // printer open): a destination that cannot be written marks nothing. A
+    // failure while it is drawn ends it as every document's does.
+    QString missatge;
+    bool marcat = false;
+    const QString on = imprimeixDocument(
+        nomDadesFacturacio(mes),
+        [&](Impressora& p) {
+            Transaction tx(BD());
+            missatge = Marca_Facturacio(mes, Clock::today());
+            if (!missatge.isEmpty()) return;
+            p.comenca();
+            tx.commit();
+            marcat = true;
+            dibuixaDadesFacturacio(p, mes);
+        },
+        Impressora::Orientacio::Vertical, this);
     if (!missatge.isEmpty()) {
         MsgBox::show(missatge);
         return;
     }
-    anunciaDesti(Imprimeix_Dades_Facturacio(mes, this), this);
+    anunciaDesti(on, this);
+    if (!marcat) return;
     crida(Principal().Omple_Xecs_Client);
     Calcula_Facturacio_Client();
     ClientsCombo->setFocus();

@@ -111,7 +111,7 @@ void pintaLinia(Graella* g, int r, const FacturacioMes& mes, const FilaFactura& 
     g->setCell(r, 6, l.ambLinia ? l.servei : QString(), format(Centre, fons));
     g->setCell(r, 7, l.ambLinia ? l.quantitat.toShortString(locale) : QString(), format(Dreta, fons));
     g->setCell(r, 8, l.ambLinia ? l.unitat : QString(), format(Centre, fons));
-    g->setCell(r, 9, l.ambImport ? textImport(l.import) : QString(), format(Dreta, fons));
+    g->setCell(r, 9, l.ambImport ? l.import.toGroupedString() : QString(), format(Dreta, fons));
 }
 
 void pintaTotal(Graella* g, int r, const FeinaMes& j, const ColorsFacturacio& colors, const QString& si,
@@ -125,7 +125,7 @@ void pintaTotal(Graella* g, int r, const FeinaMes& j, const ColorsFacturacio& co
     if (j.esQuota())   // the share is kept in the cell, in the colour of its back
         g->setCell(r, 9, textQuota(j.quota), format(Dreta, color, true, color));
     else
-        g->setCell(r, 9, j.feta ? textImport(j.total) : QString(), format(Dreta, color, true));
+        g->setCell(r, 9, j.feta ? j.total.toGroupedString() : QString(), format(Dreta, color, true));
 }
 
 void pintaQuota(Graella* g, int r, const QuotaMes& q, const ColorsFacturacio& colors, const QString& quotaMes)
@@ -139,7 +139,7 @@ void pintaQuota(Graella* g, int r, const QuotaMes& q, const ColorsFacturacio& co
     for (int c = 4; c <= 6; ++c) g->setCell(r, c, q.lloc, pla);
     g->setCell(r, 7, blancs, format(-1, colors.quota));
     g->setCell(r, 8, quotaMes, format(Dreta, colors.quota, true));
-    g->setCell(r, 9, textImport(q.quota), format(-1, colors.quota, true));
+    g->setCell(r, 9, q.quota.toGroupedString(), format(-1, colors.quota, true));
 }
 
 void pintaXec(Graella* g, int r, const XecMes& x, const QString& servei)
@@ -159,7 +159,7 @@ void pintaXec(Graella* g, int r, const XecMes& x, const QString& servei)
     g->setCell(r, 6, paga ? servei : QString(), format(Centre));
     g->setCell(r, 7, paga ? QStringLiteral("1") : QString(), format(Dreta));
     g->setCell(r, 8, paga ? QStringLiteral("Hores") : QString(), format(Centre));
-    g->setCell(r, 9, textImport(x.importMostrat()), format(Dreta));
+    g->setCell(r, 9, x.importMostrat().toGroupedString(), format(Dreta));
 }
 
 } // namespace
@@ -167,11 +167,6 @@ void pintaXec(Graella* g, int r, const XecMes& x, const QString& servei)
 ColorsFacturacio ColorsFacturacio::delsGlobals()
 {
     return {Graella::colorFromValue(G.ColorFeina), Graella::colorFromValue(G.ColorQuota)};
-}
-
-QString textImport(const Decimal& d)
-{
-    return d.toGroupedString(QLocale(), 2);
 }
 
 QString textQuota(const Decimal& quota)

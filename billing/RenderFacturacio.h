@@ -23,8 +23,6 @@ void Prepara_Graelles_Facturacio(Graella* factura, Graella* xecs);
 // when the month has a cheque service). Drawing is held until the end.
 void pintaFacturacio(const FacturacioMes& mes, Graella* factura, Graella* xecs, const ColorsFacturacio& colors);
 
-// Amounts as the grids and boxes show them: "#,##0.00" in the user's locale.
-QString textImport(const Decimal& d);
 // The hidden quota text of a quota job's total ("QM125,5").
 QString textQuota(const Decimal& quota);
 

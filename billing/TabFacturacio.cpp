@@ -17,6 +17,7 @@
 #include "RenderFacturacio.h"
 #include "RodaRatoli.h"
 #include "Traduccio.h"
+#include "ValidacioLloc.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>
@@ -266,11 +267,12 @@ void TabFacturacio::aplicaMode()
 
 void TabFacturacio::mostraPagament(const Decimal& import)
 {
-    TotalPagaments->setText(import.isZero() ? QString() : textImport(import));
+    TotalPagaments->setText(import.isZero() ? QString() : import.toGroupedString());
 }
 
 bool TabFacturacio::Calcula_Facturacio_Client()
 {
+    m_resultatVell = true;
     try {
         const auto periode = periodeDelMes(mesFactura->text());
         if (!periode) {
@@ -286,10 +288,11 @@ bool TabFacturacio::Calcula_Facturacio_Client()
         e.pagaments = Decimal::parse(TotalPagaments->text()).value_or(Decimal());
         e.parametres = ParametresFacturacio::delsGlobals();
         mostra(calculaMes(e));
+        m_resultatVell = false;
         G.FacturacioPendent = false;
         return true;
     } catch (const std::exception& ex) {
-        avisaError(QString::fromUtf8(ex.what()));
+        avisaError(Tradueix(QString::fromUtf8(ex.what())));
     } catch (...) {
         avisaError(QStringLiteral("?"));
     }
@@ -317,10 +320,10 @@ void TabFacturacio::mostra(FacturacioMes r)
     pintaFacturacio(r, FacturaGrid, XecsGrid, ColorsFacturacio::delsGlobals());
     restauraPosicio(FacturaGrid, factura);
     if (r.ambXecs) restauraPosicio(XecsGrid, xecs);
-    TotalServeis->setText(r.totsClients ? QString() : textImport(r.totalServeis));
-    TotalFacturar->setText(r.totsClients ? QString() : textImport(r.totalFacturar));
+    TotalServeis->setText(r.totsClients ? QString() : r.totalServeis.toGroupedString());
+    TotalFacturar->setText(r.totsClients ? QString() : r.totalFacturar.toGroupedString());
     TotalNXecs->setText(r.ambXecs ? QString::number(r.nombreXecs) : QString());
-    TotalXecs->setText(r.ambXecs ? textImport(r.totalXecs) : QString());
+    TotalXecs->setText(r.ambXecs ? r.totalXecs.toGroupedString() : QString());
     m_resultat = std::move(r);
 }
 
@@ -397,12 +400,19 @@ void TabFacturacio::TotalPagaments_LostFocus()
     if (client.isEmpty() || !periodeDelMes(mes)) return;
     try {
         QString text = TotalPagaments->text();
+        // A number past the limit of every typed amount is refused; the stored payment stays and shows again.
+        Decimal llegit;
+        if (Camps::llegeixDecimal(text, llegit) == Camps::Lectura::Fora) {
+            MsgBox::show(Camps::missatgeFora(text));
+            mostraPagament(Pagament_Client_Mes(mes, client));
+            return;
+        }
         const Decimal pagament = Grava_Pagament(mes, client, text);
         mostraPagament(pagament);
         if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes) {
             m_resultat.pagaments = pagament;
             m_resultat.totalFacturar = totalAFacturar(m_resultat, pagament);
-            TotalFacturar->setText(textImport(m_resultat.totalFacturar));
+            TotalFacturar->setText(m_resultat.totalFacturar.toGroupedString());
         }
     } catch (const std::exception& ex) {
         MsgBox::error(QString::fromUtf8(ex.what()));

@@ -89,13 +89,15 @@ private:
     // A failure of the tab's handlers: the "Error:" box, or kept for the
     // billing run, which reports it once as its own.
     void avisaError(const QString& descripcio);
-    // The invoicing of the chosen client: the marks, then its billing data
-    // (a failure goes to the caller, the button's guard).
+    // The invoicing of the chosen client: its billing data's document is
+    // started, the marks are stored, then the document is drawn (a failure
+    // ends the document through its error path).
     void Facturar_Client();
     // The billing run over all clients with its printed summary.
     void Calcul_Dades_Facturacio();
 
     FacturacioMes m_resultat;
+    bool m_resultatVell = false;   // the last computation failed: the grids show an older month
     QString* m_errorRetingut = nullptr;   // set while the billing run goes on
     bool m_nomesCalcula = false;          // the run's months are computed, not shown
     QString m_mesAnterior;

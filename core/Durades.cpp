@@ -28,7 +28,9 @@ int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCe
         // total + q*m/(Scale*d), rounded half-to-even, computed exactly
         __int128 den = __int128(Decimal::Scale) * (l.comu ? 1 : divisor);
         __int128 num = __int128(total) * den + __int128(l.quantitatRaw) * l.minutsPerUnitat;
-        total = divRoundHalfEven(num, den);
+        // Far beyond 16 bits already before the rounding, which holds 64.
+        const bool fora = num / den > 32768 || num / den < -32769;
+        total = fora ? 32768 : divRoundHalfEven(num, den);
         if (total > 32767 || total < -32768)
             throw OverflowError("Desbordament en el càlcul de minuts");
     }

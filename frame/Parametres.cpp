@@ -58,8 +58,6 @@ std::optional<Decimal> dosDecimals(const QString& text)
     return d->rounded(2);
 }
 
-bool massaGran(const Decimal& d) { return d > Decimal::maxInput() || d < -Decimal::maxInput(); }
-
 } // namespace
 
 namespace {
@@ -73,7 +71,7 @@ Comprovacio ambDosDecimals(const QString& text, const char* noNumeric, bool (*re
         if (Decimal::isNumber(text)) return {text, QStringLiteral("El valor és massa gran")};
         return {text, QString::fromUtf8(noNumeric)};
     }
-    if (massaGran(*d)) return {text, QStringLiteral("El valor és massa gran")};
+    if (d->beyondInput()) return {text, QStringLiteral("El valor és massa gran")};
     const QString shown = d->toShortString();
     if (refusat(*d)) return {shown, QString::fromUtf8(foraRang)};
     return {shown, QString()};

@@ -119,7 +119,7 @@ void seleccionaTotEnEntrar(QLineEdit* box)
 
 void mostraError(const std::exception& e, const QString& titol)
 {
-    MsgBox::error(QString::fromUtf8(e.what()), titol);
+    MsgBox::error(Tradueix(QString::fromUtf8(e.what())), titol);
 }
 
 void mostraErrorDesconegut(const QString& titol)

@@ -105,8 +105,9 @@ bool refusa(bool condicio, const QString& missatge);
 // Shows the refusal when there is one; true when it was shown.
 bool refusa(const QString& missatge);
 
-// Runs a handler; a failure shows "Error:" + its description, with the title
-// given ("" = none of its own), and never escapes.
+// Runs a handler; a failure shows "Error:" + its description (translated
+// when the texts have it), with the title given ("" = none of its own), and
+// never escapes.
 template <class F>
 void protegeix(const QString& titol, F&& handler);
 

@@ -31,7 +31,7 @@ Lectura llegeixDecimal(const QString& text, Decimal& valor)
 {
     const auto d = Decimal::parse(text);
     if (!d) return Decimal::isNumber(text) ? Lectura::Fora : Lectura::NoNumeric;
-    if (*d > Decimal::maxInput() || *d < -Decimal::maxInput()) return Lectura::Fora;
+    if (d->beyondInput()) return Lectura::Fora;
     valor = *d;
     return Lectura::Ok;
 }

@@ -19,16 +19,42 @@ static __int128 divRoundHalfEven128(__int128 num, __int128 den)
     return q;
 }
 
+[[noreturn]] static void overflow()
+{
+    throw std::overflow_error("Desbordament en el càlcul de l'import");
+}
+
 int64_t divRoundHalfEven(__int128 num, __int128 den)
 {
-    return int64_t(divRoundHalfEven128(num, den));
+    const __int128 q = divRoundHalfEven128(num, den);
+    if (q > INT64_MAX || q < INT64_MIN) overflow();
+    return int64_t(q);
+}
+
+Decimal Decimal::checked(__int128 raw)
+{
+    // Symmetric range: every value can be negated.
+    if (raw > INT64_MAX || raw < -INT64_MAX) overflow();
+    return fromRaw(int64_t(raw));
+}
+
+Decimal Decimal::fromInt(int64_t v)
+{
+    return checked(__int128(v) * Scale);
 }
 
 Decimal Decimal::fromVariant(const QVariant& v)
 {
     if (v.isNull() || !v.isValid())
         return Decimal();
-    return fromRaw(v.toLongLong());
+    return checked(v.toLongLong());
+}
+
+Decimal Decimal::lineAmount(Decimal quantity, Decimal unitPrice)
+{
+    // The exact product has eight decimals; it is brought to cents in one step.
+    const __int128 cents = divRoundHalfEven128(__int128(quantity.raw_) * unitPrice.raw_, __int128(Scale) * 100);
+    return checked(cents * 100);
 }
 
 // `tooLarge` (when given) tells a well-formed number beyond the range.
@@ -152,7 +178,7 @@ Decimal Decimal::rounded(int decimals) const
     if (decimals < 0) decimals = 0;
     int64_t unit = 1;
     for (int i = decimals; i < 4; ++i) unit *= 10;
-    return fromRaw(divRoundHalfEven(raw_, unit) * unit);
+    return checked(__int128(divRoundHalfEven(raw_, unit)) * unit);
 }
 
 int64_t Decimal::roundToInteger() const
@@ -209,17 +235,15 @@ QString Decimal::toShortString(const QLocale& locale) const
 
 Decimal Decimal::operator*(Decimal o) const
 {
-    return fromRaw(divRoundHalfEven((__int128)raw_ * o.raw_, Scale));
+    return checked(divRoundHalfEven128((__int128)raw_ * o.raw_, Scale));
 }
 
 Decimal Decimal::operator/(Decimal o) const
 {
-    if (o.raw_ == 0) throw std::domain_error("division by zero");
-    return fromRaw(divRoundHalfEven((__int128)raw_ * Scale, o.raw_));
+    return checked(divRoundHalfEven128((__int128)raw_ * Scale, o.raw_));
 }
 
 Decimal Decimal::operator/(int64_t n) const
 {
-    if (n == 0) throw std::domain_error("division by zero");
-    return fromRaw(divRoundHalfEven(raw_, n));
+    return checked(divRoundHalfEven128(raw_, n));
 }

@@ -1,6 +1,9 @@
 #pragma once
 // Exact fixed-point number with four decimals, used for money and for every
-// stored quantity that the program treats as a real number.
+// stored quantity that the program treats as a real number. Every operation
+// is exact or rounds half to even where it says so; one whose result lies
+// beyond the range (magnitude at most INT64_MAX ten-thousandths) throws
+// std::overflow_error instead of giving a wrong figure.
 #include <QLocale>
 #include <QString>
 #include <QVariant>
@@ -13,7 +16,7 @@ public:
 
     constexpr Decimal() = default;
     static constexpr Decimal fromRaw(int64_t raw) { Decimal d; d.raw_ = raw; return d; }
-    static constexpr Decimal fromInt(int64_t v) { return fromRaw(v * Scale); }
+    static Decimal fromInt(int64_t v);
     // Reads a stored value (INTEGER column holding the raw value). Null reads as 0.
     static Decimal fromVariant(const QVariant& v);
 
@@ -27,14 +30,18 @@ public:
     // Parses only the fixed form ("-12.5", "3").
     static std::optional<Decimal> parseFixed(const QString& text);
 
-    // Largest magnitude a typed amount or quantity may have (just under ten
-    // million): the product of two such values, and long sums of those
-    // products, stay exact in the raw form.
+    // Largest magnitude of every typed quantity, price, payment and other
+    // amount (just under ten million): the amount of a line of two such
+    // values still fits; sums of many of them are checked like any other.
     static constexpr Decimal maxInput() { return fromRaw(10'000'000 * Scale - 1); }
+    bool beyondInput() const { return *this > maxInput() || *this < -maxInput(); }
+
+    // The amount of a line: quantity x unit price, the exact product rounded
+    // half to even to cents once. A job's amount is the sum of its lines'.
+    static Decimal lineAmount(Decimal quantity, Decimal unitPrice);
 
     constexpr int64_t raw() const { return raw_; }
     QVariant toVariant() const { return QVariant(qlonglong(raw_)); }
-    double toDouble() const { return double(raw_) / double(Scale); }
     bool isZero() const { return raw_ == 0; }
 
     // Half-to-even rounding to the given number of decimals (0..4).
@@ -51,18 +58,20 @@ public:
     QString toString(const QLocale& locale = QLocale(), int decimals = 2) const;
     // Locale form with thousands grouping and exactly `decimals` decimals
     // (half-to-even first): "1.234,50" in Catalan, "1,234.50" in English.
+    // With two decimals it is the amount text ("#,##0.00") of every screen
+    // and document.
     QString toGroupedString(const QLocale& locale = QLocale(), int decimals = 2) const;
     // Locale form with only the decimals needed ("2,5", "3").
     QString toShortString(const QLocale& locale = QLocale()) const;
 
-    Decimal operator+(Decimal o) const { return fromRaw(raw_ + o.raw_); }
-    Decimal operator-(Decimal o) const { return fromRaw(raw_ - o.raw_); }
-    Decimal operator-() const { return fromRaw(-raw_); }
-    Decimal& operator+=(Decimal o) { raw_ += o.raw_; return *this; }
-    Decimal& operator-=(Decimal o) { raw_ -= o.raw_; return *this; }
+    Decimal operator+(Decimal o) const { return checked(__int128(raw_) + o.raw_); }
+    Decimal operator-(Decimal o) const { return checked(__int128(raw_) - o.raw_); }
+    Decimal operator-() const { return checked(-__int128(raw_)); }
+    Decimal& operator+=(Decimal o) { return *this = *this + o; }
+    Decimal& operator-=(Decimal o) { return *this = *this - o; }
     // Product, exact to four decimals (half-to-even beyond).
     Decimal operator*(Decimal o) const;
-    Decimal operator*(int64_t n) const { return fromRaw(raw_ * n); }
+    Decimal operator*(int64_t n) const { return checked(__int128(raw_) * n); }
     // Quotient to four decimals, half-to-even; division by zero throws std::domain_error.
     Decimal operator/(Decimal o) const;
     Decimal operator/(int64_t n) const;
@@ -70,8 +79,12 @@ public:
     auto operator<=>(const Decimal&) const = default;
 
 private:
+    // The raw value, or std::overflow_error when it lies beyond the range.
+    static Decimal checked(__int128 raw);
+
     int64_t raw_ = 0;
 };
 
-// Half-to-even division of integers (denominator non-zero).
+// Half-to-even division of integers; division by zero throws
+// std::domain_error, a quotient beyond 64 bits std::overflow_error.
 int64_t divRoundHalfEven(__int128 num, __int128 den);

@@ -153,7 +153,7 @@ private:
         if (l.ambLinia) marc_.dreta(l.quantitat.toShortString(), 8800, Linia::Segueix, Marc::Gris);
         marc_.a(8900, l.ambLinia ? l.unitat : QString());
         if (l.ambImport)
-            marc_.dreta(formatImport(l.import) + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
+            marc_.dreta(l.import.toGroupedString() + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
                         Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setForeColor(Marc::Negre);
@@ -167,7 +167,7 @@ private:
         p_.setCurrentY(p_.CurrentY() + 50);
         marc_.a(6400, q.lloc);
         marc_.a(8400, Tradueix(QStringLiteral("Quota mes")));
-        marc_.dreta(formatImport(q.quota) + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
+        marc_.dreta(q.quota.toGroupedString() + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
                     Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setForeColor(Marc::Negre);
@@ -205,8 +205,8 @@ private:
             marc_.dreta(quantitat, 8850);
             marc_.a(8900, t.unitat);
             if (!t.import.isZero()) {
-                marc_.dreta(formatImport(t.import) + euro, Marc::VoraDreta);
-                factura = sumaImports(factura, t.import);
+                marc_.dreta(t.import.toGroupedString() + euro, Marc::VoraDreta);
+                factura += t.import;
             }
             p_.setCurrentY(p_.CurrentY() + 300);
             marc_.provaSalt();
@@ -217,7 +217,7 @@ private:
         const double y = p_.CurrentY();
         p_.setFontSize(12);
         p_.setFontBold(true);
-        marc_.dreta(Tradueix(QStringLiteral("IMPORT FACTURA:")) + u' ' + formatImport(factura) + euro, Marc::VoraDreta);
+        marc_.dreta(Tradueix(QStringLiteral("IMPORT FACTURA:")) + u' ' + factura.toGroupedString() + euro, Marc::VoraDreta);
         p_.setFontBold(false);
         marc_.caixa(4300, y - 100, 11100, p_.CurrentY() + 350);
         p_.Print();
@@ -228,12 +228,12 @@ private:
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
         marc_.a(6000, Tradueix(QStringLiteral("Pagaments a compte:")));
-        marc_.dreta(formatImport(mes_.pagaments) + euro, Marc::VoraDreta, Linia::Acaba);
+        marc_.dreta(mes_.pagaments.toGroupedString() + euro, Marc::VoraDreta, Linia::Acaba);
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
         p_.setFontBold(true);
         marc_.a(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")));
-        marc_.dreta(formatImport(factura - mes_.pagaments) + euro, Marc::VoraDreta, Linia::Acaba);
+        marc_.dreta((factura - mes_.pagaments).toGroupedString() + euro, Marc::VoraDreta, Linia::Acaba);
         p_.setFontBold(false);
     }
 
@@ -250,9 +250,14 @@ void dibuixaDadesFacturacio(Impressora& p, const FacturacioMes& mes)
     Dades(p, mes).imprimeix();
 }
 
+QString nomDadesFacturacio(const FacturacioMes& mes)
+{
+    return Tradueix(QStringLiteral("Facturació")) + u' ' + mes.client + u' ' + mes.mes;
+}
+
 QString Imprimeix_Dades_Facturacio(const FacturacioMes& mes, QWidget* parent)
 {
     return imprimeixDocument(
-        Tradueix(QStringLiteral("Facturació")) + u' ' + mes.client + u' ' + mes.mes,
-        [&](Impressora& p) { dibuixaDadesFacturacio(p, mes); }, Impressora::Orientacio::Vertical, parent);
+        nomDadesFacturacio(mes), [&](Impressora& p) { dibuixaDadesFacturacio(p, mes); },
+        Impressora::Orientacio::Vertical, parent);
 }

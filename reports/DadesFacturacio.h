@@ -29,5 +29,7 @@ QVector<TotalServei> totalsMes(const FacturacioMes& mes);
 // Draws the document of a one-client month (throws on any failure; the
 // caller's error path ends it). Reads the services and the client's record.
 void dibuixaDadesFacturacio(Impressora& p, const FacturacioMes& mes);
+// The document's name ("Facturació <client> <mm/aaaa>", in the user's language).
+QString nomDadesFacturacio(const FacturacioMes& mes);
 // Prints it through the error path of every document; returns where it went.
 QString Imprimeix_Dades_Facturacio(const FacturacioMes& mes, QWidget* parent = nullptr);

@@ -1,18 +1,8 @@
 #pragma once
-// Amounts as the printed documents write and compute them.
-#include "Decimal.h"
-
+// Texts as the printed documents write them.
 #include <QDate>
-#include <QLocale>
 #include <QString>
 
-// "#,##0.00" in the locale (thousands grouped, two decimals, half-to-even).
-QString formatImport(const Decimal& valor, const QLocale& locale = QLocale());
-// Quantity x unit price brought to cents (half-to-even); an amount beyond
-// what the decimal type holds throws std::overflow_error.
-Decimal importLinia(const Decimal& quantitat, const Decimal& preu);
-// Sum that refuses to overflow (std::overflow_error).
-Decimal sumaImports(const Decimal& a, const Decimal& b);
 // A text as it fits on one printed line: line breaks become blanks.
 QString unaLinia(const QString& text);
 // The month of a title: the locale's abbreviation of the date's month

@@ -115,9 +115,9 @@ private:
         p_.Print(l.unitat, Linia::Segueix);
         const QString preu = l.textPreu.isEmpty() ? l.preu.toShortString() : l.textPreu;
         marc_.dreta(preu, 9600, Linia::Segueix, Marc::Gris);
-        const Decimal import = importLinia(numero(l.textQuantitat, l.quantitat), numero(l.textPreu, l.preu));
-        total = sumaImports(total, import);
-        marc_.dreta(formatImport(import), Marc::VoraDreta, Linia::Segueix, Marc::Gris);
+        const Decimal import = Decimal::lineAmount(numero(l.textQuantitat, l.quantitat), numero(l.textPreu, l.preu));
+        total += import;
+        marc_.dreta(import.toGroupedString(), Marc::VoraDreta, Linia::Segueix, Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setForeColor(Marc::Negre);
     }
@@ -129,7 +129,7 @@ private:
         const double y = p_.CurrentY();
         p_.setFontSize(12);
         p_.setFontBold(false);
-        marc_.dreta(Tradueix(QStringLiteral("IMPORT FEINA:")) + u' ' + formatImport(total) + Tradueix(QStringLiteral(" €")),
+        marc_.dreta(Tradueix(QStringLiteral("IMPORT FEINA:")) + u' ' + total.toGroupedString() + Tradueix(QStringLiteral(" €")),
                     Marc::VoraDreta);
         marc_.caixa(4300, y - 100, 11100, p_.CurrentY() + 350);
         p_.Print();

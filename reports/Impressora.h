@@ -61,6 +61,9 @@ public:
     // Outline of the rectangle with these corners; the position ends at (x2, y2).
     void Box(double x1, double y1, double x2, double y2);
     void PaintPicture(const QImage& picture, double x, double y, double width, double height);
+    // Starts the document (opens its file or its printer), which the first
+    // output otherwise does; ErrorImpressio when the output cannot be written.
+    void comenca();
     // Ends the page; the next output goes to a new one.
     void NewPage();
     // Ends the document and sends it out. Returns where it went, for the
@@ -86,7 +89,6 @@ public:
     void setFontFamily(const QString& family);
 
 private:
-    void comenca();
     QPointF dev(double x, double y) const { return QPointF(x * kx_, y * ky_); }
     QPen ploma() const;
 

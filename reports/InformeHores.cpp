@@ -104,11 +104,11 @@ public:
             marc_.a(5300, Tradueix(QLocale().dayName(h.data.dayOfWeek(), QLocale::LongFormat)));
             const double fiDia = p_.CurrentX();
             const double y = p_.CurrentY();
-            const double iniciHores = marc_.dreta(formatImport(h.hores) + Tradueix(QStringLiteral(" hores")), 9700);
+            const double iniciHores = marc_.dreta(h.hores.toGroupedString() + Tradueix(QStringLiteral(" hores")), 9700);
             marc_.puntejat(fiDia, iniciHores, y);
             p_.setCurrentY(y);
-            subtotal = sumaImports(subtotal, h.hores);
-            totalMes = sumaImports(totalMes, h.hores);
+            subtotal += h.hores;
+            totalMes += h.hores;
         }
         // The last resource's total (a 0 total when the month has none).
         totalRecurs(subtotal);
@@ -122,7 +122,7 @@ public:
         }
         p_.setFontSize(10);
         p_.setFontBold(true);
-        marc_.dreta(Tradueix(QStringLiteral("TOTAL MES")) + u' ' + formatImport(totalMes)
+        marc_.dreta(Tradueix(QStringLiteral("TOTAL MES")) + u' ' + totalMes.toGroupedString()
                         + Tradueix(QStringLiteral(" hores")),
                     9750);
         p_.setFontBold(false);
@@ -139,7 +139,7 @@ private:
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 300);
         marc_.dreta(
-            Tradueix(QStringLiteral("Total")) + u' ' + formatImport(subtotal) + Tradueix(QStringLiteral(" hores")), 9750);
+            Tradueix(QStringLiteral("Total")) + u' ' + subtotal.toGroupedString() + Tradueix(QStringLiteral(" hores")), 9750);
     }
 
     Impressora& p_;

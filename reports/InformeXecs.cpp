@@ -31,7 +31,7 @@ XecsMes xecsLiquidatsMes(const QDate& inici, const QString& serveiXecs)
         grup.nombre = g.value(1).toInt();
         grup.suma = Decimal::fromVariant(g.value(2));
         mes.nombre += grup.nombre;
-        mes.suma = sumaImports(mes.suma, grup.suma);
+        mes.suma += grup.suma;
         mes.grups.append(grup);
     }
 
@@ -103,7 +103,7 @@ private:
         marc_.puntejat(fiNom, iniciXecs, y);
         p_.setCurrentY(y);
         p_.setFontBold(false);
-        marc_.dreta(QStringLiteral("( ") + formatImport(g.suma) + Tradueix(QStringLiteral(" € )")), Marc::VoraDreta);
+        marc_.dreta(QStringLiteral("( ") + g.suma.toGroupedString() + Tradueix(QStringLiteral(" € )")), Marc::VoraDreta);
         p_.setCurrentY(p_.CurrentY() + 100);
 
         for (const LiniaXec& x : g.linies) {
@@ -128,7 +128,7 @@ private:
         marc_.dreta(Tradueix(QStringLiteral("Total")) + u' ' + QLocale().toString(mes_.nombre)
                         + Tradueix(QStringLiteral(" xecs:")),
                     9750);
-        marc_.dreta(formatImport(mes_.suma) + Tradueix(QStringLiteral(" €")), 10900);
+        marc_.dreta(mes_.suma.toGroupedString() + Tradueix(QStringLiteral(" €")), 10900);
         p_.setFontBold(false);
         const double y = p_.CurrentY();
         marc_.caixa(8000, y - 50, Marc::VoraDreta, y + 290);

@@ -153,7 +153,7 @@ QString imprimeixDocument(const QString& nom, const std::function<void(Impressor
         dibuixa(*impressora);
         return impressora->EndDoc();
     } catch (const std::exception& e) {
-        error = QString::fromUtf8(e.what());
+        error = Tradueix(QString::fromUtf8(e.what()));
     } catch (...) {
         error = QStringLiteral("Error desconegut");
     }

@@ -74,8 +74,8 @@ private:
 };
 
 // Prints one document: the printer object for it, the drawing, the end of the
-// document. Any error shows "Error:" and its description and ends the
-// document with the pages drawn so far. Returns where the document went, for
+// document. Any error shows "Error:" and its description (translated when
+// the texts have it) and ends the document with the pages drawn so far. Returns where the document went, for
 // the status bar ("" when nothing was printed).
 QString imprimeixDocument(const QString& nom, const std::function<void(Impressora&)>& dibuixa,
                           Impressora::Orientacio orientacio = Impressora::Orientacio::Vertical,

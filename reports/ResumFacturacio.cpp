@@ -93,8 +93,8 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
         p_.setCurrentX(7600);
         p_.Print(l.unitat, Linia::Segueix);
         if (!l.import.isZero()) {
-            marc_.dreta(formatImport(l.import) + euro, Marc::VoraDreta);
-            totalClient = sumaImports(totalClient, l.import);
+            marc_.dreta(l.import.toGroupedString() + euro, Marc::VoraDreta);
+            totalClient += l.import;
         }
         p_.setCurrentY(p_.CurrentY() + 200);
     }
@@ -105,9 +105,9 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
     p_.setFontBold(true);
     p_.setCurrentX(9300);
     p_.Print(Tradueix(QStringLiteral("Total:")), Linia::Segueix);
-    marc_.dreta(formatImport(totalClient) + euro, Marc::VoraDreta);
+    marc_.dreta(totalClient.toGroupedString() + euro, Marc::VoraDreta);
     p_.setCurrentY(p_.CurrentY() + 250);
-    total_ = sumaImports(total_, totalClient);
+    total_ += totalClient;
     return totalClient;
 }
 
@@ -118,7 +118,7 @@ void ResumFacturacio::totalMes()
     p_.setFontSize(10);
     p_.setFontBold(true);
     evitaPeu();
-    marc_.dreta(Tradueix(QStringLiteral("TOTAL MES:")) + u' ' + formatImport(total_) + Tradueix(QStringLiteral(" €")),
+    marc_.dreta(Tradueix(QStringLiteral("TOTAL MES:")) + u' ' + total_.toGroupedString() + Tradueix(QStringLiteral(" €")),
                 Marc::VoraDreta);
     p_.setFontBold(false);
     const double y = p_.CurrentY();

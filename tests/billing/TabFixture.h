@@ -87,6 +87,15 @@ struct PaginaFacturacio {
         Principal() = OperacionsPrincipal();
     }
 
+    // Two more done jobs of Casa (8 and 9 March) of 900.000.000.000.000 x 1
+    // each: their amounts together pass the range.
+    static void feinesMassaGrans()
+    {
+        for (const QDate& dia : {QDate(2010, 3, 8), QDate(2010, 3, 9)})
+            TestSupport::addJobLine(TestSupport::addJob("Casa", dia, "09:00", "10:00", "Pere", true), "Neteja",
+                                    Decimal::fromInt(900'000'000'000'000), Decimal::fromInt(1));
+    }
+
     template <class T>
     T* c(const char* name) const
     {

@@ -75,11 +75,16 @@ void TestBillingComputation::linesTotalsAndQuotas_data()
         << "15";
     QTest::newRow("pending only: quota billed for the jobs not invoiced")
         << "1 Casa 3 Neteja 2 10 F,I,Q80,S80; 2 Casa 10 Neteja 2 10 F,Q80" << true << "LTQ" << "-|0" << "80";
-    // A site's quota is never owed by the next site, whatever the quota of the
-    // first site's last job: the quota site whose jobs are not done bills nothing.
+    // A site's quota is billed when any of its listed done jobs is a quota
+    // job, whatever job comes last, and never by the next site: the quota
+    // site whose jobs are not done bills nothing.
     QTest::newRow("quota owed stays with its site")
         << "1 Casa 3 Neteja 2 10 F,I,Q0,S80; 2 Casa 10 Neteja 1 10 F; 3 Pis 11 Neteja 1 10 Q50; 4 Torre 12 Neteja 1 10 F"
-        << false << "LTLTLTLT" << "- 10 - 10|0 10 0 10" << "20";
+        << false << "LTLTQLTLT" << "- 10 - 10|0 10 0 10" << "100";
+    QTest::newRow("a quota job, then an invoiced job billed by its lines")
+        << "1 Casa 3 Neteja 1 10 F,Q80; 2 Casa 10 Neteja 1 5 F,I,Q80,S0" << false << "LTLTQ" << "- 5|0 5" << "85";
+    QTest::newRow("the same two jobs the other way round")
+        << "1 Casa 3 Neteja 1 5 F,I,Q80,S0; 2 Casa 10 Neteja 1 10 F,Q80" << false << "LTLTQ" << "5 -|5 0" << "85";
     QTest::newRow("empty month") << "" << false << "" << "|" << "0";
 }
 

@@ -1,8 +1,10 @@
 // "Facturar client": the invoicing marks of the chosen client's month, in one
 // unit, then its billing data; without a client the button starts the run.
 #include "PdfFixtures.h"
+#include "SortidaImpressio.h"
 #include "TabFixture.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace TestSupport;
@@ -59,6 +61,12 @@ void TestInvoicing::marks_data()
                                                 << "A - 0|B - 0|C - 0|1 2010-03-02 A|2 - -" << "";
     QTest::newRow("a cheque gone: nothing marked") << "cheque gone" << "ERROR: Xec 2 no trobat"
                                                    << "A - 0|B - 0|C - 0|D 2010-03-06 0|1 2010-03-02 A" << "";
+    // The documents folder is a file: the document cannot start, so nothing is marked.
+    QTest::newRow("a documents folder that cannot be written: nothing marked")
+        << "unwritable" << "Error:No s'ha pogut començar el document a %P" << cap << "";
+    // Two jobs whose amounts together pass the range: the month cannot be computed.
+    QTest::newRow("amounts past the range: nothing marked")
+        << "overflow" << "Error:Desbordament en el càlcul de l'import" << " - 0| - 0|" + cap << "";
 }
 
 void TestInvoicing::marks()
@@ -72,7 +80,20 @@ void TestInvoicing::marks()
     BD().exec(QStringLiteral("UPDATE Llocs SET llocs_quota = 1234567891 WHERE llocs_nom = 'Pis'"));
     if (cas == QLatin1String("undone"))
         BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 0"));
+    QTemporaryDir carpetaDolenta;
+    if (cas == QLatin1String("unwritable")) {
+        QFile fitxer(carpetaDolenta.filePath(QStringLiteral("Torvanel")));
+        QVERIFY(fitxer.open(QIODevice::WriteOnly));
+        SortidaImpressio::setCarpetaProves(fitxer.fileName());
+    }
+    if (cas == QLatin1String("overflow"))
+        PaginaFacturacio::feinesMassaGrans();
     if (cas != QLatin1String("tots")) p.tria(0);
+    if (cas == QLatin1String("overflow")) {
+        // Choosing the client already told it, and kept the month of all clients.
+        QCOMPARE(takeShownTexts(), QStringList{missatge});
+        QVERIFY(p.tab->darrerResultat().totsClients);
+    }
     if (cas == QLatin1String("job gone")) BD().exec(QStringLiteral("DELETE FROM Feines WHERE feines_id = ?"), {p.D});
     if (cas == QLatin1String("cheque gone")) BD().exec(QStringLiteral("DELETE FROM Xecs WHERE xecs_id = 2"));
     p.facturar();
@@ -81,6 +102,7 @@ void TestInvoicing::marks()
     QStringList mostrats;
     for (const auto& s : MsgBox::shown()) mostrats << s.text + u'/' + s.title;
     missatge.replace(QStringLiteral("%D"), QString::number(p.D));
+    missatge.replace(QStringLiteral("%P"), SortidaImpressio::darrerFitxer());
     QCOMPARE(mostrats, missatge.isEmpty() ? QStringList() : QStringList{missatge + u'/'});
     // Printed only once the marks are stored, from the month as it was shown.
     QCOMPARE(pdf.fitxers().size(), missatge.isEmpty() ? 1 : 0);

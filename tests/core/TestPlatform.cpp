@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <limits>
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -16,6 +17,8 @@ private slots:
     void decimalRoundsHalfToEven_data();
     void decimalRoundsHalfToEven();
     void decimalArithmeticIsExact();
+    void lineAmountIsTheExactProductRoundedOnce_data();
+    void lineAmountIsTheExactProductRoundedOnce();
     void int16ConversionRoundsToEvenAndRefusesOverflow_data();
     void int16ConversionRoundsToEvenAndRefusesOverflow();
     void datesReadBothFormsAndWriteFourDigitYears();
@@ -118,6 +121,68 @@ void TestPlatform::decimalArithmeticIsExact()
     QCOMPARE((*Decimal::parseFixed("-0.004")).toGroupedString(QLocale("ca_ES")), QString("0,00"));
     QCOMPARE((*Decimal::parseFixed("123")).toGroupedString(QLocale("en_US")), QString("123.00"));
     QVERIFY_THROWS_EXCEPTION(std::domain_error, Decimal::fromInt(1) / Decimal());
+
+    // Past the range every operation throws instead of wrapping; a refused
+    // sum leaves its operand as it was.
+    const Decimal max = Decimal::fromRaw(std::numeric_limits<int64_t>::max());
+    const Decimal unit = Decimal::fromRaw(1);
+    QCOMPARE(max - max + -max, -max);
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, max + unit);
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, -max - unit);
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, max * int64_t(2));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, max * Decimal::fromInt(2));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, max / *Decimal::parseFixed("0.5"));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, max.rounded(0));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, -Decimal::fromRaw(std::numeric_limits<int64_t>::min()));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, Decimal::fromInt(std::numeric_limits<int64_t>::max() / 1000));
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error,
+                             Decimal::fromVariant(QVariant(qlonglong(std::numeric_limits<int64_t>::min()))));
+    Decimal suma = max;
+    QVERIFY_THROWS_EXCEPTION(std::overflow_error, suma += unit);
+    QCOMPARE(suma, max);
+}
+
+// The amount of a line, and its text as every screen and document shows it.
+void TestPlatform::lineAmountIsTheExactProductRoundedOnce_data()
+{
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("amount");   // Catalan text; "" = beyond the range
+    QTest::newRow("plain") << "2" << "12.5" << "25,00";
+    QTest::newRow("thousands grouped") << "1000" << "1234.5" << "1.234.500,00";
+    QTest::newRow("tie at the third decimal down to even") << "1" << "0.125" << "0,12";
+    QTest::newRow("tie at the third decimal up to even") << "1" << "0.135" << "0,14";
+    QTest::newRow("tie of the exact product") << "0.0025" << "2" << "0,00";
+    // Rounding first to four decimals would make these halves and give 0,50 and 0,00.
+    QTest::newRow("five at the fifth decimal") << "1.0101" << "0.5" << "0,51";
+    QTest::newRow("five at the fifth decimal of a small amount") << "0.0101" << "0.5" << "0,01";
+    QTest::newRow("negative") << "-3" << "0.3333" << "-1,00";
+    QTest::newRow("negative tie down to even") << "-1" << "0.125" << "-0,12";
+    QTest::newRow("negative tie up to even") << "1" << "-0.135" << "-0,14";
+    QTest::newRow("negative rounded to nothing") << "-1" << "0.004" << "0,00";
+    QTest::newRow("zero") << "0" << "99" << "0,00";
+    QTest::newRow("largest typed values") << "9999999.9999" << "9999999.9999" << "99.999.999.998.000,00";
+    QTest::newRow("largest amount") << "922337203685477.5807" << "1" << "922.337.203.685.477,58";
+    QTest::newRow("most negative amount") << "-1" << "922337203685477.5807" << "-922.337.203.685.477,58";
+    QTest::newRow("rounded past the range") << "184467440737095.5171" << "5" << "";
+    QTest::newRow("far past the range") << "900000000000" << "900000000000" << "";
+}
+
+void TestPlatform::lineAmountIsTheExactProductRoundedOnce()
+{
+    QFETCH(QString, quantity);
+    QFETCH(QString, price);
+    QFETCH(QString, amount);
+    const Decimal q = *Decimal::parseFixed(quantity);
+    const Decimal p = *Decimal::parseFixed(price);
+    if (amount.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(std::overflow_error, Decimal::lineAmount(q, p));
+        return;
+    }
+    const Decimal a = Decimal::lineAmount(q, p);
+    QCOMPARE(a, a.roundedCents());
+    QCOMPARE(a.toGroupedString(QLocale("ca_ES")), amount);
+    QCOMPARE(Decimal::lineAmount(p, q), a);
 }
 
 void TestPlatform::int16ConversionRoundsToEvenAndRefusesOverflow_data()

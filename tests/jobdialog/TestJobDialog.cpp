@@ -189,13 +189,13 @@ private slots:
         QTest::newRow("quantity not a number") << "Escales" << "dues" << "0,2" << "Escala" << "Cal informar la quantitat";
         QTest::newRow("no quantity") << "Escales" << "" << "0,2" << "Escala" << "Cal informar la quantitat";
         QTest::newRow("quantity beyond range")
-            << "Escales" << "99999999999999999" << "0,2" << "Escala" << "Cal informar la quantitat";
+            << "Escales" << "99999999999999999" << "0,2" << "Escala" << "El número és massa gran: 99999999999999999";
+        QTest::newRow("quantity past the limit of typed numbers")
+            << "Escales" << "10000000" << "0,2" << "Escala" << "El número és massa gran: 10000000";
         QTest::newRow("no price") << "Escales" << "1" << "" << "Escala" << "Cal informar el preu unitari";
         QTest::newRow("price not a number") << "Escales" << "1" << "1,2,3" << "Escala" << "Cal informar el preu unitari";
-        QTest::newRow("price beyond range")
-            << "Escales" << "1" << "1000000000000000" << "Escala" << "Cal informar el preu unitari";
-        QTest::newRow("amount beyond range")
-            << "Escales" << "900000000000" << "900000000000" << "Escala" << "L'import de la feina és massa gran";
+        QTest::newRow("price past the limit of typed numbers")
+            << "Escales" << "1" << "-99999999,5" << "Escala" << "El número és massa gran: -99999999,5";
         QTest::newRow("same service and description") << "Vidres" << "1" << "12,5" << "Vidres de la casa" << dup;
         QTest::newRow("same service, other description") << "Vidres" << "1" << "12,5" << "Vidres del pati" << "";
         QTest::newRow("description in other letter case") << "Vidres" << "1" << "12,5" << "vidres de la casa" << "";
@@ -333,14 +333,36 @@ private slots:
         QCOMPARE(missatges(), finestra ? QStringList() : QStringList{on});
     }
 
+    // The job's amount is the sum of its lines' amounts, each rounded to cents.
+    void amountOfTheLines_data()
+    {
+        QTest::addColumn<QStringList>("linies");   // "quantity x price", added in turn
+        QTest::addColumn<QString>("total");
+        QTest::addColumn<QString>("missatge");     // of the last line; "" = added
+        QTest::newRow("0,10 + 0,20") << QStringList{"1 x 0,10", "1 x 0,20"} << "0,30" << "";
+        QTest::newRow("each line rounded first") << QStringList{"1 x 0,004", "1 x 0,004"} << "0,00" << "";
+        QTest::newRow("half to even") << QStringList{"3 x 0,005", "1 x 0,005"} << "0,02" << "";
+        QTest::newRow("negative, thousands grouped") << QStringList{"-1 x 1234,5"} << "-1.234,50" << "";
+        // Ten lines of the largest typed numbers pass the range: the tenth is refused.
+        QTest::newRow("the job's amount past the range")
+            << QStringList(10, QStringLiteral("9999999,9999 x 9999999,9999")) << "899.999.999.982.000,00"
+            << "L'import de la feina és massa gran";
+    }
+
     void amountOfTheLines()
     {
+        QFETCH(QStringList, linies);
+        QFETCH(QString, total);
+        QFETCH(QString, missatge);
         Fixture f;
         f.obre();
-        f.afegeix(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,10"), QStringLiteral("a"));
-        f.afegeix(QStringLiteral("Escales"), QStringLiteral("1"), QStringLiteral("0,20"), QStringLiteral("b"));
-        QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("0,30"));
-        QCOMPARE(missatges(), QStringList());
+        for (int i = 0; i < linies.size(); ++i) {
+            const QStringList parts = linies[i].split(QStringLiteral(" x "));
+            f.afegeix(QStringLiteral("Res"), parts[0], parts[1], QString(QChar(u'a' + i)));   // no minutes
+        }
+        QCOMPARE(f.box("TotalFeina")->text(), total);
+        QCOMPARE(missatges().join(u'|'), missatge);
+        QCOMPARE(f.grid()->Rows(), linies.size() - (missatge.isEmpty() ? 0 : 1));
     }
 };
 

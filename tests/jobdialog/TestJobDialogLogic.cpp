@@ -1,5 +1,5 @@
 // The job dialog's arithmetic: the slots of a day with the stored job's
-// selections, and amounts.
+// selections.
 #include "CalculsFeina.h"
 
 #include <QtTest>
@@ -49,33 +49,6 @@ private slots:
         const QString triat = (t.inici < 0 ? QStringLiteral("-") : t.inicis.at(t.inici)) + u'|'
                               + (t.fi < 0 ? QStringLiteral("-") : t.finals.at(t.fi));
         QCOMPARE(triat, triats);
-    }
-
-    void amounts_data()
-    {
-        QTest::addColumn<QStringList>("linies");   // "quantity x price"
-        QTest::addColumn<QString>("text");         // "" = does not fit
-        QTest::newRow("0,10 + 0,20") << QStringList{"1 x 0,10", "1 x 0,20"} << "0,30";
-        QTest::newRow("half to even up") << QStringList{"3 x 0,005"} << "0,02";
-        QTest::newRow("rounding of the sum, not of each line") << QStringList{"1 x 0,004", "1 x 0,004"} << "0,01";
-        QTest::newRow("thousands") << QStringList{"2,5 x 493,8"} << "1.234,50";
-        QTest::newRow("negative") << QStringList{"-1 x 1234,5"} << "-1.234,50";
-        QTest::newRow("nothing") << QStringList{} << "0,00";
-        QTest::newRow("line too large") << QStringList{"900000000000 x 900000000000"} << "";
-        QTest::newRow("sum too large") << QStringList{"900000000000000 x 1", "900000000000000 x 1"} << "";
-    }
-
-    void amounts()
-    {
-        QFETCH(QStringList, linies);
-        QFETCH(QString, text);
-        std::optional<Decimal> total = Decimal();
-        for (const QString& l : linies) {
-            const QStringList parts = l.split(QStringLiteral(" x "));
-            const auto import = Import_Linia(*Decimal::parse(parts[0]), *Decimal::parse(parts[1]));
-            total = import && total ? Suma_Imports(*total, *import) : std::nullopt;
-        }
-        QCOMPARE(total ? Text_Import(*total) : QString(), text);
     }
 };
 

@@ -89,6 +89,13 @@ void TestReportBillingData::document_data()
         << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota mes 80,00 €",
                        "IMPORT FACTURA: 80,00 €"}
         << QStringList{"20,00", "TOTALS: Neteja"};
+    // The quota is billed whatever job of the site comes last.
+    for (const char* files : {"1 Pis 3 Neteja 1 10 F,Q80; 2 Pis 10 Neteja 1 5 F,I,Q80,S0",
+                              "1 Pis 3 Neteja 1 5 F,I,Q80,S0; 2 Pis 10 Neteja 1 10 F,Q80"})
+        QTest::newRow(files) << files << "" << 12 << "0"
+                             << QStringList{"Pis Quota mes 80,00 €", "TOTALS: Neteja 1 h 5,00 €",
+                                            "Pis 1 Quota mes 80,00 €", "IMPORT FACTURA: 85,00 €"}
+                             << QStringList{"Neteja 2 h"};
     QTest::newRow("a service no longer known prints but adds nothing")
         << "1 Casa 2 Pintura 1 10 F" << "" << 12 << "0"
         << QStringList{"Pintura 1 h 10,00 €", "TOTALS: IMPORT FACTURA: 0,00 €"} << QStringList{};

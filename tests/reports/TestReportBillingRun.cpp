@@ -1,10 +1,14 @@
 // The billing run over all clients: the printed summary, the log, each
-// client computed once, the tab given back on every end, long blocks; and
-// the tab's buttons for the month's cheques and extra hours.
+// client computed once, the tab given back on every end, long blocks; the
+// tab's buttons for the month's cheques and extra hours; and one job's
+// amount the same on every screen and paper.
 #include "Consultes.h"
+#include "Feines.h"
 #include "PdfFixtures.h"
 #include "Registre.h"
+#include "SortidaImpressio.h"
 #include "TabFixture.h"
+#include "frmFeines.h"
 #include "frmMissatges.h"
 
 #include <QApplication>
@@ -79,6 +83,7 @@ private slots:
     void longBlockBreaksBeforeTheFoot();
     void monthReportButtons_data();
     void monthReportButtons();
+    void oneJobCostsTheSameEverywhere();
 };
 
 void TestReportBillingRun::summary_data()
@@ -162,6 +167,7 @@ void TestReportBillingRun::tabRestoredOnEveryEnd_data()
     QTest::newRow("a month that is no month") << "mes" << "Mes erroni (format: 'mm/aaaa')" << 0;
     QTest::newRow("the services cannot be read") << "serveis" << "no such table: Serveis" << 1;
     QTest::newRow("a client's month cannot be computed") << "llocs" << "no such table: Llocs" << 1;
+    QTest::newRow("a client's amounts past the range") << "imports" << "Desbordament en el càlcul de l'import" << 1;
 }
 
 void TestReportBillingRun::tabRestoredOnEveryEnd()
@@ -175,6 +181,8 @@ void TestReportBillingRun::tabRestoredOnEveryEnd()
     if (cas == QLatin1String("mes")) p.c<QLineEdit>("mesFactura")->setText(QStringLiteral("13/2010"));
     if (cas == QLatin1String("serveis")) BD().exec(QStringLiteral("ALTER TABLE Serveis RENAME TO Serveis_"));
     if (cas == QLatin1String("llocs")) BD().exec(QStringLiteral("ALTER TABLE Llocs RENAME TO Llocs_"));
+    if (cas == QLatin1String("imports"))
+        PaginaFacturacio::feinesMassaGrans();
     // The grids are not written with each client's month: they keep the
     // month of all clients through the run and show it again at its end.
     const QStringList totsClients = graelles(p);
@@ -201,8 +209,11 @@ void TestReportBillingRun::tabRestoredOnEveryEnd()
     QVERIFY(log->findChild<QPushButton*>(QStringLiteral("Tancar"))->isEnabled());
     QCOMPARE(Registre_Missatges::text().contains(QStringLiteral("FINALITZACIO CORRECTA!!!")), error.isEmpty());
     QCOMPARE(p.c<QPushButton>("ImprimirFacturacio")->text(), QStringLiteral("Imprimir dades facturació"));
-    if (documents && !error.isEmpty())   // the pages drawn so far
-        QVERIFY(text(carpeta.unic()).contains(QStringLiteral("RESUM FACTURACIÓ del mes:")));
+    if (documents && !error.isEmpty()) {   // the pages drawn so far, and no figure of the failed client
+        const QString t = text(carpeta.unic());
+        QVERIFY(t.contains(QStringLiteral("RESUM FACTURACIÓ del mes:")));
+        QVERIFY2(!t.contains(QStringLiteral("ANNA")) && !t.contains(QStringLiteral("TOTAL MES")), qPrintable(t));
+    }
 }
 
 // A block starts on the page when it starts above the break position; a
@@ -269,6 +280,44 @@ void TestReportBillingRun::monthReportButtons()
     // The status bar says where the document went.
     QCOMPARE(p.estat, QStringLiteral("Document desat a ") + carpeta.unic());
     QCOMPARE(falta(text(carpeta.unic()).simplified(), pdf), QString());
+}
+
+// Lines of 1,0101 x 0,50 (0,50505: 0,51) and 0,005 x 1 (a half: 0,00): the
+// same amounts and total in the job dialog and its job sheet, the billing
+// grid and its totals, the client's billing data and the billing run.
+void TestReportBillingRun::oneJobCostsTheSameEverywhere()
+{
+    CarpetaPdf carpeta;
+    PaginaFacturacio p;
+    const int feina = addJob("Altre", QDate(2010, 3, 9), "09:00", "10:00", "Pere", true);
+    addJobLine(feina, "Hores", *Decimal::parse("0,005"), Decimal::fromInt(1));
+    addJobLine(feina, "Neteja", *Decimal::parse("1,0101"), *Decimal::parse("0,5"));
+    const auto document = [] { return text(SortidaImpressio::darrerFitxer()).simplified(); };
+
+    G.FeinaActual = Llegeix_Feina(feina);
+    frmFeines dialeg;
+    QVERIFY(dialeg.Form_Load());
+    QCOMPARE(dialeg.findChild<QLineEdit*>(QStringLiteral("TotalFeina"))->text(), QStringLiteral("0,51"));
+    dialeg.findChild<QPushButton*>(QStringLiteral("ImprimirButton"))->click();
+    QCOMPARE(falta(document(), {"Hores.", "0,005 h 1 0,00", "Neteja.", "1,0101 h 0,5 0,51", "IMPORT FEINA: 0,51 €"}),
+             QString());
+
+    p.tria(1);   // Berta: her one job
+    QCOMPARE(PaginaFacturacio::fila(p.factura(), 1).section(u'|', 6), QStringLiteral("Hores|0,005|h|0,00"));
+    QCOMPARE(PaginaFacturacio::fila(p.factura(), 2).section(u'|', 6), QStringLiteral("Neteja|1,0101|h|0,51"));
+    QCOMPARE(p.factura()->TextMatrix(3, 9), QStringLiteral("0,51"));
+    QCOMPARE(p.text("TotalServeis"), QStringLiteral("0,51"));
+    QCOMPARE(p.text("TotalFacturar"), QStringLiteral("0,51"));
+
+    p.facturar();
+    QCOMPARE(falta(document(), {"Hores 0,005 h 0,00 €", "Neteja 1,0101 h 0,51 €", "TOTALS:", "Hores 0,005 h",
+                                "Neteja 1,0101 h 0,51 €", "IMPORT FACTURA: 0,51 €"}),
+             QString());
+
+    p.tria(-1);
+    p.facturar();
+    QCOMPARE(falta(document(), {"BERTA", "Hores 0,005 h Neteja 1,0101 h 0,51 € Total: 0,51 €"}), QString());
+    QVERIFY(MsgBox::shown().isEmpty());
 }
 
 QTEST_MAIN(TestReportBillingRun)

@@ -1,6 +1,5 @@
 // The page frame every printed document stands on, the printer object's
-// positions, the error path and the amounts.
-#include "FormatInforme.h"
+// positions and the error path.
 #include "Globals.h"
 #include "MarcPagina.h"
 #include "MessageBox.h"
@@ -152,36 +151,6 @@ private slots:
         p.Box(4300, 6000, 11100, 6400);
         QCOMPARE(QPointF(p.CurrentX(), p.CurrentY()), QPointF(11100, 6400));
         p.EndDoc();
-    }
-
-    void amounts_data()
-    {
-        QTest::addColumn<QString>("quantitat");
-        QTest::addColumn<QString>("preu");
-        QTest::addColumn<QString>("import");
-        QTest::newRow("plain") << "2" << "12,5" << "25,00";
-        QTest::newRow("thousands") << "1000" << "1234,5" << "1.234.500,00";
-        QTest::newRow("tie goes to even down") << "1" << "0,125" << "0,12";
-        QTest::newRow("tie goes to even up") << "1" << "0,135" << "0,14";
-        QTest::newRow("rounded once from the exact product") << "0,0101" << "0,5" << "0,01";
-        QTest::newRow("negative") << "-3" << "0,3333" << "-1,00";
-        QTest::newRow("zero") << "0" << "99" << "0,00";
-        QTest::newRow("too large") << "900000000000" << "900000000000" << "";
-    }
-    void amounts()
-    {
-        QFETCH(QString, quantitat);
-        QFETCH(QString, preu);
-        QFETCH(QString, import);
-        const Decimal q = *Decimal::parse(quantitat);
-        const Decimal u = *Decimal::parse(preu);
-        if (import.isEmpty()) {
-            QVERIFY_THROWS_EXCEPTION(std::overflow_error, importLinia(q, u));
-            return;
-        }
-        QCOMPARE(formatImport(importLinia(q, u)), import);
-        QVERIFY_THROWS_EXCEPTION(std::overflow_error,
-                                 sumaImports(Decimal::fromRaw(std::numeric_limits<int64_t>::max()), Decimal::fromInt(1)));
     }
 };
 
