@@ -144,8 +144,9 @@ bool MarcPagina::provaSalt()
 void MarcPagina::saltPagina()
 {
     // Below what the page printed under it when that reaches lower (a block printed whole).
+    const double fons = p.fonsPagina(Marc::XMarcaContinua);
     p.setCurrentX(Marc::XMarcaContinua);
-    p.setCurrentY(qMax(double(PosicioSaltPagina + 500), p.fonsPagina(Marc::XMarcaContinua)));
+    p.setCurrentY(fons > PosicioSaltPagina + 500 ? fons + Marc::Espai : PosicioSaltPagina + 500);
     p.setFontBold(false);
     p.setFontItalic(true);
     p.setFontSize(10);
