@@ -90,13 +90,13 @@ public:
     }
 
 private:
-    // A label in black at the margin and its value in grey at 1550.
-    void camp(const QString& etiqueta, const QString& valor, Linia linia = Linia::Acaba)
+    // A label in black at the margin and its value in grey at x, cut at the right edge.
+    void camp(const QString& etiqueta, double x, const QString& valor, Linia linia = Linia::Acaba)
     {
         p_.setForeColor(Marc::Negre);
         marc_.a(Marc::MargeEsquerre, etiqueta);
         p_.setForeColor(Marc::Gris);
-        marc_.a(1550, valor, linia);
+        marc_.fins(x, valor, Marc::VoraDreta, linia);
         p_.setForeColor(Marc::Negre);
     }
 
@@ -108,31 +108,36 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(false);
         p_.setCurrentY(p_.CurrentY() + 400);
-        camp(Tradueix(QStringLiteral("Client:")), mes_.client);
+        // The values at 1550, or after the longest label.
+        const QString client = Tradueix(QStringLiteral("Client:")), nif = Tradueix(QStringLiteral("NIF/CIF:")),
+                      adreca = Tradueix(QStringLiteral("Adreça:")), telefons = Tradueix(QStringLiteral("Telèfons:"));
+        const double x = marc_.columnaValors(1550, fitxa_ ? QStringList{client, nif, adreca, telefons} : QStringList{client});
+        camp(client, x, mes_.client);
         if (fitxa_) {
             p_.setCurrentY(p_.CurrentY() + 50);
-            camp(Tradueix(QStringLiteral("NIF/CIF:")), fitxa_->nif);
+            camp(nif, x, fitxa_->nif);
             p_.setCurrentY(p_.CurrentY() + 50);
-            camp(Tradueix(QStringLiteral("Adreça:")), fitxa_->adreca);
+            camp(adreca, x, fitxa_->adreca);
             p_.setForeColor(Marc::Gris);
-            marc_.a(1550, fitxa_->codiPostal + QStringLiteral(" - ") + fitxa_->poblacio.toUpper(), Linia::Acaba);
+            marc_.fins(x, fitxa_->codiPostal + QStringLiteral(" - ") + fitxa_->poblacio.toUpper(), Marc::VoraDreta,
+                       Linia::Acaba);
             p_.setCurrentY(p_.CurrentY() + 50);
-            camp(Tradueix(QStringLiteral("Telèfons:")), fitxa_->telefons, Linia::Segueix);
-            marc_.a(6000, Tradueix(QStringLiteral("CCC:")));
+            camp(telefons, x, fitxa_->telefons, Linia::Segueix);
+            marc_.seguit(6000, Tradueix(QStringLiteral("CCC:")));
             p_.setForeColor(Marc::Gris);
-            marc_.a(6600, fitxa_->ccc, Linia::Acaba);
+            marc_.seguit(6600, fitxa_->ccc, Marc::VoraDreta, Linia::Acaba);
             p_.setForeColor(Marc::Negre);
         }
         p_.setFontSize(10);
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 200);
         marc_.a(500, Tradueix(QStringLiteral("Data")));
-        marc_.a(1700, Tradueix(QStringLiteral("Lloc")));
-        marc_.a(4400, Tradueix(QStringLiteral("Recurs")));
-        marc_.a(6400, Tradueix(QStringLiteral("Servei")));
-        marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 8800);
-        marc_.a(8900, Tradueix(QStringLiteral("Unitat")));
-        marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
+        marc_.seguit(1700, Tradueix(QStringLiteral("Lloc")));
+        marc_.seguit(4400, Tradueix(QStringLiteral("Recurs")));
+        marc_.seguit(6400, Tradueix(QStringLiteral("Servei")));
+        marc_.dretaSeguit(Tradueix(QStringLiteral("Quantitat")), 8800);
+        marc_.seguit(8900, Tradueix(QStringLiteral("Unitat")));
+        marc_.dretaSeguit(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
         marc_.tancaCapcalera(300);
     }
 
@@ -143,18 +148,20 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(false);
         p_.setForeColor(Marc::Gris);
+        // Each name ends at its column's edge, the service and the unit
+        // before the numbers after them.
         if (novaFeina) {
             if (!senseImport) p_.setCurrentY(p_.CurrentY() + 200);
             marc_.a(500, Conv::shortDate(j.data));
-            marc_.a(1700, j.lloc);
-            marc_.a(4400, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs);
+            marc_.fins(1700, j.lloc, 4400 - Marc::Tall);
+            marc_.fins(4400, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs, 6400 - Marc::Tall);
         }
-        marc_.a(6400, l.ambLinia ? l.servei : QString());
-        if (l.ambLinia) marc_.dreta(l.quantitat.toShortString(), 8800, Linia::Segueix, Marc::Gris);
-        marc_.a(8900, l.ambLinia ? l.unitat : QString());
-        if (l.ambImport)
-            marc_.dreta(l.import.toGroupedString() + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
-                        Marc::Gris);
+        const QString quantitat = l.ambLinia ? l.quantitat.toShortString() : QString();
+        const QString import = l.ambImport ? l.import.toGroupedString() + Tradueix(QStringLiteral(" €")) : QString();
+        marc_.fins(6400, l.ambLinia ? l.servei : QString(), marc_.inici(quantitat, 8800) - Marc::Tall);
+        if (l.ambLinia) marc_.dreta(quantitat, 8800, Linia::Segueix, Marc::Gris);
+        marc_.fins(8900, l.ambLinia ? l.unitat : QString(), marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
+        if (l.ambImport) marc_.dreta(import, Marc::VoraDreta, Linia::Segueix, Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setForeColor(Marc::Negre);
     }
@@ -165,10 +172,10 @@ private:
         p_.setFontBold(true);
         p_.setForeColor(Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 50);
-        marc_.a(6400, q.lloc);
-        marc_.a(8400, Tradueix(QStringLiteral("Quota mes")));
-        marc_.dreta(q.quota.toGroupedString() + Tradueix(QStringLiteral(" €")), Marc::VoraDreta, Linia::Segueix,
-                    Marc::Gris);
+        const QString import = q.quota.toGroupedString() + Tradueix(QStringLiteral(" €"));
+        marc_.fins(6400, q.lloc, 8400 - Marc::Tall);
+        marc_.seguit(8400, Tradueix(QStringLiteral("Quota mes")), marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
+        marc_.dreta(import, Marc::VoraDreta, Linia::Segueix, Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setForeColor(Marc::Negre);
     }
@@ -198,14 +205,15 @@ private:
             p_.setFontSize(10);
             p_.setFontBold(true);
             p_.setForeColor(Marc::Negre);
-            marc_.a(6400, t.nom);
             // The quantity as a plain number: a blank for the sign, one after.
             const QString quantitat = (t.quantitat < Decimal() ? QString() : QStringLiteral(" "))
                                       + t.quantitat.toShortString() + u' ';
+            const QString import = t.import.isZero() ? QString() : t.import.toGroupedString() + euro;
+            marc_.fins(6400, t.nom, marc_.inici(quantitat, 8850) - Marc::Tall);
             marc_.dreta(quantitat, 8850);
-            marc_.a(8900, t.unitat);
+            marc_.fins(8900, t.unitat, marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
             if (!t.import.isZero()) {
-                marc_.dreta(t.import.toGroupedString() + euro, Marc::VoraDreta);
+                marc_.dreta(import, Marc::VoraDreta);
                 factura += t.import;
             }
             p_.setCurrentY(p_.CurrentY() + 300);
@@ -227,13 +235,15 @@ private:
 
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
-        marc_.a(6000, Tradueix(QStringLiteral("Pagaments a compte:")));
-        marc_.dreta(mes_.pagaments.toGroupedString() + euro, Marc::VoraDreta, Linia::Acaba);
+        const QString pagaments = mes_.pagaments.toGroupedString() + euro;
+        marc_.fins(6000, Tradueix(QStringLiteral("Pagaments a compte:")), marc_.inici(pagaments, Marc::VoraDreta) - Marc::Tall);
+        marc_.dreta(pagaments, Marc::VoraDreta, Linia::Acaba);
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
         p_.setFontBold(true);
-        marc_.a(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")));
-        marc_.dreta((factura - mes_.pagaments).toGroupedString() + euro, Marc::VoraDreta, Linia::Acaba);
+        const QString aPagar = (factura - mes_.pagaments).toGroupedString() + euro;
+        marc_.fins(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")), marc_.inici(aPagar, Marc::VoraDreta) - Marc::Tall);
+        marc_.dreta(aPagar, Marc::VoraDreta, Linia::Acaba);
         p_.setFontBold(false);
     }
 

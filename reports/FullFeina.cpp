@@ -38,14 +38,15 @@ public:
     }
 
 private:
-    // A label in black and, at x, its value in grey.
-    void camp(const QString& etiqueta, double x, const QString& valor, Linia linia)
+    // A label in black and, at x (or where the label ends for -1), its
+    // value in grey, cut at `vora`.
+    void camp(const QString& etiqueta, double x, const QString& valor, Linia linia, double vora = Marc::VoraDreta)
     {
         p_.setForeColor(Marc::Negre);
         p_.Print(etiqueta, Linia::Segueix);
         if (x >= 0) p_.setCurrentX(x);
         p_.setForeColor(Marc::Gris);
-        p_.Print(valor, linia);
+        marc_.fins(p_.CurrentX(), valor, vora, linia);
         p_.setForeColor(Marc::Negre);
     }
 
@@ -56,13 +57,17 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(false);
 
+        // The values at 1550, or after the longest label.
+        const QString lloc = Tradueix(QStringLiteral("Lloc:")), data = Tradueix(QStringLiteral("Data:")),
+                      recurs = Tradueix(QStringLiteral("Recurs:"));
+        const double x = marc_.columnaValors(1550, {lloc, data, recurs});
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setCurrentX(Marc::MargeEsquerre);
-        camp(Tradueix(QStringLiteral("Lloc:")), 1550, f_.lloc, Linia::Acaba);
+        camp(lloc, x, f_.lloc, Linia::Acaba);
 
         p_.setCurrentY(p_.CurrentY() + 50);
         p_.setCurrentX(Marc::MargeEsquerre);
-        camp(Tradueix(QStringLiteral("Data:")), 1550, f_.data, Linia::Segueix);
+        camp(data, x, f_.data, Linia::Segueix);
         p_.setCurrentX(p_.CurrentX() + 500);
         p_.Print(Tradueix(QStringLiteral("Hora inici:")), Linia::Segueix);
         p_.setCurrentX(p_.CurrentX() + 200);
@@ -74,11 +79,15 @@ private:
 
         p_.setCurrentY(p_.CurrentY() + 50);
         p_.setCurrentX(Marc::MargeEsquerre);
-        camp(Tradueix(QStringLiteral("Recurs:")), 1550, f_.recurs, Linia::Segueix);
+        // The resource leaves room for the done mark after it.
+        const QString feta = Tradueix(QStringLiteral("Feta:")) + u' ';
+        const QString siNo = f_.feta ? Tradueix(QStringLiteral("Si")) : Tradueix(QStringLiteral("No"));
+        camp(recurs, x, f_.recurs, Linia::Segueix,
+             Marc::VoraDreta - 700 - p_.TextWidth(feta) - p_.TextWidth(siNo));
         p_.setCurrentX(p_.CurrentX() + 500);
-        p_.Print(Tradueix(QStringLiteral("Feta:")) + u' ', Linia::Segueix);
+        p_.Print(feta, Linia::Segueix);
         p_.setCurrentX(p_.CurrentX() + 200);
-        camp(QString(), -1, f_.feta ? Tradueix(QStringLiteral("Si")) : Tradueix(QStringLiteral("No")), Linia::Acaba);
+        camp(QString(), -1, siNo, Linia::Acaba);
 
         p_.setCurrentY(p_.CurrentY() + 50);
         p_.setCurrentX(Marc::MargeEsquerre);
@@ -107,13 +116,13 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(false);
         p_.setForeColor(Marc::Gris);
-        p_.setCurrentX(Marc::MargeEsquerre);
-        p_.Print(l.servei + QStringLiteral(". ") + unaLinia(l.descripcio).left(40), Linia::Segueix);
         const QString quantitat = l.textQuantitat.isEmpty() ? l.quantitat.toShortString() : l.textQuantitat;
-        marc_.dreta(quantitat, 7350, Linia::Segueix, Marc::Gris);
-        p_.setCurrentX(7600);
-        p_.Print(l.unitat, Linia::Segueix);
         const QString preu = l.textPreu.isEmpty() ? l.preu.toShortString() : l.textPreu;
+        // The service and the unit end before the numbers after them.
+        marc_.fins(Marc::MargeEsquerre, l.servei + QStringLiteral(". ") + unaLinia(l.descripcio).left(40),
+                   marc_.inici(quantitat, 7350) - Marc::Tall);
+        marc_.dreta(quantitat, 7350, Linia::Segueix, Marc::Gris);
+        marc_.fins(7600, l.unitat, marc_.inici(preu, 9600) - Marc::Tall);
         marc_.dreta(preu, 9600, Linia::Segueix, Marc::Gris);
         const Decimal import = Decimal::lineAmount(numero(l.textQuantitat, l.quantitat), numero(l.textPreu, l.preu));
         total += import;

@@ -6,6 +6,7 @@
 #include "Traduccio.h"
 
 #include <QVector>
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -13,6 +14,10 @@ namespace {
 constexpr double Marge = 500;
 constexpr double TwipsPerPixel = 15;
 
+// The grid at a scale: columns as wide as on screen times the scale, rows at
+// least as tall, taller where a block's text needs more lines than the
+// screen gives it: each line of a cell is wrapped at its blanks as the
+// screen wraps it, and the whole text is printed, no word cut.
 class DibuixGraella {
 public:
     DibuixGraella(Impressora& p, const Graella& g, double escala, double x0) : p_(p), g_(g), k_(escala), x0_(x0)
@@ -21,9 +26,45 @@ public:
         xs_[0] = 0;
         for (int c = 0; c < g.Cols(); ++c)
             xs_[c + 1] = xs_[c] + (g.isColumnHidden(c) ? 0 : g.ColWidth(c) * TwipsPerPixel * k_);
+        hs_.resize(g.Rows());
+        for (int r = 0; r < g.Rows(); ++r) hs_[r] = g.isRowHidden(r) ? 0 : g.RowHeight(r) * TwipsPerPixel * k_;
     }
 
-    double alcada(int r) const { return g_.isRowHidden(r) ? 0 : g_.RowHeight(r) * TwipsPerPixel * k_; }
+    // The rows made tall enough for their blocks' lines. Blocks are taken by
+    // their last row, and a block short of height makes its last shown row
+    // taller, so that the blocks above it keep what they have. No row grows
+    // past `pagina` below the `fixes` heading rows: the room of a page.
+    void ajustaFiles(double pagina, int fixes)
+    {
+        const QVector<double> pantalla = hs_;
+        QVector<QRect> blocs;
+        for (int r = 0; r < g_.Rows(); ++r)
+            for (int c = 0; c < g_.Cols(); ++c) {
+                const QRect b = g_.MergedRange(r, c);
+                if (r == b.y() && c == b.x()) blocs.append(b);
+            }
+        std::stable_sort(blocs.begin(), blocs.end(), [](const QRect& a, const QRect& b) { return a.bottom() < b.bottom(); });
+        for (const QRect& b : blocs) {
+            const int ultimaCol = qMin(b.right(), g_.Cols() - 1);
+            const int ultima = qMin(b.bottom(), g_.Rows() - 1);
+            const double w = xs_[ultimaCol + 1] - xs_[b.x()];
+            if (w <= 0) continue;
+            int darreraVisible = -1;
+            double h = 0;
+            for (int r = b.y(); r <= ultima; ++r) {
+                h += hs_[r];
+                if (hs_[r] > 0) darreraVisible = r;
+            }
+            if (darreraVisible < 0) continue;
+            const double cal = alcadaText(b.y(), b.x(), w);
+            if (cal > h) hs_[darreraVisible] += cal - h;
+        }
+        double capcalera = 0;
+        for (int r = 0; r < fixes; ++r) capcalera += hs_[r];
+        for (int r = fixes; r < hs_.size(); ++r) hs_[r] = qMax(pantalla[r], qMin(hs_[r], pagina - capcalera));
+    }
+
+    double alcada(int r) const { return hs_[r]; }
     double amplada() const { return xs_.last(); }
 
     // Rows [de, fins) at y; blocks are cut at the edges of the segment.
@@ -50,6 +91,66 @@ public:
     }
 
 private:
+    double marge() const { return 2 * TwipsPerPixel * k_; }
+
+    QString textCella(int r, int c) const
+    {
+        const QTableWidgetItem* it = g_.item(r, c);
+        return it ? QString(it->text()).remove(u'\r') : QString();
+    }
+
+    // The printer's font := the cell's, scaled to the page; returns it as the grid has it.
+    QFont fontCella(int r, int c)
+    {
+        const QTableWidgetItem* it = g_.item(r, c);
+        QFont f = g_.font();
+        const QVariant fv = it ? it->data(Qt::FontRole) : QVariant();
+        if (fv.isValid()) f = fv.value<QFont>();
+        p_.setFontFamily(f.family());
+        p_.setFontSize(qMax(1.0, punts(f) * k_));
+        p_.setFontBold(f.bold());
+        p_.setFontItalic(f.italic());
+        return f;
+    }
+
+    static double punts(const QFont& f) { return f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75; }
+
+    // The lines of the text of the block at (r, c) at that width, in the
+    // printer's font (fontCella). As on screen, a heading too wide is first
+    // drawn up to a quarter smaller; then a line too wide is wrapped at its
+    // blanks, and a word wider than the block makes the font smaller until
+    // it fits.
+    QStringList linies(int r, int c, const QString& text, double w, const QFont& f)
+    {
+        const double ample = w - 2 * marge();
+        if ((r < g_.FixedRows() || c < g_.FixedCols()) && !text.contains(u'\n')) {
+            const double minim = qMax(6.0, punts(f) * 0.75) * k_;
+            while (p_.TextWidth(text) > ample && p_.FontSize() - 0.5 * k_ >= minim)
+                p_.setFontSize(p_.FontSize() - 0.5 * k_);
+        }
+        QStringList out;
+        for (int intent = 0; intent < 4; ++intent) {
+            out.clear();
+            double mesAmple = 0;
+            for (const QString& linia : text.split(u'\n')) {
+                const QStringList parts = p_.TextWidth(linia) > ample ? p_.Parteix(linia, ample) : QStringList{linia};
+                for (const QString& part : parts) mesAmple = qMax(mesAmple, p_.TextWidth(part));
+                out << parts;
+            }
+            if (mesAmple <= ample || ample <= 0) break;
+            p_.setFontSize(qMax(1.0, p_.FontSize() * ample / mesAmple * 0.98));
+        }
+        return out;
+    }
+
+    // Height the text of the block at (r, c) needs at that width.
+    double alcadaText(int r, int c, double w)
+    {
+        const QString text = textCella(r, c);
+        if (text.isEmpty()) return 0;
+        return linies(r, c, text, w, fontCella(r, c)).size() * p_.TextHeight() + marge();
+    }
+
     void cella(int r, int c, double x, double y, double w, double h)
     {
         if (w <= 0 || h <= 0) return;
@@ -61,21 +162,23 @@ private:
         }
         const bool fonsPropi = fons.isValid();
         p_.FillBox(x, y, x + w, y + h, fonsPropi ? fons : g_.BackColor());
-        const QString text = it ? QString(it->text()).remove(u'\r') : QString();
+        const QString text = textCella(r, c);
         if (!text.isEmpty()) {
-            QFont f = g_.font();
-            const QVariant fv = it->data(Qt::FontRole);
-            if (fv.isValid()) f = fv.value<QFont>();
-            const double punts = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 0.75;
-            p_.setFontFamily(f.family());
-            p_.setFontSize(qMax(1.0, punts * k_));
-            p_.setFontBold(f.bold());
-            p_.setFontItalic(f.italic());
+            const QFont f = fontCella(r, c);
+            QStringList l = linies(r, c, text, w, f);
+            // A block taller than a page, or cut by a page's edge, shows the
+            // lines its part has room for, the last one marked.
+            const int caben = int((h - marge()) / p_.TextHeight() + 1e-6);
+            if (l.size() > caben) {
+                l.resize(qMax(0, caben));
+                if (!l.isEmpty())
+                    l.last() = p_.TextWidth(l.last() + QStringLiteral(" …")) <= w - 2 * marge() ? l.last() + QStringLiteral(" …")
+                                                                                               : QStringLiteral("…");
+            }
             QColor tinta = g_.CellForeColor(r, c);
             if (!tinta.isValid()) tinta = fonsPropi ? Graella::readableOn(fons) : QColor(Qt::black);
             p_.setForeColor(tinta);
-            const double marge = 2 * TwipsPerPixel * k_;
-            p_.PrintIn(x + marge, y + marge / 2, w - 2 * marge, h - marge, text,
+            p_.PrintIn(x + marge(), y + marge() / 2, w - 2 * marge(), h - marge(), l.join(u'\n'),
                        int(Graella::alignmentFromCode(g_.CellAlignment(r, c))), f.underline());
         }
         // Lines on the block's edges only, as the grid draws them.
@@ -89,6 +192,7 @@ private:
     double k_;
     double x0_;
     QVector<double> xs_;
+    QVector<double> hs_;
 };
 
 class Pagines {
@@ -109,6 +213,7 @@ public:
             double y = capcalera();
             numero(pagina, peu);
             const double limit = peu - p_.TextHeight() - 100;
+            if (pagina == 1) dibuix_.ajustaFiles(limit - y, fixes);
             if (fixes > 0) y = dibuix_.segment(0, fixes, y);
             // At least one row a page, so that a row taller than a page still prints.
             int fins = r;

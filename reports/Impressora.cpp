@@ -12,7 +12,8 @@ struct Impressora::Sortida {
 
 namespace {
 constexpr double TwipsPerDot = 1440.0 / 600.0;
-}
+QList<Impressora::TracatPagina> g_darrerTracat;
+} // namespace
 
 Impressora::Impressora(const QString& nomDocument, Orientacio orientacio)
     : sortida_(std::make_unique<Sortida>())
@@ -41,6 +42,7 @@ void Impressora::comenca()
     }
     painter_.setRenderHint(QPainter::Antialiasing);
     pagines_ = 1;
+    tracat_ = {TracatPagina()};
 }
 
 QPen Impressora::ploma() const
@@ -59,18 +61,20 @@ QPen Impressora::ploma() const
 void Impressora::Print(const QString& text, Linia linia)
 {
     comenca();
+    const double amplada = TextWidth(text);
     if (!text.isEmpty()) {
         QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
         painter_.setFont(font_);
         painter_.setPen(color_);
         const QPointF at = dev(x_, y_);
         painter_.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+        tracat_.last().altres.append(QRectF(x_, y_, amplada, TextHeight()));
     }
     if (linia == Linia::Acaba) {
         y_ += TextHeight();
         x_ = 0;
     } else {
-        x_ += TextWidth(text);
+        x_ += amplada;
     }
 }
 
@@ -80,6 +84,7 @@ void Impressora::Line(double x1, double y1, double x2, double y2)
     painter_.setPen(ploma());
     painter_.setBrush(Qt::NoBrush);
     painter_.drawLine(dev(x1, y1), dev(x2, y2));
+    tracat_.last().linies.append(QLineF(x1, y1, x2, y2));
     x_ = x2;
     y_ = y2;
 }
@@ -90,6 +95,7 @@ void Impressora::Box(double x1, double y1, double x2, double y2)
     painter_.setPen(ploma());
     painter_.setBrush(Qt::NoBrush);
     painter_.drawRect(QRectF(dev(x1, y1), dev(x2, y2)).normalized());
+    tracat_.last().caixes.append(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
     x_ = x2;
     y_ = y2;
 }
@@ -98,6 +104,7 @@ void Impressora::FillBox(double x1, double y1, double x2, double y2, const QColo
 {
     comenca();
     painter_.fillRect(QRectF(dev(x1, y1), dev(x2, y2)).normalized(), color);
+    tracat_.last().altres.append(QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized());
 }
 
 void Impressora::PrintIn(double x, double y, double width, double height, const QString& text, int alignment,
@@ -114,6 +121,7 @@ void Impressora::PrintIn(double x, double y, double width, double height, const 
     painter_.setPen(color_);
     painter_.drawText(r, alignment, text);
     painter_.restore();
+    tracat_.last().altres.append(QRectF(x, y, width, height));
 }
 
 void Impressora::setFontFamily(const QString& family)
@@ -125,6 +133,7 @@ void Impressora::PaintPicture(const QImage& picture, double x, double y, double 
 {
     comenca();
     painter_.drawImage(QRectF(dev(x, y), dev(x + width, y + height)), picture);
+    tracat_.last().altres.append(QRectF(x, y, width, height));
 }
 
 void Impressora::NewPage()
@@ -133,12 +142,14 @@ void Impressora::NewPage()
     if (!sortida_->desti.dispositiu->newPage())
         throw ErrorImpressio(QStringLiteral("No s'ha pogut començar una pàgina nova"));
     ++pagines_;
+    tracat_.append(TracatPagina());
 }
 
 QString Impressora::EndDoc()
 {
     if (acabat_) return QString();
     acabat_ = true;
+    g_darrerTracat = tracat_;
     if (!painter_.isActive()) return QString();
     painter_.end();
     auto& d = sortida_->desti;
@@ -150,14 +161,64 @@ QString Impressora::EndDoc()
 
 double Impressora::TextWidth(const QString& text) const
 {
-    QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
+    return TextWidth(text, font_);
+}
+
+double Impressora::TextWidth(const QString& text, const QFont& font) const
+{
+    QFontMetricsF fm(font, sortida_->desti.dispositiu.get());
     return fm.horizontalAdvance(text) / kx_;
+}
+
+QString Impressora::TextRetallat(const QString& text, double amplada) const
+{
+    if (amplada <= 0) return QString();
+    QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
+    return fm.elidedText(text, Qt::ElideRight, amplada * kx_);
+}
+
+QStringList Impressora::Parteix(const QString& text, double amplada) const
+{
+    QStringList out;
+    for (const QString& paragraf : QString(text).remove(u'\r').split(u'\n')) {
+        QString linia;
+        for (const QString& paraula : paragraf.split(u' ', Qt::SkipEmptyParts)) {
+            if (linia.isEmpty()) {
+                linia = paraula;
+            } else if (TextWidth(linia + u' ' + paraula) <= amplada) {
+                linia += u' ' + paraula;
+            } else {
+                out << linia;
+                linia = paraula;
+            }
+        }
+        out << linia;
+    }
+    return out;
 }
 
 double Impressora::TextHeight() const
 {
     QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
     return fm.lineSpacing() / ky_;
+}
+
+double Impressora::fonsPagina(double x) const
+{
+    double fons = 0;
+    if (tracat_.isEmpty()) return fons;
+    const TracatPagina& t = tracat_.last();
+    for (const QList<QRectF>* rs : {&t.caixes, &t.altres})
+        for (const QRectF& r : *rs)
+            if (r.right() > x) fons = qMax(fons, r.bottom());
+    for (const QLineF& l : t.linies)
+        if (qMax(l.x1(), l.x2()) > x) fons = qMax(fons, qMax(l.y1(), l.y2()));
+    return fons;
+}
+
+QList<Impressora::TracatPagina> Impressora::darrerTracat()
+{
+    return g_darrerTracat;
 }
 
 QSizeF Impressora::midaPagina() const

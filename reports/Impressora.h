@@ -10,8 +10,12 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QLineF>
+#include <QList>
 #include <QPainter>
+#include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <stdexcept>
 
@@ -25,6 +29,14 @@ public:
 
 class Impressora {
 public:
+    // What one page drew, in twips: the outlines of its boxes, its lines (the
+    // layout tests read them beside the document's words) and where its texts
+    // and fillings stand.
+    struct TracatPagina {
+        QList<QRectF> caixes;
+        QList<QLineF> linies;
+        QList<QRectF> altres;
+    };
     enum class Linia { Acaba, Segueix };   // print ending the line or not
     enum class Orientacio { Vertical, Horitzontal };
     enum Estil { Solid = 0, Puntejat = 2 }; // DrawStyle values
@@ -72,9 +84,21 @@ public:
 
     // Width of a text and height of one line in the current font, in twips.
     double TextWidth(const QString& text) const;
+    // The same in another font.
+    double TextWidth(const QString& text, const QFont& font) const;
     double TextHeight() const;
+    // The text as it fits the width in the current font: whole, or cut with
+    // an ellipsis ("" when not even that fits).
+    QString TextRetallat(const QString& text, double amplada) const;
+    // The text's lines broken at their blanks into lines of that width in
+    // the current font; a word wider than the width stands whole on a line
+    // of its own.
+    QStringList Parteix(const QString& text, double amplada) const;
     // Printable area in twips.
     QSizeF midaPagina() const;
+    // The lowest point the current page has printed on so far right of x
+    // (0 when nothing).
+    double fonsPagina(double x) const;
     // Pages begun so far.
     int pagines() const { return pagines_; }
     bool acabat() const { return acabat_; }
@@ -87,6 +111,11 @@ public:
                  bool underline = false);
     QFont font() const { return font_; }
     void setFontFamily(const QString& family);
+
+    // The boxes and lines drawn so far, page by page.
+    const QList<TracatPagina>& tracat() const { return tracat_; }
+    // Those of the last document ended.
+    static QList<TracatPagina> darrerTracat();
 
 private:
     QPointF dev(double x, double y) const { return QPointF(x * kx_, y * ky_); }
@@ -103,4 +132,5 @@ private:
     int drawStyle_ = Solid;
     int pagines_ = 0;
     bool acabat_ = false;
+    QList<TracatPagina> tracat_;
 };

@@ -96,12 +96,12 @@ public:
             p_.setCurrentX(Marc::MargeEsquerre);
             p_.setCurrentY(p_.CurrentY() + 200);
             if (primera) {
-                p_.Print(h.recurs.toUpper(), Linia::Segueix);
+                marc_.fins(Marc::MargeEsquerre, h.recurs.toUpper(), 4000 - Marc::Tall);
                 primera = false;
             }
             p_.setFontBold(false);
             marc_.a(4000, Conv::shortDate(h.data));
-            marc_.a(5300, Tradueix(QLocale().dayName(h.data.dayOfWeek(), QLocale::LongFormat)));
+            marc_.seguit(5300, Tradueix(QLocale().dayName(h.data.dayOfWeek(), QLocale::LongFormat)));
             const double fiDia = p_.CurrentX();
             const double y = p_.CurrentY();
             const double iniciHores = marc_.dreta(h.hores.toGroupedString() + Tradueix(QStringLiteral(" hores")), 9700);
@@ -122,12 +122,13 @@ public:
         }
         p_.setFontSize(10);
         p_.setFontBold(true);
-        marc_.dreta(Tradueix(QStringLiteral("TOTAL MES")) + u' ' + totalMes.toGroupedString()
-                        + Tradueix(QStringLiteral(" hores")),
-                    9750);
+        const double inici = marc_.dreta(Tradueix(QStringLiteral("TOTAL MES")) + u' ' + totalMes.toGroupedString()
+                                             + Tradueix(QStringLiteral(" hores")),
+                                         9750);
         p_.setFontBold(false);
         const double y = p_.CurrentY();
-        marc_.caixa(7000, y - 50, 10000, y + 290);
+        // The box takes a longer total too.
+        marc_.caixa(qMin(7000.0, inici - Marc::Espai), y - 50, 10000, y + 290);
         p_.setCurrentY(y);
         p_.Print();
     }

@@ -96,14 +96,22 @@ private:
         p_.setForeColor(Marc::Negre);
         p_.setCurrentX(Marc::MargeEsquerre);
         p_.setCurrentY(p_.CurrentY() + 200);
-        p_.Print(g.client, Linia::Segueix);
+        // The count ends at 9700 unless the sum after it reaches there; the
+        // name ends before the count.
+        const QString suma = QStringLiteral("( ") + g.suma.toGroupedString() + Tradueix(QStringLiteral(" € )"));
+        p_.setFontBold(false);
+        const double iniciSuma = marc_.inici(suma, Marc::VoraDreta);
+        p_.setFontBold(true);
+        const QString xecs = QLocale().toString(g.nombre) + Tradueix(QStringLiteral(" xecs"));
+        const double voraXecs = qMin(9700.0, iniciSuma - Marc::Espai);
+        marc_.fins(Marc::MargeEsquerre, g.client, marc_.inici(xecs, voraXecs) - Marc::Tall);
         const double fiNom = p_.CurrentX();
         const double y = p_.CurrentY();
-        const double iniciXecs = marc_.dreta(QLocale().toString(g.nombre) + Tradueix(QStringLiteral(" xecs")), 9700);
+        const double iniciXecs = marc_.dreta(xecs, voraXecs);
         marc_.puntejat(fiNom, iniciXecs, y);
         p_.setCurrentY(y);
         p_.setFontBold(false);
-        marc_.dreta(QStringLiteral("( ") + g.suma.toGroupedString() + Tradueix(QStringLiteral(" € )")), Marc::VoraDreta);
+        marc_.dreta(suma, Marc::VoraDreta);
         p_.setCurrentY(p_.CurrentY() + 100);
 
         for (const LiniaXec& x : g.linies) {
@@ -112,9 +120,14 @@ private:
             p_.setFontSize(10);
             p_.setFontBold(false);
             marc_.a(800, Tradueix(QStringLiteral("Xec")) + u' ' + QString::number(x.xec) + u':');
-            marc_.a(2000, x.lloc + QStringLiteral(" [") + Conv::shortDate(x.data) + u' ' + x.horaInici + QStringLiteral("] (")
-                        + x.quantitat.toShortString() + Tradueix(QStringLiteral(" hores)")));
-            marc_.a(7200, x.recurs.toUpper());
+            // The site's name is cut so that its day and hours end before the resource.
+            const QString detall = QStringLiteral(" [") + Conv::shortDate(x.data) + u' ' + x.horaInici
+                                   + QStringLiteral("] (") + x.quantitat.toShortString()
+                                   + Tradueix(QStringLiteral(" hores)"));
+            const double xLloc = qMax(2000.0, p_.CurrentX() + Marc::Espai);
+            marc_.fins(xLloc, x.lloc, 7200 - Marc::Tall - p_.TextWidth(detall));
+            p_.Print(detall, Linia::Segueix);
+            marc_.seguit(7200, x.recurs.toUpper(), Marc::VoraDreta);
         }
         p_.setCurrentY(p_.CurrentY() + 200);
     }
@@ -125,13 +138,15 @@ private:
         p_.Print();
         p_.setFontSize(10);
         p_.setFontBold(true);
-        marc_.dreta(Tradueix(QStringLiteral("Total")) + u' ' + QLocale().toString(mes_.nombre)
-                        + Tradueix(QStringLiteral(" xecs:")),
-                    9750);
-        marc_.dreta(mes_.suma.toGroupedString() + Tradueix(QStringLiteral(" €")), 10900);
+        // The label ends at 9750 unless the sum reaches there; the box takes both.
+        const QString suma = mes_.suma.toGroupedString() + Tradueix(QStringLiteral(" €"));
+        const double iniciSuma = marc_.dreta(suma, 10900);
+        const double inici = marc_.dreta(Tradueix(QStringLiteral("Total")) + u' ' + QLocale().toString(mes_.nombre)
+                                             + Tradueix(QStringLiteral(" xecs:")),
+                                         qMin(9750.0, iniciSuma - Marc::Espai));
         p_.setFontBold(false);
         const double y = p_.CurrentY();
-        marc_.caixa(8000, y - 50, Marc::VoraDreta, y + 290);
+        marc_.caixa(qMin(8000.0, inici - Marc::Espai), y - 50, Marc::VoraDreta, y + 290);
         p_.setCurrentY(y);
         p_.Print();
     }

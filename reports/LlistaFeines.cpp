@@ -93,22 +93,7 @@ QStringList liniesNotes(const Impressora& p, const QString& text, double amplada
         while (!l.isEmpty() && p.TextWidth(l + QStringLiteral("...")) > amplada) l.chop(1);
         return l + QStringLiteral("...");
     };
-    QStringList out;
-    const QStringList paragrafs = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
-    for (const QString& paragraf : paragrafs) {
-        QString linia;
-        for (const QString& paraula : paragraf.split(u' ', Qt::SkipEmptyParts)) {
-            if (linia.isEmpty()) {
-                linia = paraula;
-            } else if (p.TextWidth(linia + u' ' + paraula) <= amplada) {
-                linia += u' ' + paraula;
-            } else {
-                out << linia;
-                linia = paraula;
-            }
-        }
-        out << linia;
-    }
+    QStringList out = p.Parteix(text, amplada);
     while (!out.isEmpty() && out.last().isEmpty()) out.removeLast();
     const bool tallat = out.size() > linies;
     if (tallat) out.resize(linies);
@@ -142,10 +127,10 @@ private:
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 200);
         marc_.a(500, Tradueix(QStringLiteral("Data")));
-        marc_.a(3000, Tradueix(QStringLiteral("Hora inici")));
-        marc_.a(4200, Tradueix(QStringLiteral("Hora fi")));
-        marc_.a(5100, Tradueix(QStringLiteral("Lloc")));
-        marc_.a(9000, Tradueix(QStringLiteral("Recursos")));
+        marc_.seguit(3000, Tradueix(QStringLiteral("Hora inici")));
+        marc_.seguit(4200, Tradueix(QStringLiteral("Hora fi")));
+        marc_.seguit(5100, Tradueix(QStringLiteral("Lloc")));
+        marc_.seguit(9000, Tradueix(QStringLiteral("Recursos")));
         marc_.tancaCapcalera(300);
     }
 
@@ -153,14 +138,16 @@ private:
     {
         p_.setFontSize(10);
         p_.setForeColor(Marc::Negre);
+        // The site and the resource end at their columns' edges (the
+        // resource inside the box).
         marc_.a(500, Conv::shortDate(f.data));
-        marc_.a(1700, Tradueix(QLocale().dayName(f.data.dayOfWeek(), QLocale::LongFormat)));
-        marc_.a(3200, f.horaInici);
-        marc_.a(4250, f.horaFi);
+        marc_.seguit(1700, Tradueix(QLocale().dayName(f.data.dayOfWeek(), QLocale::LongFormat)));
+        marc_.seguit(3200, f.horaInici);
+        marc_.seguit(4250, f.horaFi);
         p_.setFontBold(true);
-        marc_.a(5100, f.lloc);
+        marc_.seguit(5100, f.lloc, 9000 - Marc::Tall);
         p_.setFontBold(false);
-        marc_.a(9000, f.recurs);
+        marc_.seguit(9000, f.recurs, Marc::VoraDreta - Marc::Tall);
 
         p_.setCurrentY(p_.CurrentY() + 300);
         const double y = p_.CurrentY();
@@ -168,12 +155,14 @@ private:
         p_.setFontBold(true);
         marc_.a(600, Tradueix(QStringLiteral("Notes:")));
         p_.setFontBold(false);
+        // The notes start at 1300, or after a longer label.
+        const double xNotes = qMax(1300.0, p_.CurrentX() + Marc::Espai);
         const double pas = p_.TextHeight();
         const int cabenLinies = qMax(1, int((700 - 50) / pas));
-        const QStringList notes = liniesNotes(p_, f.observacions, Marc::VoraDreta - 100 - 1300, cabenLinies);
+        const QStringList notes = liniesNotes(p_, f.observacions, Marc::VoraDreta - 100 - xNotes, cabenLinies);
         for (qsizetype i = 0; i < notes.size(); ++i) {
             p_.setCurrentY(y + i * pas);
-            marc_.a(1300, notes.at(i));
+            marc_.a(xNotes, notes.at(i));
         }
         p_.setCurrentY(y);
 

@@ -36,7 +36,34 @@ void MarcPagina::titol(const QString& text, Linia linia)
     p.setForeColor(Marc::Negre);
     p.setCurrentY(Marc::YTitol);
     p.setCurrentX(Marc::MargeEsquerre);
-    p.Print(text, linia);
+    const QString t = p.TextRetallat(text, voraTitol() - Marc::MargeEsquerre);
+    fiTitol_ = Marc::MargeEsquerre + p.TextWidth(t);
+    p.Print(t, linia);
+}
+
+void MarcPagina::titolSegueix(const QString& text)
+{
+    const double x = p.CurrentX();
+    const QString t = p.TextRetallat(text, voraTitol() - x);
+    fiTitol_ = x + p.TextWidth(t);
+    p.Print(t);
+}
+
+QFont MarcPagina::fontMarca() const
+{
+    QFont f = p.font();
+    f.setPointSizeF(10);
+    f.setBold(false);
+    f.setItalic(true);
+    return f;
+}
+
+double MarcPagina::voraTitol() const
+{
+    const double dreta = qMax<double>(Marc::VoraDreta, p.midaPagina().width() - Marc::MargeEsquerre);
+    if (Pagina == 1) return dreta;
+    const double marca = p.TextWidth(Tradueix(QStringLiteral("(Continuació)")), fontMarca());
+    return qMax<double>(Marc::XMarcaContinua, dreta - marca) - Marc::Espai;
 }
 
 void MarcPagina::regla()
@@ -84,6 +111,27 @@ void MarcPagina::a(double x, const QString& text, Linia linia)
     p.Print(text, linia);
 }
 
+void MarcPagina::fins(double x, const QString& text, double vora, Linia linia)
+{
+    // A text cut short leaves Espai more after its ellipsis.
+    p.setCurrentX(x);
+    p.Print(p.TextWidth(text) <= vora - x ? text : p.TextRetallat(text, vora - x - Marc::Espai), linia);
+}
+
+double MarcPagina::seguit(double x, const QString& text, double vora, Linia linia)
+{
+    const double inici = qMax(x, p.CurrentX() + Marc::Espai);
+    if (vora > 0) fins(inici, text, vora, linia);
+    else a(inici, text, linia);
+    return inici;
+}
+
+double MarcPagina::columnaValors(double x, const QStringList& etiquetes) const
+{
+    for (const QString& e : etiquetes) x = qMax(x, Marc::MargeEsquerre + p.TextWidth(e) + Marc::Espai);
+    return x;
+}
+
 bool MarcPagina::provaSalt()
 {
     if (p.CurrentY() > PosicioSaltPagina) {
@@ -95,8 +143,10 @@ bool MarcPagina::provaSalt()
 
 void MarcPagina::saltPagina()
 {
+    // Below what the page printed under it when that reaches lower (a block printed whole).
+    const double fons = p.fonsPagina(Marc::XMarcaContinua);
     p.setCurrentX(Marc::XMarcaContinua);
-    p.setCurrentY(PosicioSaltPagina + 500);
+    p.setCurrentY(fons > PosicioSaltPagina + 500 ? fons + Marc::Espai : PosicioSaltPagina + 500);
     p.setFontBold(false);
     p.setFontItalic(true);
     p.setFontSize(10);
@@ -106,8 +156,9 @@ void MarcPagina::saltPagina()
     ++Pagina;
     p.NewPage();
     capcalera_();
+    // Beside the title line, after a title that reaches further.
     const double y = p.CurrentY();
-    p.setCurrentX(Marc::XMarcaContinua);
+    p.setCurrentX(qMax<double>(Marc::XMarcaContinua, fiTitol_ + Marc::Espai));
     p.setCurrentY(Marc::YTitol);
     p.setFontBold(false);
     p.setFontItalic(true);
@@ -128,8 +179,15 @@ double MarcPagina::dreta(const QString& text, double vora, Linia linia, const QC
     return inici;
 }
 
+void MarcPagina::dretaSeguit(const QString& text, double vora)
+{
+    p.setCurrentX(qMax(inici(text, vora), p.CurrentX() + Marc::Espai));
+    p.Print(text, Linia::Segueix);
+}
+
 void MarcPagina::puntejat(double fiText, double iniciValor, double y)
 {
+    if (iniciValor - fiText <= 200) return;
     p.setDrawWidth(1);
     p.setDrawStyle(Impressora::Puntejat);
     p.Line(fiText + 100, y + 180, iniciValor - 100, y + 180);

@@ -18,6 +18,8 @@ inline constexpr int VoraDreta = 11000;        // right edge of rules and amount
 inline constexpr int YTitol = 2000;
 inline constexpr int XMarcaContinua = 9800;
 inline constexpr int XNumeroPagina = 6000;
+inline constexpr int Espai = 40;               // room a text moved right leaves after the one before
+inline constexpr int Tall = 15;                // least room a text cut at its column's edge leaves before the next
 inline const QColor Negre = QColor(0, 0, 0);
 inline const QColor Gris = QColor(146, 146, 146);
 } // namespace Marc
@@ -38,8 +40,14 @@ public:
     void comenca();
 
     void logo();
-    // Font 12 bold at (500, 2000); prints the title, ending the line unless told.
+    // Font 12 bold at (500, 2000); prints the title, ending the line unless
+    // told, cut with an ellipsis at the title line's edge.
     void titol(const QString& text, Impressora::Linia linia = Impressora::Linia::Acaba);
+    // More of the title line in the current font, ending the line, cut at its edge.
+    void titolSegueix(const QString& text);
+    // Where the title line ends: the page's right margin, and room for the
+    // continuation mark on the pages after the first.
+    double voraTitol() const;
     // Heavy rule across the page at CurrentY (line width 8).
     void regla();
     // "pàg. n" at the foot of the page (size 8, not bold); CurrentY comes back.
@@ -50,27 +58,50 @@ public:
     void capcaleraTitol(const QString& text);
     // Prints a text starting at x (the line goes on unless told).
     void a(double x, const QString& text, Impressora::Linia linia = Impressora::Linia::Segueix);
+    // Prints a text starting at x, cut with an ellipsis where it would pass
+    // `vora` (the edge of its column), Espai before it.
+    void fins(double x, const QString& text, double vora, Impressora::Linia linia = Impressora::Linia::Segueix);
+    // Prints a text starting at x, or Espai after the end of the text printed
+    // just before it on the line when that one reaches further (a label
+    // longer than its place moves what follows it); cut at `vora` when one
+    // is given. Returns where it starts.
+    double seguit(double x, const QString& text, double vora = 0,
+                  Impressora::Linia linia = Impressora::Linia::Segueix);
 
     // Page-break test: a new page when CurrentY is past PosicioSaltPagina
     // (equal stays). True when it broke.
     bool provaSalt();
-    // " (Continúa...)" at the foot, new page, header, "(Continuació)" at the
-    // title's height; printing goes on below the new header. Font 10 after it.
+    // " (Continúa...)" at the foot (lower when the page printed lower), new
+    // page, header, "(Continuació)" at the title's height; printing goes on
+    // below the new header. Font 10 after it.
     void saltPagina();
 
     // Prints a text ending at x = vora; returns the x where it starts.
     double dreta(const QString& text, double vora, Impressora::Linia linia = Impressora::Linia::Segueix,
                  const QColor& color = Marc::Negre);
+    // The x of a header's values after their labels at the margin: x, or
+    // Espai after the longest label when that one reaches further.
+    double columnaValors(double x, const QStringList& etiquetes) const;
+    // Where a text printed ending at vora starts.
+    double inici(const QString& text, double vora) const { return vora - p.TextWidth(text); }
+    // A column title ending at vora, or starting Espai after the text before
+    // it on the line when that one reaches further.
+    void dretaSeguit(const QString& text, double vora);
     // Dotted leader between the end of a left text and the start of a
     // right-aligned value printed on the line whose top is y (line width 1,
-    // dotted, then solid again). Like every line it leaves the position at its
-    // end point; the document sets CurrentY back as it needs.
+    // dotted, then solid again); none where the texts leave it no room. Like
+    // every line it leaves the position at its end point; the document sets
+    // CurrentY back as it needs.
     void puntejat(double fiText, double iniciValor, double y);
     // Outline of a total (line width 8).
     void caixa(double x1, double y1, double x2, double y2);
 
 private:
+    // The font of the continuation marks.
+    QFont fontMarca() const;
+
     std::function<void()> capcalera_;
+    double fiTitol_ = 0;   // where the title line printed last ends
 };
 
 // Prints one document: the printer object for it, the drawing, the end of the

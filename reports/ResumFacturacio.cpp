@@ -31,17 +31,17 @@ void ResumFacturacio::capcalera()
                     + QString::number(inici_.year()),
                 Linia::Segueix);
     p_.setFontBold(false);
-    p_.Print(QStringLiteral(" ( ") + Conv::shortDate(inici_) + QStringLiteral(" - ") + Conv::shortDate(fi_)
-             + QStringLiteral(" )"));
+    marc_.titolSegueix(QStringLiteral(" ( ") + Conv::shortDate(inici_) + QStringLiteral(" - ") + Conv::shortDate(fi_)
+                       + QStringLiteral(" )"));
     p_.setFontSize(10);
     p_.setFontBold(true);
     p_.setCurrentY(p_.CurrentY() + 200);
     // The titles of the numbers end where the numbers end, whatever the font.
     marc_.a(Marc::MargeEsquerre, Tradueix(QStringLiteral("Client")));
-    marc_.a(5000, Tradueix(QStringLiteral("Servei/Lloc")));
-    marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 7500);
-    marc_.a(7600, Tradueix(QStringLiteral("Unitat")));
-    marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
+    marc_.seguit(5000, Tradueix(QStringLiteral("Servei/Lloc")));
+    marc_.dretaSeguit(Tradueix(QStringLiteral("Quantitat")), 7500);
+    marc_.seguit(7600, Tradueix(QStringLiteral("Unitat")));
+    marc_.dretaSeguit(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
     marc_.tancaCapcalera(300, 150);
 }
 
@@ -77,7 +77,7 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
             p_.setForeColor(Marc::Negre);
             p_.setCurrentX(Marc::MargeEsquerre);
             p_.setCurrentY(p_.CurrentY() + 200);
-            p_.Print(mes.client.toUpper(), Linia::Segueix);
+            marc_.fins(Marc::MargeEsquerre, mes.client.toUpper(), 5000 - Marc::Tall);
             p_.setFontBold(false);
             // A leader up to the services' column (none under a name that reaches it).
             const double y = p_.CurrentY();
@@ -87,13 +87,14 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
         } else {
             evitaPeu();
         }
-        p_.setCurrentX(5000);
-        p_.Print(l.nom, Linia::Segueix);
-        marc_.dreta(l.quantitat.toShortString(), 7500);
-        p_.setCurrentX(7600);
-        p_.Print(l.unitat, Linia::Segueix);
+        // The name and the unit end before the numbers after them.
+        const QString quantitat = l.quantitat.toShortString();
+        const QString import = l.import.isZero() ? QString() : l.import.toGroupedString() + euro;
+        marc_.fins(5000, l.nom, marc_.inici(quantitat, 7500) - Marc::Tall);
+        marc_.dreta(quantitat, 7500);
+        marc_.fins(7600, l.unitat, marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
         if (!l.import.isZero()) {
-            marc_.dreta(l.import.toGroupedString() + euro, Marc::VoraDreta);
+            marc_.dreta(import, Marc::VoraDreta);
             totalClient += l.import;
         }
         p_.setCurrentY(p_.CurrentY() + 200);
@@ -103,9 +104,12 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
     p_.setCurrentY(p_.CurrentY() + 50);
     evitaPeu();
     p_.setFontBold(true);
-    p_.setCurrentX(9300);
-    p_.Print(Tradueix(QStringLiteral("Total:")), Linia::Segueix);
-    marc_.dreta(totalClient.toGroupedString() + euro, Marc::VoraDreta);
+    // "Total:" at 9300, or further left before a longer amount.
+    const QString total = Tradueix(QStringLiteral("Total:"));
+    const QString import = totalClient.toGroupedString() + euro;
+    p_.setCurrentX(qMin(9300.0, marc_.inici(import, Marc::VoraDreta) - Marc::Espai - p_.TextWidth(total)));
+    p_.Print(total, Linia::Segueix);
+    marc_.dreta(import, Marc::VoraDreta);
     p_.setCurrentY(p_.CurrentY() + 250);
     total_ += totalClient;
     return totalClient;
@@ -118,10 +122,11 @@ void ResumFacturacio::totalMes()
     p_.setFontSize(10);
     p_.setFontBold(true);
     evitaPeu();
-    marc_.dreta(Tradueix(QStringLiteral("TOTAL MES:")) + u' ' + total_.toGroupedString() + Tradueix(QStringLiteral(" €")),
-                Marc::VoraDreta);
+    const double inici = marc_.dreta(
+        Tradueix(QStringLiteral("TOTAL MES:")) + u' ' + total_.toGroupedString() + Tradueix(QStringLiteral(" €")), Marc::VoraDreta);
     p_.setFontBold(false);
     const double y = p_.CurrentY();
-    marc_.caixa(7000, y - 50, 11200, y + 290);
+    // The box takes a longer total too.
+    marc_.caixa(qMin(7000.0, inici - Marc::Espai), y - 50, 11200, y + 290);
     p_.Print();
 }

@@ -66,6 +66,29 @@ QString text(const QString& pdf, int pagina)
     return executa(QStringLiteral("pdftotext"), args).normalized(QString::NormalizationForm_KC);
 }
 
+QList<PaginaParaules> paraules(const QString& pdf)
+{
+    const QString xml = executa(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression element(
+        QStringLiteral("<page width=\"([\\d.]+)\" height=\"([\\d.]+)\">|<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                       "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<PaginaParaules> out;
+    for (auto it = element.globalMatch(xml); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            out.append({QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), {}});
+        } else if (!out.isEmpty()) {
+            QString t = m.captured(7);
+            t.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+            t.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+            const QPointF a(m.captured(3).toDouble(), m.captured(4).toDouble());
+            const QPointF b(m.captured(5).toDouble(), m.captured(6).toDouble());
+            out.last().paraules.append({QRectF(a, b), t.normalized(QString::NormalizationForm_KC)});
+        }
+    }
+    return out;
+}
+
 bool enOrdre(const QString& text, const QStringList& parts, QString* falta)
 {
     qsizetype desde = 0;

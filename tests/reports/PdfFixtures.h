@@ -3,6 +3,8 @@
 // a folder of its own and reads their text with the poppler tools.
 #include "TestSupport.h"
 
+#include <QList>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -28,6 +30,18 @@ int pagines(const QString& pdf);
 QSizeF midaPagina(const QString& pdf);
 // Text of one page (1-based; 0 = every page), in reading layout.
 QString text(const QString& pdf, int pagina = 0);
+// The words of each page as the text tool places them (its -bbox output), in
+// points from the page's top left.
+struct Paraula {
+    QRectF caixa;
+    QString text;
+};
+struct PaginaParaules {
+    QSizeF mida;
+    QList<Paraula> paraules;
+};
+QList<PaginaParaules> paraules(const QString& pdf);
+
 // The texts appear in this order in the text.
 bool enOrdre(const QString& text, const QStringList& parts, QString* falta = nullptr);
 // "" when they do; else the first text missing and the whole text, for the

@@ -6,8 +6,6 @@
 #include "MessageBox.h"
 #include "PdfFixtures.h"
 
-#include <QProcess>
-#include <QRegularExpression>
 #include <QtTest>
 #include <memory>
 
@@ -29,16 +27,10 @@ FacturacioMes mes(const QString& files, const QString& xecs = QString(), const Q
 // The top of each word where the document first prints it, in points.
 QHash<QString, double> alcades(const QString& pdf)
 {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    const QString xml = QString::fromUtf8(p.readAllStandardOutput());
     QHash<QString, double> out;
-    static const QRegularExpression paraula(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
-    for (auto it = paraula.globalMatch(xml); it.hasNext();) {
-        const auto m = it.next();
-        if (!out.contains(m.captured(2))) out.insert(m.captured(2), m.captured(1).toDouble());
-    }
+    for (const PaginaParaules& pagina : paraules(pdf))
+        for (const Paraula& p : pagina.paraules)
+            if (!out.contains(p.text)) out.insert(p.text, p.caixa.top());
     return out;
 }
 
