@@ -127,13 +127,17 @@ Graella::Graella(QWidget* parent) : QTableWidget(parent)
 void Graella::setFixedRows(int n)
 {
     fixedRows_ = qMax(0, n);
+    if (fixedRows_ > 0) setVerticalScrollMode(ScrollPerItem);
     paintFixedCells();
+    updateGeometries();
 }
 
 void Graella::setFixedCols(int n)
 {
     fixedCols_ = qMax(0, n);
+    if (fixedCols_ > 0) setHorizontalScrollMode(ScrollPerItem);
     paintFixedCells();
+    updateGeometries();
 }
 
 void Graella::setBackColor(const QColor& c)
@@ -491,8 +495,8 @@ void Graella::Refresh()
 
 int Graella::TopRow() const
 {
-    const int r = rowAt(0);
-    return r < 0 ? 0 : r;
+    const int r = rowAt(fixedHeight());
+    return r < 0 ? qMin(fixedRows_, qMax(0, rowCount() - 1)) : r;
 }
 
 void Graella::setTopRow(int row)

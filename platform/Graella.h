@@ -23,6 +23,10 @@
 // too wide for its cell is drawn in a somewhat smaller font. A line that
 // still does not fit is drawn cut short with an ellipsis, so its beginning
 // reads whatever the alignment; the cell keeps its whole text.
+//
+// Heading rows and columns never scroll: the rows (columns) after them scroll
+// a whole row (column) at a time beneath them, and the scroll bars count only
+// those rows (columns), so a bar's thumb stands for the part shown.
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -31,6 +35,8 @@
 #include <QVector>
 #include <QTableWidget>
 #include <QVariant>
+
+class QPainter;
 
 // Format of a cell written whole with setCell.
 struct CellFormat {
@@ -131,7 +137,7 @@ public:
     bool Redraw() const { return redraw_; }
     void setRedraw(bool on);
     void Refresh();
-    // First visible row; setting it scrolls that row to the top.
+    // First row shown after the heading rows; setting it scrolls that row up to them.
     int TopRow() const;
     void setTopRow(int row);
 
@@ -169,14 +175,31 @@ public:
     // each line still too wide cut short with an ellipsis.
     static QString visibleText(const QString& text, const QFontMetrics& metrics, int width, int lines = 1);
 
+    // Heading cells where they stay; the others where they scrolled to.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+
 protected:
     QTableWidgetItem* cell(int row, int col);
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
 private:
     // A cell's own font, else the grid's: a cell's font marks start from the grid's font.
     QFont cellFont(const QTableWidgetItem* it) const;
     void paintFixedCells();
     bool mergesRow(int row, int col) const;
+    // Height of the heading rows, width of the heading columns.
+    int fixedHeight() const;
+    int fixedWidth() const;
+    // Puts the first row (column) the scroll bar stands for right after the headings.
+    void placeScrolled();
+    void drawHeadings(QPainter& painter, const QRect& area);
 
     QHash<QString, QFont> cellFonts_;   // fonts of setCell, made from cellFontsOf_
     QFont cellFontsOf_;

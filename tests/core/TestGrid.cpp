@@ -3,6 +3,7 @@
 #include "Graella.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,6 +24,8 @@ private slots:
     void blockIsDrawnWithoutInnerLines();
     void pressInsideABlockMakesThatCellCurrent();
     void redrawTopRowAndSmallSizes();
+    void headingsStayAsTheCellsScroll_data();
+    void headingsStayAsTheCellsScroll();
 
 private:
     Graella* g_ = nullptr;
@@ -296,7 +299,7 @@ void TestGrid::redrawTopRowAndSmallSizes()
     QVERIFY(!g_->Redraw() && !g_->updatesEnabled());
     g_->setRedraw(true);
     QVERIFY(g_->Redraw() && g_->updatesEnabled());
-    QCOMPARE(g_->TopRow(), 0);
+    QCOMPARE(g_->TopRow(), 1);   // the first row after the heading row
     g_->setTopRow(20);
     QCOMPARE(g_->TopRow(), 20);
     g_->setTopRow(500);  // out of range: nothing moves
@@ -306,6 +309,82 @@ void TestGrid::redrawTopRowAndSmallSizes()
     g_->setColWidth(2, 4);
     QCOMPARE(g_->RowHeight(3), 5);
     QCOMPARE(g_->ColWidth(2), 4);
+}
+
+// However the rows or columns are scrolled, the heading row and column stay
+// in place and answer for their place, the first row (column) the bar stands
+// for comes right after them, and the bar is at its end exactly when the
+// last row (column) shows whole.
+void TestGrid::headingsStayAsTheCellsScroll_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"Down key to the last row", "click on the lowest row shown", "wheel", "bar to its end",
+                            "top row set, then back up", "Right key to the last column", "Ctrl+End then Ctrl+Home"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void TestGrid::headingsStayAsTheCellsScroll()
+{
+    QFETCH(QString, how);
+    g_->setRows(40);
+    g_->setCols(12);
+    for (int r = 0; r < 40; ++r) g_->setRowHeight(r, r == 0 ? 31 : 20);   // a heading taller than a row
+    for (int c = 0; c < 12; ++c) g_->setColWidth(c, c == 0 ? 45 : 60);
+    for (int c = 0; c < 12; ++c) g_->setTextMatrix(0, c, QStringLiteral("H%1").arg(c));
+    g_->resize(300, 200);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    g_->setFocus();
+    g_->setCurrentCellAt(1, 1);
+    QScrollBar* bar = how.contains(u"column") ? g_->horizontalScrollBar() : g_->verticalScrollBar();
+    if (how.startsWith(u"Down")) {
+        for (int i = 0; i < 45; ++i) QTest::keyClick(g_, Qt::Key_Down);
+        QCOMPARE(g_->Row(), 39);
+    } else if (how.startsWith(u"click")) {
+        const int low = g_->rowAt(g_->viewport()->height() - 2);
+        QTest::mouseClick(g_->viewport(), Qt::LeftButton, {}, QPoint(100, g_->viewport()->height() - 2));
+        QCOMPARE(g_->Row(), low);
+    } else if (how == u"wheel") {
+        for (int i = 0; i < 3; ++i) {
+            QWheelEvent wheel(QPointF(100, 100), g_->viewport()->mapToGlobal(QPointF(100, 100)), {}, {0, -120},
+                              Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(g_->viewport(), &wheel);
+        }
+        QVERIFY(bar->value() > 0);
+    } else if (how.startsWith(u"bar")) {
+        bar->setValue(bar->maximum());
+    } else if (how.startsWith(u"top")) {
+        g_->setTopRow(30);
+        g_->setTopRow(1);
+        QCOMPARE(bar->value(), 0);
+    } else if (how.startsWith(u"Right")) {
+        for (int i = 0; i < 15; ++i) QTest::keyClick(g_, Qt::Key_Right);
+        QCOMPARE(g_->Col(), 11);
+    } else {
+        QTest::keyClick(g_, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(bar->value(), bar->maximum());
+        QTest::keyClick(g_, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(bar->value(), 0);
+    }
+    QApplication::processEvents();
+    const QImage shot = g_->viewport()->grab().toImage();
+    const bool rows = bar == g_->verticalScrollBar();
+    const int first = rows ? g_->rowAt(31) : g_->columnAt(45);
+    for (int c : {0, rows ? 1 : first}) {
+        const QModelIndex heading = g_->model()->index(0, c);
+        QCOMPARE(g_->visualRect(heading).top(), 0);
+        QCOMPARE(g_->indexAt(g_->visualRect(heading).center()), heading);
+        if (heading != g_->currentIndex())   // (the current cell has its focus frame)
+            QCOMPARE(QColor(shot.pixel(g_->visualRect(heading).topRight() + QPoint(-5, 5))), g_->BackColorFixed());
+    }
+    const QModelIndex label = g_->model()->index(5, 0);   // the heading column, where the row is shown
+    if (g_->visualRect(label).top() >= 31) QCOMPARE(g_->visualRect(label).left(), 0);
+    QCOMPARE(first, 1 + bar->value());
+    if (rows) QCOMPARE(g_->TopRow(), first);
+    QCOMPARE(rows ? g_->rowViewportPosition(first) : g_->columnViewportPosition(first), rows ? 31 : 45);
+    const int lastEnd = rows ? g_->rowViewportPosition(39) + 20 : g_->columnViewportPosition(11) + 60;
+    const int room = rows ? g_->viewport()->height() : g_->viewport()->width();
+    QCOMPARE(bar->value() == bar->maximum(), lastEnd <= room);
 }
 
 QTEST_MAIN(TestGrid)
