@@ -185,6 +185,7 @@ void frmFeines::construeix()
     TotalFeina = caixaLectura(anomena(new QLineEdit, "TotalFeina"));
     TotalFeina->setAlignment(Qt::AlignRight);
     TotalFeina->setFixedWidth(AmpleColumna[4]);
+    xifraSencera(TotalFeina);
     Label9 = etiqueta(QStringLiteral("€"), "Label9");
     s->addWidget(Label8, 3, 0, 1, 4, Qt::AlignRight);
     s->addWidget(TotalFeina, 3, 4);

@@ -142,7 +142,16 @@ public:
     void setTopRow(int row);
 
     int ColWidth(int col) const { return columnWidth(col); }
-    void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    void setColWidth(int col, int width)
+    {
+        if (col == fitCol_) fitColWidth_ = width;
+        setColumnWidth(col, width);
+    }
+    // The column that gives up width, down to half of what it was given, so
+    // that the columns fit beside the vertical scroll bar and the last one is
+    // never under it; -1 (the default): none.
+    int FitCol() const { return fitCol_; }
+    void setFitCol(int col);
     int RowHeight(int row) const { return rowHeight(row); }
     void setRowHeight(int row, int height) { QTableWidget::setRowHeight(row, height); }
 
@@ -200,6 +209,7 @@ private:
     // Puts the first row (column) the scroll bar stands for right after the headings.
     void placeScrolled();
     void drawHeadings(QPainter& painter, const QRect& area);
+    void fitColumns();
 
     QHash<QString, QFont> cellFonts_;   // fonts of setCell, made from cellFontsOf_
     QFont cellFontsOf_;
@@ -210,6 +220,8 @@ private:
 
     int fixedRows_ = 0;
     int fixedCols_ = 0;
+    int fitCol_ = -1;
+    int fitColWidth_ = 0;   // as given
     QColor backColor_ = defaultBackColor();
     QColor backColorFixed_ = defaultBackColorFixed();
 };

@@ -1,5 +1,5 @@
 // The grid's heading rows and columns, which stay where they are while the
-// rest scrolls beneath them.
+// rest scrolls beneath them, and the column that makes room for the scroll bar.
 //
 // The views place every cell by their headers' offsets. For an axis with
 // headings the offset is set here so that the first row (column) the scroll
@@ -104,8 +104,26 @@ void Graella::placeScrolled()
         horizontalHeader()->setOffset(offsetFor(horizontalHeader(), fixedCols_, horizontalScrollBar()->value()));
 }
 
+void Graella::setFitCol(int col)
+{
+    fitCol_ = col;
+    fitColWidth_ = col >= 0 && col < columnCount() ? columnWidth(col) : 0;
+    updateGeometries();
+}
+
+void Graella::fitColumns()
+{
+    if (fitCol_ < 0 || fitCol_ >= columnCount() || fitColWidth_ <= 0) return;
+    int others = 0;
+    for (int c = 0; c < columnCount(); ++c)
+        if (c != fitCol_) others += columnWidth(c);
+    const int width = qBound(fitColWidth_ / 2, viewport()->width() - others, fitColWidth_);
+    if (columnWidth(fitCol_) != width) setColumnWidth(fitCol_, width);
+}
+
 void Graella::updateGeometries()
 {
+    fitColumns();
     QTableWidget::updateGeometries();
     if (fixedRows_ > 0) fitBar(verticalHeader(), verticalScrollBar(), fixedRows_, viewport()->height());
     if (fixedCols_ > 0) fitBar(horizontalHeader(), horizontalScrollBar(), fixedCols_, viewport()->width());

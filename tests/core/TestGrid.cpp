@@ -26,6 +26,7 @@ private slots:
     void redrawTopRowAndSmallSizes();
     void headingsStayAsTheCellsScroll_data();
     void headingsStayAsTheCellsScroll();
+    void lastColumnIsNeverUnderTheScrollBar();
 
 private:
     Graella* g_ = nullptr;
@@ -385,6 +386,26 @@ void TestGrid::headingsStayAsTheCellsScroll()
     const int lastEnd = rows ? g_->rowViewportPosition(39) + 20 : g_->columnViewportPosition(11) + 60;
     const int room = rows ? g_->viewport()->height() : g_->viewport()->width();
     QCOMPARE(bar->value() == bar->maximum(), lastEnd <= room);
+}
+
+// Columns as wide as the grid: when the vertical bar shows, the column that
+// makes room gives up the bar's width, and takes it back when the bar goes.
+void TestGrid::lastColumnIsNeverUnderTheScrollBar()
+{
+    const int anchos[4] = {45, 120, 60, 60};
+    for (int c = 0; c < 4; ++c) g_->setColWidth(c, anchos[c]);
+    g_->setFitCol(1);
+    g_->resize(285 + 2 * g_->frameWidth(), 200);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    QCOMPARE(g_->ColWidth(1), 120);
+    g_->setRows(40);
+    QTRY_VERIFY(g_->verticalScrollBar()->isVisible());
+    QTRY_COMPARE(g_->ColWidth(1), 120 - g_->verticalScrollBar()->width());
+    QTRY_VERIFY(!g_->horizontalScrollBar()->isVisible());
+    QVERIFY(g_->columnViewportPosition(3) + g_->ColWidth(3) <= g_->viewport()->width());
+    g_->setRows(6);
+    QTRY_COMPARE(g_->ColWidth(1), 120);
 }
 
 QTEST_MAIN(TestGrid)
