@@ -148,8 +148,8 @@ void TabAgenda::mostraGlobus(const QDate& d)
     p.TamañoIcono = TamañoIcon_16;
     p.ImagenFondo = QImage();
     globus->EstablecerPropiedades(p);
-    // The weekday heading directly followed by the date; the cell's job lines.
-    const QString titol = u' ' + AgendaGrid->TextMatrix(0, ColRatoli) + Conv::shortDate(d);
+    // The weekday heading, a blank and the date; the cell's job lines.
+    const QString titol = u' ' + AgendaGrid->TextMatrix(0, ColRatoli) + u' ' + Conv::shortDate(d);
     globus->MostrarToolTip(AgendaGrid, titol, AgendaGrid->TextMatrix(FilaRatoli, ColRatoli), 4, 100);
 }
 
@@ -270,8 +270,9 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
                                  ? Commuta_Feta(f)
                                  : Esborra_Feina_Confirmada(
                                        f, Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs
-                                              + QStringLiteral(" '") + f.Lloc + QStringLiteral("' del ")
-                                              + Conv::shortDate(f.Data) + QStringLiteral(" ?"));
+                                              + QStringLiteral(" '") + f.Lloc + QStringLiteral("' ")
+                                              + Tradueix(QStringLiteral("del")) + u' ' + Conv::shortDate(f.Data)
+                                              + QStringLiteral(" ?"));
             if (fet) {
                 Omple_Agenda();
                 G.FacturacioPendent = true;

@@ -36,10 +36,10 @@ Decimal frmFeines::sumaGraella() const
     for (int r = 0; r < DetallFeinaServeis->Rows(); ++r) {
         const auto q = Decimal::parse(DetallFeinaServeis->TextMatrix(r, ColQuantitat));
         const auto p = Decimal::parse(DetallFeinaServeis->TextMatrix(r, ColPreu));
-        if (!q || !p) throw Conv::ConversionError(QStringLiteral("La línia %1 no té un número vàlid").arg(r + 1).toStdString());
+        if (!q || !p) throw Conv::ConversionError(Tradueix(QStringLiteral("La línia %1 no té un número vàlid")).arg(r + 1).toStdString());
         const auto import = Import_Linia(*q, *p);
         const auto suma = import ? Suma_Imports(total, *import) : std::nullopt;
-        if (!suma) throw Conv::ConversionError("L'import de les línies no es pot representar");
+        if (!suma) throw Conv::ConversionError(Tradueix(QStringLiteral("L'import de les línies no es pot representar")).toStdString());
         total = *suma;
     }
     return total;

@@ -70,8 +70,8 @@ void TabFacturacio::FacturaGrid_KeyDown(int key)
             const bool fet = key == Qt::Key_Space
                                  ? Commuta_Feta(f)
                                  : Esborra_Feina_Confirmada(f, Tradueix(QStringLiteral("Eliminar feina '")) + f.Lloc
-                                                                   + QStringLiteral("' del ") + Conv::shortDate(f.Data)
-                                                                   + QStringLiteral(" ?"));
+                                                                   + QStringLiteral("' ") + Tradueix(QStringLiteral("del"))
+                                                                   + u' ' + Conv::shortDate(f.Data) + QStringLiteral(" ?"));
             if (fet) {
                 Calcula_Facturacio_Client();
                 G.AgendaPendent = true;

@@ -319,20 +319,37 @@ QStringList wrapped(QString rest, const QFontMetrics& metrics, int width, int mo
     out << rest;
     return out;
 }
+
+// The lines of a list (a day's jobs, one a line) as a cell with room for
+// `room` lines shows them: each wrapped at its blanks, as many whole as fit,
+// and when some do not, a last line that says how many more follow.
+QStringList listShown(const QStringList& lines, const QFontMetrics& metrics, int width, int room)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringList line = wrapped(lines[i], metrics, width, room);
+        const bool last = i == lines.size() - 1;
+        if (out.size() + line.size() <= (last ? room : room - 1)) {
+            out << line;
+            continue;
+        }
+        if (out.isEmpty()) out << line.mid(0, room - 1);   // not even the first whole: as much of it as fits
+        out << QStringLiteral("\u2026 +%1").arg(lines.size() - i);
+        break;
+    }
+    return out;
+}
 } // namespace
 
 QString Graella::visibleText(const QString& text, const QFontMetrics& metrics, int width, int room)
 {
     QStringList lines = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
-    if (room > lines.size()) {
-        if (lines.size() == 1) {
-            lines = wrapped(lines[0], metrics, width, room);
-        } else {
-            // A list (one job a line) wraps only when every line can.
-            QStringList all;
-            for (const QString& line : lines) all << wrapped(line, metrics, width, room);
-            if (all.size() <= room) lines = all;
-        }
+    if (lines.size() == 1) {
+        if (room > 1) lines = wrapped(lines[0], metrics, width, room);
+    } else if (room > 1) {
+        lines = listShown(lines, metrics, width, room);
+    } else {
+        lines = lines.mid(0, 1);
     }
     for (QString& line : lines)
         if (metrics.horizontalAdvance(line) > width) line = metrics.elidedText(line, Qt::ElideRight, width);

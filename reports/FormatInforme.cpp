@@ -6,7 +6,10 @@
 #include <stdexcept>
 
 namespace {
-const char* const Desbordament = "Desbordament en el càlcul de l'import";
+std::string desbordament()
+{
+    return Tradueix(QStringLiteral("Desbordament en el càlcul de l'import")).toStdString();
+}
 
 __int128 divideixParell(__int128 num, __int128 den)
 {
@@ -40,14 +43,14 @@ Decimal importLinia(const Decimal& quantitat, const Decimal& preu)
     // The exact product (eight decimals) brought to cents in one step.
     const __int128 cents = divideixParell(producte, (__int128)Decimal::Scale * 100);
     const __int128 limit = std::numeric_limits<int64_t>::max() / 100;
-    if (cents > limit || cents < -limit) throw std::overflow_error(Desbordament);
+    if (cents > limit || cents < -limit) throw std::overflow_error(desbordament());
     return Decimal::fromRaw(int64_t(cents) * 100);
 }
 
 Decimal sumaImports(const Decimal& a, const Decimal& b)
 {
     int64_t r = 0;
-    if (__builtin_add_overflow(a.raw(), b.raw(), &r)) throw std::overflow_error(Desbordament);
+    if (__builtin_add_overflow(a.raw(), b.raw(), &r)) throw std::overflow_error(desbordament());
     return Decimal::fromRaw(r);
 }
 

@@ -37,7 +37,7 @@ void Impressora::comenca()
     QPagedPaintDevice* d = sortida_->desti.dispositiu.get();
     if (!painter_.begin(d)) {
         const QString on = sortida_->desti.fitxer.isEmpty() ? sortida_->desti.impressora : sortida_->desti.fitxer;
-        throw ErrorImpressio(QStringLiteral("No s'ha pogut començar el document a ") + on);
+        throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut començar el document a")) + u' ' + on);
     }
     painter_.setRenderHint(QPainter::Antialiasing);
     pagines_ = 1;
@@ -131,7 +131,7 @@ void Impressora::NewPage()
 {
     comenca();
     if (!sortida_->desti.dispositiu->newPage())
-        throw ErrorImpressio(QStringLiteral("No s'ha pogut començar una pàgina nova"));
+        throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut començar una pàgina nova")));
     ++pagines_;
 }
 

@@ -226,38 +226,49 @@ void TestGrid::visibleText_data()
     QTest::addColumn<int>("room");      // lines the cell has room for
     QTest::addColumn<int>("lines");     // lines drawn
     QTest::addColumn<bool>("whole");    // every word shown, none cut short
-    QTest::newRow("fits") << "Abc" << 1 << 1 << true;
-    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << 1 << 1 << false;
-    QTest::newRow("lines apart, carriage returns dropped") << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 1
-                                                            << 2 << false;
-    QTest::newRow("a list without room for every line wrapped: one a line")
-        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 2 << false;
-    QTest::newRow("a list with room: each line wrapped") << "08:00 A\r\n08:30 TALVESA oficina" << 6 << 4 << true;
-    QTest::newRow("a taller block wraps at blanks") << "TALVESA oficina" << 3 << 2 << true;
+    QTest::addColumn<QString>("last");  // the last line drawn, when it matters
+    const QString dia = QStringLiteral("00:30 TALVESA oficina\r\n02:30 TALVESA escala\r\n03:00 R.Morvell casa");
+    QTest::newRow("fits") << "Abc" << 1 << 1 << true << "";
+    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << 1 << 1 << false << "";
+    QTest::newRow("a list in room for one line: its first line") << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 1
+                                                                 << 1 << true << "08:00 A";
+    QTest::newRow("a list without room for every line wrapped: the lines that fit, then how many more")
+        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 2 << false << "\u2026 +1";
+    QTest::newRow("a list with room: each line wrapped") << "08:00 A\r\n08:30 TALVESA oficina" << 6 << 4 << true << "";
+    QTest::newRow("a busy day: the jobs that fit whole, then how many more") << dia << 7 << 7 << false << "\u2026 +1";
+    QTest::newRow("a busy day with room for all of it") << dia << 9 << 9 << true << "casa";
+    QTest::newRow("a first job taller than the room: as much of it as fits") << dia << 2 << 2 << false << "\u2026 +3";
+    QTest::newRow("a taller block wraps at blanks") << "TALVESA oficina" << 3 << 2 << true << "";
     QTest::newRow("more words than room: the last line cut short")
-        << "TALVESA oficina de la plaça de les Glòries Catalanes" << 2 << 2 << false;
-    QTest::newRow("a first word wider than the cell") << "TALVESAOFICINADELAPLAÇA oficina" << 3 << 2 << false;
+        << "TALVESA oficina de la plaça de les Glòries Catalanes" << 2 << 2 << false << "";
+    QTest::newRow("a first word wider than the cell") << "TALVESAOFICINADELAPLAÇA oficina" << 3 << 2 << false << "";
 }
 
 // A line too wide for its cell keeps its beginning and ends in an ellipsis;
-// lines go on at their blanks where the cell has room.
+// lines go on at their blanks where the cell has room; a list shows whole
+// lines and says how many more follow.
 void TestGrid::visibleText()
 {
     QFETCH(QString, text);
     QFETCH(int, room);
     QFETCH(int, lines);
     QFETCH(bool, whole);
+    QFETCH(QString, last);
     const QFontMetrics fm(g_->font());
     const int width = fm.horizontalAdvance(QStringLiteral("08:30 TALV"));
     const QStringList shown = Graella::visibleText(text, fm, width, room).split(u'\n');
     QCOMPARE(shown.size(), lines);
     for (const QString& line : shown) QVERIFY(fm.horizontalAdvance(line) <= width);
+    if (!last.isEmpty()) QCOMPARE(shown.last(), last);
     const QString all = shown.join(u' ');
+    const QString plain = QString(text).remove(u'\r').replace(u'\n', u' ');
     QCOMPARE(!all.contains(QChar(0x2026)), whole);
     // Nothing but the blanks and line ends the lines were wrapped at changes.
-    if (whole) QCOMPARE(all, QString(text).remove(u'\r').replace(u'\n', u' '));
-    else QVERIFY2(QString(text).remove(u'\r').replace(u'\n', u' ').startsWith(QString(shown[0]).remove(QChar(0x2026))),
-                  qPrintable(all));
+    if (whole) QVERIFY2(plain.startsWith(all), qPrintable(all));
+    else QVERIFY2(plain.startsWith(QString(shown[0]).remove(QChar(0x2026))), qPrintable(all));
+    // Lines shown whole before the mark of those that follow.
+    if (last.startsWith(QChar(0x2026)) && lines > 1)
+        QVERIFY2(plain.startsWith(QStringList(shown.mid(0, lines - 1)).join(u' ')), qPrintable(all));
 }
 
 void TestGrid::blockIsDrawnWithoutInnerLines()
