@@ -269,10 +269,7 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
             const bool fet = key == Qt::Key_Space
                                  ? Commuta_Feta(f)
                                  : Esborra_Feina_Confirmada(
-                                       f, Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs
-                                              + QStringLiteral(" '") + f.Lloc + QStringLiteral("' ")
-                                              + Tradueix(QStringLiteral("del")) + u' ' + Conv::shortDate(f.Data)
-                                              + QStringLiteral(" ?"));
+                                       f, preguntaEsborrar(Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs, f));
             if (fet) {
                 Omple_Agenda();
                 G.FacturacioPendent = true;
