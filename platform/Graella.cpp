@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 constexpr int AlignmentCodeRole = Qt::UserRole + 1;
 
@@ -321,22 +323,22 @@ QStringList wrapped(QString rest, const QFontMetrics& metrics, int width, int mo
 }
 
 // The lines of a list (a day's jobs, one a line) as a cell with room for
-// `room` lines shows them: each wrapped at its blanks, as many whole as fit,
-// and when some do not, a last line that says how many more follow.
+// `room` lines shows them: each wrapped at its blanks, as many of the
+// wrapped lines as fit, and when some do not, a last line that says how
+// many of the list's lines are not shown whole.
 QStringList listShown(const QStringList& lines, const QFontMetrics& metrics, int width, int room)
 {
     QStringList out;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringList line = wrapped(lines[i], metrics, width, room);
-        const bool last = i == lines.size() - 1;
-        if (out.size() + line.size() <= (last ? room : room - 1)) {
-            out << line;
-            continue;
-        }
-        if (out.isEmpty()) out << line.mid(0, room - 1);   // not even the first whole: as much of it as fits
-        out << QStringLiteral("\u2026 +%1").arg(lines.size() - i);
-        break;
+    QList<qsizetype> ends;   // where each line's wrapped lines end in `out`
+    for (const QString& line : lines) {
+        out << wrapped(line, metrics, width, room);
+        ends << out.size();
+        if (out.size() > room) break;
     }
+    if (out.size() <= room) return out;
+    out.resize(room - 1);
+    const auto whole = std::count_if(ends.cbegin(), ends.cend(), [room](qsizetype end) { return end < room; });
+    out << QStringLiteral("\u2026 +%1").arg(lines.size() - whole);
     return out;
 }
 } // namespace

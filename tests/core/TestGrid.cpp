@@ -233,9 +233,10 @@ void TestGrid::visibleText_data()
     QTest::newRow("a list in room for one line: its first line") << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 1
                                                                  << 1 << true << "08:00 A";
     QTest::newRow("a list without room for every line wrapped: the lines that fit, then how many more")
-        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 2 << false << "\u2026 +1";
+        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 3 << false << "\u2026 +1";
     QTest::newRow("a list with room: each line wrapped") << "08:00 A\r\n08:30 TALVESA oficina" << 6 << 4 << true << "";
     QTest::newRow("a busy day: the jobs that fit whole, then how many more") << dia << 7 << 7 << false << "\u2026 +1";
+    QTest::newRow("a busy day: a job begun counts among the more") << dia << 6 << 6 << false << "\u2026 +2";
     QTest::newRow("a busy day with room for all of it") << dia << 9 << 9 << true << "casa";
     QTest::newRow("a first job taller than the room: as much of it as fits") << dia << 2 << 2 << false << "\u2026 +3";
     QTest::newRow("a taller block wraps at blanks") << "TALVESA oficina" << 3 << 2 << true << "";
@@ -266,7 +267,7 @@ void TestGrid::visibleText()
     // Nothing but the blanks and line ends the lines were wrapped at changes.
     if (whole) QVERIFY2(plain.startsWith(all), qPrintable(all));
     else QVERIFY2(plain.startsWith(QString(shown[0]).remove(QChar(0x2026))), qPrintable(all));
-    // Lines shown whole before the mark of those that follow.
+    // Whole lines before the mark of those that follow.
     if (last.startsWith(QChar(0x2026)) && lines > 1)
         QVERIFY2(plain.startsWith(QStringList(shown.mid(0, lines - 1)).join(u' ')), qPrintable(all));
 }
