@@ -150,8 +150,8 @@ void TabAgenda::mostraGlobus(const QDate& d)
     p.TamañoIcono = TamañoIcon_16;
     p.ImagenFondo = QImage();
     globus->EstablecerPropiedades(p);
-    // The weekday heading directly followed by the date; the cell's job lines.
-    const QString titol = u' ' + AgendaGrid->TextMatrix(0, ColRatoli) + Conv::shortDate(d);
+    // The weekday heading, a blank and the date; the cell's job lines.
+    const QString titol = u' ' + AgendaGrid->TextMatrix(0, ColRatoli) + u' ' + Conv::shortDate(d);
     globus->MostrarToolTip(AgendaGrid, titol, AgendaGrid->TextMatrix(FilaRatoli, ColRatoli), 4, 100);
 }
 
@@ -271,9 +271,7 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
             const bool fet = key == Qt::Key_Space
                                  ? Commuta_Feta(f)
                                  : Esborra_Feina_Confirmada(
-                                       f, Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs
-                                              + QStringLiteral(" '") + f.Lloc + QStringLiteral("' del ")
-                                              + Conv::shortDate(f.Data) + QStringLiteral(" ?"));
+                                       f, preguntaEsborrar(Tradueix(QStringLiteral("Eliminar feina")) + u' ' + f.Recurs, f));
             if (fet) {
                 Omple_Agenda();
                 G.FacturacioPendent = true;

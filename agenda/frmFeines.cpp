@@ -184,10 +184,12 @@ void frmFeines::construeix()
     Label8->setContentsMargins(0, 0, 6, 0);
     TotalFeina = caixaLectura(anomena(new QLineEdit, "TotalFeina"));
     TotalFeina->setAlignment(Qt::AlignRight);
-    TotalFeina->setFixedWidth(AmpleColumna[4]);
+    // As wide as the unit's and the price's columns: the largest total shows whole.
+    TotalFeina->setFixedWidth(AmpleColumna[3] + AmpleColumna[4]);
+    xifraSencera(TotalFeina);
     Label9 = etiqueta(QStringLiteral("€"), "Label9");
-    s->addWidget(Label8, 3, 0, 1, 4, Qt::AlignRight);
-    s->addWidget(TotalFeina, 3, 4);
+    s->addWidget(Label8, 3, 0, 1, 3, Qt::AlignRight);
+    s->addWidget(TotalFeina, 3, 3, 1, 2, Qt::AlignRight);
     s->addWidget(Label9, 3, 5);
     s->setColumnStretch(6, 1);
     g->addWidget(Frame1, 4, 0, 1, 7);

@@ -27,7 +27,7 @@ Decimal numeroCella(const Graella* g, int r, int c)
     const auto d = Decimal::parse(g->TextMatrix(r, c));
     if (!d)
         throw Conv::ConversionError(
-            QStringLiteral("'%1' no és un número (línia %2)").arg(g->TextMatrix(r, c)).arg(r + 1).toStdString());
+            Tradueix(QStringLiteral("'%1' no és un número (línia %2)")).arg(g->TextMatrix(r, c)).arg(r + 1).toStdString());
     return *d;
 }
 

@@ -44,7 +44,7 @@ Decimal frmFeines::sumaGraella() const
     for (int r = 0; r < DetallFeinaServeis->Rows(); ++r) {
         const auto q = Decimal::parse(DetallFeinaServeis->TextMatrix(r, ColQuantitat));
         const auto p = Decimal::parse(DetallFeinaServeis->TextMatrix(r, ColPreu));
-        if (!q || !p) throw Conv::ConversionError(QStringLiteral("La línia %1 no té un número vàlid").arg(r + 1).toStdString());
+        if (!q || !p) throw Conv::ConversionError(Tradueix(QStringLiteral("La línia %1 no té un número vàlid")).arg(r + 1).toStdString());
         total += Decimal::lineAmount(*q, *p);
     }
     return total;

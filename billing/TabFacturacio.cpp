@@ -73,6 +73,10 @@ TabFacturacio::TabFacturacio(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("TabFacturacio"));
     construeix();
     Prepara_Graelles_Facturacio(FacturaGrid, XecsGrid);
+    // The amounts of the last column show whole beside the scroll bar: the
+    // site's (the client's) column makes the room.
+    FacturaGrid->setFitCol(2);
+    XecsGrid->setFitCol(3);
 
     connect(ClientsCombo, &QComboBox::currentIndexChanged, this, &TabFacturacio::canviClientCombo);
     // Refilling the list moves the selection on its own; only a choice counts.
@@ -128,7 +132,7 @@ void TabFacturacio::construeix()
     XecsGrid = anomena(new Graella, "XecsGrid");
     Label61 = etiqueta(Tradueix(QStringLiteral("Total xecs liquidats:")), "Label61", true);
     TotalNXecs = total("TotalNXecs", 40);
-    TotalXecs = total("TotalXecs", 65);
+    TotalXecs = total("TotalXecs", 110);
     Label60 = etiqueta(Tradueix(QStringLiteral("€")), "Label60");
     Label67 = etiqueta(Tradueix(QStringLiteral("Total pagaments efectuats:")), "Label67", true);
     TotalPagaments = anomena(new QLineEdit, "TotalPagaments");
@@ -141,6 +145,7 @@ void TabFacturacio::construeix()
     Label54->setFont(negreta);
     TotalFacturar = total("TotalFacturar", 110);
     TotalFacturar->setFont(negreta);
+    for (QLineEdit* box : {TotalServeis, TotalNXecs, TotalXecs, TotalPagaments, TotalFacturar}) xifraSencera(box);
     Label55 = etiqueta(Tradueix(QStringLiteral("€")), "Label55");
 
     ImprimirFacturacio = boto(Tradueix(QStringLiteral("Imprimir dades facturació")), "ImprimirFacturacio");

@@ -69,9 +69,8 @@ void TabFacturacio::FacturaGrid_KeyDown(int key)
         } else if (key == Qt::Key_Space || key == Qt::Key_Delete) {
             const bool fet = key == Qt::Key_Space
                                  ? Commuta_Feta(f)
-                                 : Esborra_Feina_Confirmada(f, Tradueix(QStringLiteral("Eliminar feina '")) + f.Lloc
-                                                                   + QStringLiteral("' del ") + Conv::shortDate(f.Data)
-                                                                   + QStringLiteral(" ?"));
+                                 : Esborra_Feina_Confirmada(
+                                       f, preguntaEsborrar(Tradueix(QStringLiteral("Eliminar feina")), f));
             if (fet) {
                 Calcula_Facturacio_Client();
                 G.AgendaPendent = true;

@@ -1,5 +1,6 @@
 #include "AccionsFeina.h"
 
+#include "Convert.h"
 #include "Feines.h"
 #include "MessageBox.h"
 #include "Traduccio.h"
@@ -20,6 +21,12 @@ bool Commuta_Feta(Feina& feina)
     feina.Feta = !feina.Feta;
     Modifica_Feina(feina);
     return acceptada(feina);
+}
+
+QString preguntaEsborrar(const QString& inici, const Feina& feina)
+{
+    return inici + QStringLiteral(" '") + feina.Lloc + QStringLiteral("' ") + Tradueix(QStringLiteral("del")) + u' '
+           + Conv::shortDate(feina.Data) + QStringLiteral(" ?");
 }
 
 bool Esborra_Feina_Confirmada(Feina& feina, const QString& pregunta)

@@ -9,6 +9,9 @@
 // Space: a done job becomes not done and back, through Modifica_Feina.
 // True when it was stored.
 bool Commuta_Feta(Feina& feina);
+// The Delete key's question: "<inici> '<site>' del <date> ?", its joining
+// word in the user's language.
+QString preguntaEsborrar(const QString& inici, const Feina& feina);
 // Delete: `pregunta` under "CONFIRMACIO" with Yes and No; on Yes the job goes
 // through Borra_Feina. True when it was deleted.
 bool Esborra_Feina_Confirmada(Feina& feina, const QString& pregunta);

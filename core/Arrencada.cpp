@@ -10,10 +10,14 @@
 void arrencaNucli()
 {
     G.PrimerDiaSetmana = Primer_Dia_Setmana();
-    Llegeix_Configuracio();
-    G.BD = Db::openExisting(G.BaseDades);
+    // The texts first: a setting or a database that fails below says so in
+    // the user's language.
     G.BDTraduccio = Db::openExisting(translationDbPath());
     carregaTraduccions(*G.BDTraduccio);
+    Llegeix_Configuracio();
+    if (!QFileInfo::exists(G.BaseDades))
+        throw DbError(Tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(G.BaseDades));
+    G.BD = Db::openExisting(G.BaseDades);
 }
 
 void triaFitxerAjuda()

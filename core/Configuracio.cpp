@@ -53,14 +53,14 @@ qint16 calculaCellesDia(const QString& horaInici, const QString& horaFinal, qint
     auto ini = Conv::minutesOf(horaInici);
     auto fi = Conv::minutesOf(horaFinal);
     if (!ini || *ini == 1440)
-        throw ConfigError(QStringLiteral("Hora no vàlida a HoraInici: '%1'").arg(horaInici));
+        throw ConfigError(Tradueix(QStringLiteral("Hora no vàlida a HoraInici: '%1'")).arg(horaInici));
     if (!fi)
-        throw ConfigError(QStringLiteral("Hora no vàlida a HoraFinal: '%1'").arg(horaFinal));
+        throw ConfigError(Tradueix(QStringLiteral("Hora no vàlida a HoraFinal: '%1'")).arg(horaFinal));
     if (minutsCella <= 0)
-        throw ConfigError(QStringLiteral("MinutsCella ha de ser més gran que 0"));
+        throw ConfigError(Tradueix(QStringLiteral("MinutsCella ha de ser més gran que 0")));
     int cells = (*fi - *ini) / minutsCella;
     if (cells <= 0)
-        throw ConfigError(QStringLiteral("L'horari del dia (%1 a %2) no té cap cel·la de %3 minuts")
+        throw ConfigError(Tradueix(QStringLiteral("L'horari del dia (%1 a %2) no té cap cel·la de %3 minuts"))
                               .arg(horaInici, horaFinal).arg(minutsCella));
     return qint16(cells);
 }

@@ -3,6 +3,7 @@
 #include "Convert.h"
 #include "Decimal.h"
 #include "Globals.h"
+#include "Traduccio.h"
 
 #include <QList>
 
@@ -22,7 +23,7 @@ int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCe
 {
     if (divisor <= 0) divisor = 1;
     if (minutsCella <= 0)
-        throw std::runtime_error("MinutsCella ha de ser més gran que 0");
+        throw std::runtime_error(Tradueix(QStringLiteral("MinutsCella ha de ser més gran que 0")).toStdString());
     qint64 total = 0;
     for (const LiniaTemps& l : linies) {
         // total + q*m/(Scale*d), rounded half-to-even, computed exactly
@@ -32,12 +33,12 @@ int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCe
         const bool fora = num / den > 32768 || num / den < -32769;
         total = fora ? 32768 : divRoundHalfEven(num, den);
         if (total > 32767 || total < -32768)
-            throw OverflowError("Desbordament en el càlcul de minuts");
+            throw OverflowError(Tradueix(QStringLiteral("Desbordament en el càlcul de minuts")).toStdString());
     }
     if (total == 0 || total % minutsCella != 0)
         total = (total / minutsCella + 1) * minutsCella;
     if (total > 32767)
-        throw OverflowError("Desbordament en el càlcul de minuts");
+        throw OverflowError(Tradueix(QStringLiteral("Desbordament en el càlcul de minuts")).toStdString());
     return int(total);
 }
 
@@ -71,7 +72,7 @@ QString Hora_Fi_Feina(const Feina& feina)
     const int total = sumaMinutsServeis(linies, divisor, G.MinutsCella);
     auto inici = Conv::minutesOf(feina.HoraInici);
     if (!inici)
-        throw std::runtime_error(QStringLiteral("Hora d'inici no vàlida: '%1'").arg(feina.HoraInici).toStdString());
+        throw std::runtime_error(Tradueix(QStringLiteral("Hora d'inici no vàlida: '%1'")).arg(feina.HoraInici).toStdString());
     const int fi = *inici + total;
     // Work that reaches or passes midnight is cut at the end of the working day.
     if (fi >= 1440) return G.HoraFinal;

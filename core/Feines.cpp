@@ -89,7 +89,7 @@ int minutsHoraFinal()
 
 void comprovaData(const QDate& data)
 {
-    if (!data.isValid()) falla(QStringLiteral("Data de la feina no vàlida"));
+    if (!data.isValid()) falla(Tradueix(QStringLiteral("Data de la feina no vàlida")));
 }
 
 // A row of the columns kColumnes as the record holds it.
@@ -177,9 +177,9 @@ void Grava_Feina(Feina& feina, bool estricte)
 
         const std::optional<Lloc> lloc = llegeixLloc(feina.Lloc);
         if (!lloc) return refusa(feina, textLlocInexistent(feina.Lloc));
-        if (lloc->minuts.isNull()) falla(QStringLiteral("El lloc no té minuts previstos"));
+        if (lloc->minuts.isNull()) falla(Tradueix(QStringLiteral("El lloc no té minuts previstos")));
         const int minuts = lloc->minuts.toInt();
-        if (minuts < 0) falla(QStringLiteral("Minuts previstos del lloc no vàlids: %1").arg(minuts));
+        if (minuts < 0) falla(Tradueix(QStringLiteral("Minuts previstos del lloc no vàlids: %1")).arg(minuts));
         if (feina.Recurs.isEmpty()) feina.Recurs = lloc->recurs;
 
         // Work that reaches or passes midnight is cut at the end of the working
@@ -220,7 +220,7 @@ void Grava_Feina(Feina& feina, bool estricte)
         const qint64 id = ins.lastInsertId().toLongLong();
         ins.finish();
         if (id <= 0 || id > std::numeric_limits<qint32>::max())
-            falla(QStringLiteral("Número de feina fora de límits: %1").arg(id));
+            falla(Tradueix(QStringLiteral("Número de feina fora de límits: %1")).arg(id));
 
         // The site's usual services become the job's lines, in the site's order.
         db.cached(QStringLiteral(
@@ -342,7 +342,7 @@ void Borra_Feina(Feina& feina)
         QSqlQuery& del = db.cached(QStringLiteral("DELETE FROM Feines WHERE feines_id = ?"), {fila.Id});
         const int esborrades = del.numRowsAffected();
         del.finish();
-        if (esborrades != 1) falla(QStringLiteral("La feina %1 no s'ha pogut esborrar").arg(fila.Id));
+        if (esborrades != 1) falla(Tradueix(QStringLiteral("La feina %1 no s'ha pogut esborrar")).arg(fila.Id));
 
         t.commit();
         feina = fila;

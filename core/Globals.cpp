@@ -6,7 +6,7 @@ Globals G;
 
 Db& BD()
 {
-    if (!G.BD) throw DbError("La base de dades no està oberta");
+    if (!G.BD) throw DbError(Tradueix(QStringLiteral("La base de dades no està oberta")));
     return *G.BD;
 }
 

@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Configuracio.h"
 #include "Convert.h"
+#include "EtiquetaEstat.h"
 #include "GestioBD.h"
 #include "Globals.h"
 #include "Graella.h"
@@ -52,7 +53,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 
     auto* sb = new QStatusBar(this);
     sb->setObjectName(QStringLiteral("sbStatusBar"));
-    Panel1 = new QLabel(sb);
+    Panel1 = new EtiquetaEstat(sb);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel2 = new QLabel(sb);
     Panel2->setObjectName(QStringLiteral("Panel2"));

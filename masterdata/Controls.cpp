@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 void Llista::posaIndex(int i)
@@ -115,6 +117,28 @@ public:
 void seleccionaTotEnEntrar(QLineEdit* box)
 {
     box->installEventFilter(new SeleccionaTot(box));
+}
+
+void xifraSencera(QLineEdit* box)
+{
+    const QFont font = box->font();
+    if (font.pointSizeF() <= 0) return;
+    auto ajusta = [box, font] {
+        QStyleOptionFrame opt;
+        opt.initFrom(box);
+        opt.rect = box->rect();
+        opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+        const QMargins marges = box->textMargins();
+        // The box's text area less the line edit's own margin of 2 pixels a side and the cursor.
+        const int lloc = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box).width() - marges.left()
+                         - marges.right() - 5;
+        QFont f = font;
+        while (f.pointSizeF() > 5 && QFontMetrics(f).horizontalAdvance(box->text()) > lloc)
+            f.setPointSizeF(qMax(5.0, f.pointSizeF() - 0.5));
+        if (f != box->font()) box->setFont(f);
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, ajusta);
+    ajusta();
 }
 
 void mostraError(const std::exception& e, const QString& titol)

@@ -100,6 +100,11 @@ BotonsEditor botonsEditor(const char* sufix);
 // Single-line boxes select their whole text when they get the focus.
 void seleccionaTotEnEntrar(QLineEdit* box);
 
+// A box that shows a figure: a text wider than the box is drawn in a smaller
+// font (down to 5 points), so that no digit is ever hidden. The box's font as
+// it is now is the one it goes back to.
+void xifraSencera(QLineEdit* box);
+
 // Shows the refusal (a plain box) when the condition holds; gives the condition.
 bool refusa(bool condicio, const QString& missatge);
 // Shows the refusal when there is one; true when it was shown.

@@ -21,6 +21,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace {
+// A box the program fills: it takes no typing nor the focus, and looks it.
+QLineEdit* delPrograma(QLineEdit* box)
+{
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->setStyleSheet(QStringLiteral("background-color: palette(window);"));
+    return box;
+}
+} // namespace
 
 TabClients::TabClients(QWidget* parent) : QWidget(parent)
 {
@@ -80,10 +90,7 @@ QWidget* TabClients::creaClients()
     PoblacioClient = caixa(g, 3, 0, Tradueix(QStringLiteral("Població:")), "PoblacioClient", 50);
     CodiPostalClient = caixa(g, 4, 0, Tradueix(QStringLiteral("Codi Postal:")), "CodiPostalClient", 5);
     TelefonsClient = caixa(g, 5, 0, Tradueix(QStringLiteral("Telèfons:")), "TelefonsClient", 50);
-    DataAltaClient = anomena(new QLineEdit, "DataAltaClient");
-    DataAltaClient->setReadOnly(true);
-    DataAltaClient->setFocusPolicy(Qt::NoFocus);
-    DataAltaClient->setStyleSheet(QStringLiteral("background-color: palette(window);"));
+    DataAltaClient = delPrograma(anomena(new QLineEdit, "DataAltaClient"));
     g->addWidget(new QLabel(Tradueix(QStringLiteral("Data d'alta:"))), 6, 0);
     g->addWidget(DataAltaClient, 6, 1);
     EmailClient = caixa(g, 7, 0, Tradueix(QStringLiteral("e-mail:")), "EmailClient", 50);
@@ -215,7 +222,7 @@ QWidget* TabClients::creaXecs()
     DataEntregaXec = caixa(g, 2, 0, Tradueix(QStringLiteral("Data d'entrega:")), "DataEntregaXec");
     DataLiquidatXec = caixa(g, 3, 0, Tradueix(QStringLiteral("Data liquidat:")), "DataLiquidatXec");
     IdFeinaXec = caixa(g, 4, 0, Tradueix(QStringLiteral("Feina assignada:")), "IdFeinaXec");
-    for (QLineEdit* shown : {DataEntregaXec, DataLiquidatXec, IdFeinaXec}) shown->setReadOnly(true);
+    for (QLineEdit* shown : {DataEntregaXec, DataLiquidatXec, IdFeinaXec}) delPrograma(shown);
     v->addLayout(g);
     const BotonsEditor b = botonsEditor("Xec");
     AfegirXec = b.afegir;

@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 constexpr int AlignmentCodeRole = Qt::UserRole + 1;
 
@@ -127,13 +129,17 @@ Graella::Graella(QWidget* parent) : QTableWidget(parent)
 void Graella::setFixedRows(int n)
 {
     fixedRows_ = qMax(0, n);
+    if (fixedRows_ > 0) setVerticalScrollMode(ScrollPerItem);
     paintFixedCells();
+    updateGeometries();
 }
 
 void Graella::setFixedCols(int n)
 {
     fixedCols_ = qMax(0, n);
+    if (fixedCols_ > 0) setHorizontalScrollMode(ScrollPerItem);
     paintFixedCells();
+    updateGeometries();
 }
 
 void Graella::setBackColor(const QColor& c)
@@ -308,30 +314,48 @@ QStringList wrapped(QString rest, const QFontMetrics& metrics, int width, int mo
     out << rest;
     return out;
 }
+
+// The lines of a list (a day's jobs, one a line) as a cell with room for
+// `room` lines shows them: each wrapped at its blanks, as many of the
+// wrapped lines as fit, and when some do not, a last line that says how
+// many of the list's lines are not shown whole.
+QStringList listShown(const QStringList& lines, qsizetype total, const QFontMetrics& metrics, int width, int room)
+{
+    QStringList out;
+    QList<qsizetype> ends;   // where each line's wrapped lines end in `out`
+    for (const QString& line : lines) {
+        out << wrapped(line, metrics, width, room);
+        ends << out.size();
+        if (out.size() > room) break;
+    }
+    if (out.size() <= room) return out;
+    out.resize(room - 1);
+    const auto whole = std::count_if(ends.cbegin(), ends.cend(), [room](qsizetype end) { return end < room; });
+    out << QStringLiteral("\u2026 +%1").arg(total - whole);
+    return out;
+}
 } // namespace
 
 QString Graella::visibleText(const QString& text, const QFontMetrics& metrics, int width, int room)
 {
-    // Only the lines that show are taken and measured: of a list longer than
-    // the room, the room's lines and the one below, partly shown.
+    // Only the lines that can show are taken and measured: of a list longer
+    // than the room, the room's lines and one more, to tell that more follow.
     room = qMax(1, room);
-    const qsizetype shown = qMin(text.count(QLatin1Char('\n')) + 1, qsizetype(room) + 1);
+    const qsizetype total = text.count(QLatin1Char('\n')) + 1;
+    const qsizetype taken = qMin(total, qsizetype(room) + 1);
     QStringList lines;
-    lines.reserve(shown);
-    for (qsizetype from = 0; lines.size() < shown;) {
+    lines.reserve(taken);
+    for (qsizetype from = 0; lines.size() < taken;) {
         const qsizetype end = text.indexOf(QLatin1Char('\n'), from);
         lines << text.mid(from, end < 0 ? -1 : end - from).remove(QLatin1Char('\r'));
         from = end + 1;
     }
-    if (room > lines.size()) {
-        if (lines.size() == 1) {
-            lines = wrapped(lines[0], metrics, width, room);
-        } else {
-            // A list (one job a line) wraps only when every line can.
-            QStringList all;
-            for (const QString& line : lines) all << wrapped(line, metrics, width, room);
-            if (all.size() <= room) lines = all;
-        }
+    if (total == 1) {
+        if (room > 1) lines = wrapped(lines[0], metrics, width, room);
+    } else if (room > 1) {
+        lines = listShown(lines, total, metrics, width, room);
+    } else {
+        lines = lines.mid(0, 1);
     }
     for (QString& line : lines)
         if (metrics.horizontalAdvance(line) > width) line = metrics.elidedText(line, Qt::ElideRight, width);
@@ -494,8 +518,8 @@ void Graella::Refresh()
 
 int Graella::TopRow() const
 {
-    const int r = rowAt(0);
-    return r < 0 ? 0 : r;
+    const int r = rowAt(fixedHeight());
+    return r < 0 ? qMin(fixedRows_, qMax(0, rowCount() - 1)) : r;
 }
 
 void Graella::setTopRow(int row)

@@ -18,11 +18,17 @@
 // Text on a cell with a back colour of its own and no fore colour of its own
 // is drawn in black or white, whichever reads better on that colour. A line
 // too wide for a cell or block tall enough for more lines (a job of several
-// time cells, a month day) goes on at its blanks onto the next lines when
-// there is room for all of it (a single line: as far as there is); a heading
-// too wide for its cell is drawn in a somewhat smaller font. A line that
-// still does not fit is drawn cut short with an ellipsis, so its beginning
-// reads whatever the alignment; the cell keeps its whole text.
+// time cells, a month day) goes on at its blanks onto the next lines; of a
+// list of lines (a month day's jobs) as many wrapped lines show as the cell
+// has room for, and when some do not, a last line "… +N" says that N of the
+// list's lines are not shown whole.
+// A heading too wide for its cell is drawn in a somewhat smaller font. A
+// line that still does not fit is drawn cut short with an ellipsis, so its
+// beginning reads whatever the alignment; the cell keeps its whole text.
+//
+// Heading rows and columns never scroll: the rows (columns) after them scroll
+// a whole row (column) at a time beneath them, and the scroll bars count only
+// those rows (columns), so a bar's thumb stands for the part shown.
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
@@ -31,6 +37,8 @@
 #include <QVector>
 #include <QTableWidget>
 #include <QVariant>
+
+class QPainter;
 
 // Format of a cell written whole with setCell.
 struct CellFormat {
@@ -129,12 +137,21 @@ public:
     bool Redraw() const { return redraw_; }
     void setRedraw(bool on);
     void Refresh();
-    // First visible row; setting it scrolls that row to the top.
+    // First row shown after the heading rows; setting it scrolls that row up to them.
     int TopRow() const;
     void setTopRow(int row);
 
     int ColWidth(int col) const { return columnWidth(col); }
-    void setColWidth(int col, int width) { setColumnWidth(col, width); }
+    void setColWidth(int col, int width)
+    {
+        if (col == fitCol_) fitColWidth_ = width;
+        setColumnWidth(col, width);
+    }
+    // The column that gives up width, down to half of what it was given, so
+    // that the columns fit beside the vertical scroll bar and the last one is
+    // never under it; -1 (the default): none.
+    int FitCol() const { return fitCol_; }
+    void setFitCol(int col);
     int RowHeight(int row) const { return rowHeight(row); }
     void setRowHeight(int row, int height) { QTableWidget::setRowHeight(row, height); }
 
@@ -162,20 +179,39 @@ public:
     // Black or white, whichever reads better on the given back colour.
     static QColor readableOn(const QColor& back);
     // The text as a cell of that width, with room for `lines` lines, draws
-    // it: line feeds only; the lines wrapped at their blanks when all of them
-    // then fit the room (a single line: onto as many lines as the room has);
-    // each line still too wide cut short with an ellipsis; of more lines than
-    // the room holds, those past the one partly shown below it left out.
+    // it: line feeds only; a single line wrapped at its blanks onto as many
+    // lines as the room has; of several, each wrapped, as many wrapped lines
+    // as fit and then "… +N" for the N not shown whole (with room for one
+    // line: the first alone); each line still too wide cut short with an
+    // ellipsis.
     static QString visibleText(const QString& text, const QFontMetrics& metrics, int width, int lines = 1);
+
+    // Heading cells where they stay; the others where they scrolled to.
+    QRect visualRect(const QModelIndex& index) const override;
+    QModelIndex indexAt(const QPoint& point) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     QTableWidgetItem* cell(int row, int col);
+    void updateGeometries() override;
+    void scrollContentsBy(int dx, int dy) override;
+    void paintEvent(QPaintEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
 
 private:
     // A cell's own font, else the grid's: a cell's font marks start from the grid's font.
     QFont cellFont(const QTableWidgetItem* it) const;
     void paintFixedCells();
     bool mergesRow(int row, int col) const;
+    // Height of the heading rows, width of the heading columns.
+    int fixedHeight() const;
+    int fixedWidth() const;
+    // Puts the first row (column) the scroll bar stands for right after the headings.
+    void placeScrolled();
+    void drawHeadings(QPainter& painter, const QRect& area);
+    void fitColumns();
 
     QHash<QString, QFont> cellFonts_;   // fonts of setCell, made from cellFontsOf_
     QFont cellFontsOf_;
@@ -186,6 +222,8 @@ private:
 
     int fixedRows_ = 0;
     int fixedCols_ = 0;
+    int fitCol_ = -1;
+    int fitColWidth_ = 0;   // as given
     QColor backColor_ = defaultBackColor();
     QColor backColorFixed_ = defaultBackColorFixed();
 };

@@ -15,7 +15,7 @@ Decimal numero(const QString& text, const Decimal& valor)
 {
     if (text.isEmpty()) return valor;
     const auto d = Decimal::parse(text);
-    if (!d) throw Conv::ConversionError(QStringLiteral("'%1' no és un número").arg(text).toStdString());
+    if (!d) throw Conv::ConversionError(Tradueix(QStringLiteral("'%1' no és un número")).arg(text).toStdString());
     return *d;
 }
 

@@ -280,7 +280,7 @@ QString ImpressorGraella::Imprimeix(const Graella* graella, QWidget* parent) con
     return imprimeixDocument(
         nom,
         [&](Impressora& p) {
-            if (!graella) throw std::invalid_argument("No hi ha cap graella per imprimir");
+            if (!graella) throw std::invalid_argument(Tradueix(QStringLiteral("No hi ha cap graella per imprimir")).toStdString());
             const double pantalla = DibuixGraella(p, *graella, 1, 0).amplada();
             const double disponible = p.midaPagina().width() - 2 * Marge;
             const double escala = ajusta_ && pantalla > 0 ? disponible / pantalla : 1;

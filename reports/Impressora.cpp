@@ -140,7 +140,7 @@ void Impressora::NewPage()
 {
     comenca();
     if (!sortida_->desti.dispositiu->newPage())
-        throw ErrorImpressio(QStringLiteral("No s'ha pogut començar una pàgina nova"));
+        throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut començar una pàgina nova")));
     ++pagines_;
     tracat_.append(TracatPagina());
 }

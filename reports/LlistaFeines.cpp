@@ -73,7 +73,7 @@ QString titolLlistaFeines(const PeriodeAgenda& periode, const QString& recurs)
             + u'/' + QStringLiteral("%1").arg(periode.dataCalendari.month(), 2, 10, QChar(u'0'));
     } else if (periode.mode == QLatin1String("setmana")) {
         t = Tradueix(QStringLiteral("Relació de FEINES de la setmana del")) + u' ' + Conv::shortDate(periode.iniciSetmana)
-            + QStringLiteral(" al ") + Conv::shortDate(periode.iniciSetmana.addDays(6));
+            + u' ' + Tradueix(QStringLiteral("al")) + u' ' + Conv::shortDate(periode.iniciSetmana.addDays(6));
     } else {
         t = Tradueix(QStringLiteral("Relació de FEINES del dia")) + u' ' + Conv::shortDate(periode.dataAgenda);
     }

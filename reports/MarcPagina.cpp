@@ -213,7 +213,7 @@ QString imprimeixDocument(const QString& nom, const std::function<void(Impressor
     } catch (const std::exception& e) {
         error = Tradueix(QString::fromUtf8(e.what()));
     } catch (...) {
-        error = QStringLiteral("Error desconegut");
+        error = Tradueix(QStringLiteral("Error desconegut"));
     }
     MsgBox::error(error, QString(), parent);
     if (!impressora) return QString();

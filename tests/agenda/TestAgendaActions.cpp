@@ -115,7 +115,7 @@ private slots:
         QCOMPARE(std::tuple(pr.Delay, pr.ColorFondo, pr.ColorTexto, pr.EstiloFondo, pr.Sombra, pr.Duracion),
                  std::tuple(0, 0xFFFFu, 0u, 1, true, 1000));
         QCOMPARE(std::tuple(pr.EstiloToolTip, pr.TamañoIcono, pr.Fuente), std::tuple(0, 16, QStringLiteral("Arial")));
-        QCOMPARE(globus->title(), QStringLiteral(" dimecres10/03/2010"));
+        QCOMPARE(globus->title(), QStringLiteral(" dimecres 10/03/2010"));
         QCOMPARE(globus->text(), QStringLiteral("09:00 Alfa\r\n11:00 Beta"));
         QCOMPARE(globus->owner(), p.board());
         // The next press releases it, an empty planned day shows none, a rebuild releases it.

@@ -18,6 +18,7 @@ private slots:
     void clientChoiceComputesAndSwitchesMode();
     void refillingTheClientsIsNoChoice();
     void paymentsShowStoreAndDelete();
+    void totalsShowEveryDigit();
     void failureLeavesTheGridsAsTheyWere_data();
     void failureLeavesTheGridsAsTheyWere();
     void refusedMonthKeepsTheBillingTab();
@@ -214,6 +215,22 @@ void TestBillingTab::paymentsShowStoreAndDelete()
         escriu(zero);
         QCOMPARE(files(), 0);
         QVERIFY(pagaments->text().isEmpty());
+    }
+}
+
+// A total as long as a figure gets shows every digit in its box.
+void TestBillingTab::totalsShowEveryDigit()
+{
+    PaginaFacturacio p;
+    p.tria(0);
+    p.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.w.get()));
+    for (const char* nom : {"TotalServeis", "TotalFacturar", "TotalXecs", "TotalPagaments"}) {   // as wide as each other
+        auto* box = p.c<QLineEdit>(nom);
+        box->setText(QStringLiteral("999.999.999.999.999,99"));
+        QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(box->text()) <= box->width() - 8, nom);
+        box->setText(QStringLiteral("76,00"));   // a short figure: the box's own font again
+        QCOMPARE(box->font().pointSizeF(), p.c<QLabel>("Label59")->font().pointSizeF());
     }
 }
 

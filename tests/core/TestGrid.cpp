@@ -3,6 +3,7 @@
 #include "Graella.h"
 
 #include <QApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -23,6 +24,9 @@ private slots:
     void blockIsDrawnWithoutInnerLines();
     void pressInsideABlockMakesThatCellCurrent();
     void redrawTopRowAndSmallSizes();
+    void headingsStayAsTheCellsScroll_data();
+    void headingsStayAsTheCellsScroll();
+    void lastColumnIsNeverUnderTheScrollBar();
 
 private:
     Graella* g_ = nullptr;
@@ -222,40 +226,50 @@ void TestGrid::visibleText_data()
     QTest::addColumn<int>("room");      // lines the cell has room for
     QTest::addColumn<int>("lines");     // lines drawn
     QTest::addColumn<bool>("whole");    // every word shown, none cut short
-    QTest::newRow("fits") << "Abc" << 1 << 1 << true;
-    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << 1 << 1 << false;
-    QTest::newRow("lines apart, carriage returns dropped") << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 1
-                                                            << 2 << false;
-    QTest::newRow("a list without room for every line wrapped: one a line")
-        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 2 << false;
-    QTest::newRow("a list with room: each line wrapped") << "08:00 A\r\n08:30 TALVESA oficina" << 6 << 4 << true;
-    QTest::newRow("a taller block wraps at blanks") << "TALVESA oficina" << 3 << 2 << true;
+    QTest::addColumn<QString>("last");  // the last line drawn, when it matters
+    const QString dia = QStringLiteral("00:30 TALVESA oficina\r\n02:30 TALVESA escala\r\n03:00 R.Morvell casa");
+    QTest::newRow("fits") << "Abc" << 1 << 1 << true << "";
+    QTest::newRow("too wide") << "TALVESA oficina de la plaça" << 1 << 1 << false << "";
+    QTest::newRow("a list in room for one line: its first line") << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 1
+                                                                 << 1 << true << "08:00 A";
+    QTest::newRow("a list without room for every line wrapped: the lines that fit, then how many more")
+        << "08:00 A\r\n08:30 TALVESA oficina de la plaça" << 3 << 3 << false << "\u2026 +1";
+    QTest::newRow("a list with room: each line wrapped") << "08:00 A\r\n08:30 TALVESA oficina" << 6 << 4 << true << "";
+    QTest::newRow("a busy day: the jobs that fit whole, then how many more") << dia << 7 << 7 << false << "\u2026 +1";
+    QTest::newRow("a busy day: a job begun counts among the more") << dia << 6 << 6 << false << "\u2026 +2";
+    QTest::newRow("a busy day with room for all of it") << dia << 9 << 9 << true << "casa";
+    QTest::newRow("a first job taller than the room: as much of it as fits") << dia << 2 << 2 << false << "\u2026 +3";
+    QTest::newRow("a taller block wraps at blanks") << "TALVESA oficina" << 3 << 2 << true << "";
     QTest::newRow("more words than room: the last line cut short")
-        << "TALVESA oficina de la plaça de les Glòries Catalanes" << 2 << 2 << false;
-    QTest::newRow("a first word wider than the cell") << "TALVESAOFICINADELAPLAÇA oficina" << 3 << 2 << false;
-    QTest::newRow("a list longer than the room: its lines and the one partly shown")
-        << "08:30 TALVESA oficina\r\n08:30 A\r\n09:00 B\r\n09:30 C\r\n10:00 D" << 2 << 3 << false;
+        << "TALVESA oficina de la plaça de les Glòries Catalanes" << 2 << 2 << false << "";
+    QTest::newRow("a first word wider than the cell") << "TALVESAOFICINADELAPLAÇA oficina" << 3 << 2 << false << "";
 }
 
 // A line too wide for its cell keeps its beginning and ends in an ellipsis;
-// lines go on at their blanks where the cell has room.
+// lines go on at their blanks where the cell has room; a list shows whole
+// lines and says how many more follow.
 void TestGrid::visibleText()
 {
     QFETCH(QString, text);
     QFETCH(int, room);
     QFETCH(int, lines);
     QFETCH(bool, whole);
+    QFETCH(QString, last);
     const QFontMetrics fm(g_->font());
     const int width = fm.horizontalAdvance(QStringLiteral("08:30 TALV"));
     const QStringList shown = Graella::visibleText(text, fm, width, room).split(u'\n');
     QCOMPARE(shown.size(), lines);
     for (const QString& line : shown) QVERIFY(fm.horizontalAdvance(line) <= width);
+    if (!last.isEmpty()) QCOMPARE(shown.last(), last);
     const QString all = shown.join(u' ');
+    const QString plain = QString(text).remove(u'\r').replace(u'\n', u' ');
     QCOMPARE(!all.contains(QChar(0x2026)), whole);
     // Nothing but the blanks and line ends the lines were wrapped at changes.
-    if (whole) QCOMPARE(all, QString(text).remove(u'\r').replace(u'\n', u' '));
-    else QVERIFY2(QString(text).remove(u'\r').replace(u'\n', u' ').startsWith(QString(shown[0]).remove(QChar(0x2026))),
-                  qPrintable(all));
+    if (whole) QVERIFY2(plain.startsWith(all), qPrintable(all));
+    else QVERIFY2(plain.startsWith(QString(shown[0]).remove(QChar(0x2026))), qPrintable(all));
+    // Whole lines before the mark of those that follow.
+    if (last.startsWith(QChar(0x2026)) && lines > 1)
+        QVERIFY2(plain.startsWith(QStringList(shown.mid(0, lines - 1)).join(u' ')), qPrintable(all));
 }
 
 void TestGrid::blockIsDrawnWithoutInnerLines()
@@ -298,7 +312,7 @@ void TestGrid::redrawTopRowAndSmallSizes()
     QVERIFY(!g_->Redraw() && !g_->updatesEnabled());
     g_->setRedraw(true);
     QVERIFY(g_->Redraw() && g_->updatesEnabled());
-    QCOMPARE(g_->TopRow(), 0);
+    QCOMPARE(g_->TopRow(), 1);   // the first row after the heading row
     g_->setTopRow(20);
     QCOMPARE(g_->TopRow(), 20);
     g_->setTopRow(500);  // out of range: nothing moves
@@ -308,6 +322,102 @@ void TestGrid::redrawTopRowAndSmallSizes()
     g_->setColWidth(2, 4);
     QCOMPARE(g_->RowHeight(3), 5);
     QCOMPARE(g_->ColWidth(2), 4);
+}
+
+// However the rows or columns are scrolled, the heading row and column stay
+// in place and answer for their place, the first row (column) the bar stands
+// for comes right after them, and the bar is at its end exactly when the
+// last row (column) shows whole.
+void TestGrid::headingsStayAsTheCellsScroll_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char* how : {"Down key to the last row", "click on the lowest row shown", "wheel", "bar to its end",
+                            "top row set, then back up", "Right key to the last column", "Ctrl+End then Ctrl+Home"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+void TestGrid::headingsStayAsTheCellsScroll()
+{
+    QFETCH(QString, how);
+    g_->setRows(40);
+    g_->setCols(12);
+    for (int r = 0; r < 40; ++r) g_->setRowHeight(r, r == 0 ? 31 : 20);   // a heading taller than a row
+    for (int c = 0; c < 12; ++c) g_->setColWidth(c, c == 0 ? 45 : 60);
+    for (int c = 0; c < 12; ++c) g_->setTextMatrix(0, c, QStringLiteral("H%1").arg(c));
+    g_->resize(300, 200);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    g_->setFocus();
+    g_->setCurrentCellAt(1, 1);
+    QScrollBar* bar = how.contains(u"column") ? g_->horizontalScrollBar() : g_->verticalScrollBar();
+    if (how.startsWith(u"Down")) {
+        for (int i = 0; i < 45; ++i) QTest::keyClick(g_, Qt::Key_Down);
+        QCOMPARE(g_->Row(), 39);
+    } else if (how.startsWith(u"click")) {
+        const int low = g_->rowAt(g_->viewport()->height() - 2);
+        QTest::mouseClick(g_->viewport(), Qt::LeftButton, {}, QPoint(100, g_->viewport()->height() - 2));
+        QCOMPARE(g_->Row(), low);
+    } else if (how == u"wheel") {
+        for (int i = 0; i < 3; ++i) {
+            QWheelEvent wheel(QPointF(100, 100), g_->viewport()->mapToGlobal(QPointF(100, 100)), {}, {0, -120},
+                              Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(g_->viewport(), &wheel);
+        }
+        QVERIFY(bar->value() > 0);
+    } else if (how.startsWith(u"bar")) {
+        bar->setValue(bar->maximum());
+    } else if (how.startsWith(u"top")) {
+        g_->setTopRow(30);
+        g_->setTopRow(1);
+        QCOMPARE(bar->value(), 0);
+    } else if (how.startsWith(u"Right")) {
+        for (int i = 0; i < 15; ++i) QTest::keyClick(g_, Qt::Key_Right);
+        QCOMPARE(g_->Col(), 11);
+    } else {
+        QTest::keyClick(g_, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(bar->value(), bar->maximum());
+        QTest::keyClick(g_, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(bar->value(), 0);
+    }
+    QApplication::processEvents();
+    const QImage shot = g_->viewport()->grab().toImage();
+    const bool rows = bar == g_->verticalScrollBar();
+    const int first = rows ? g_->rowAt(31) : g_->columnAt(45);
+    for (int c : {0, rows ? 1 : first}) {
+        const QModelIndex heading = g_->model()->index(0, c);
+        QCOMPARE(g_->visualRect(heading).top(), 0);
+        QCOMPARE(g_->indexAt(g_->visualRect(heading).center()), heading);
+        if (heading != g_->currentIndex())   // (the current cell has its focus frame)
+            QCOMPARE(QColor(shot.pixel(g_->visualRect(heading).topRight() + QPoint(-5, 5))), g_->BackColorFixed());
+    }
+    const QModelIndex label = g_->model()->index(5, 0);   // the heading column, where the row is shown
+    if (g_->visualRect(label).top() >= 31) QCOMPARE(g_->visualRect(label).left(), 0);
+    QCOMPARE(first, 1 + bar->value());
+    if (rows) QCOMPARE(g_->TopRow(), first);
+    QCOMPARE(rows ? g_->rowViewportPosition(first) : g_->columnViewportPosition(first), rows ? 31 : 45);
+    const int lastEnd = rows ? g_->rowViewportPosition(39) + 20 : g_->columnViewportPosition(11) + 60;
+    const int room = rows ? g_->viewport()->height() : g_->viewport()->width();
+    QCOMPARE(bar->value() == bar->maximum(), lastEnd <= room);
+}
+
+// Columns as wide as the grid: when the vertical bar shows, the column that
+// makes room gives up the bar's width, and takes it back when the bar goes.
+void TestGrid::lastColumnIsNeverUnderTheScrollBar()
+{
+    const int anchos[4] = {45, 120, 60, 60};
+    for (int c = 0; c < 4; ++c) g_->setColWidth(c, anchos[c]);
+    g_->setFitCol(1);
+    g_->resize(285 + 2 * g_->frameWidth(), 200);
+    g_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(g_));
+    QCOMPARE(g_->ColWidth(1), 120);
+    g_->setRows(40);
+    QTRY_VERIFY(g_->verticalScrollBar()->isVisible());
+    QTRY_COMPARE(g_->ColWidth(1), 120 - g_->verticalScrollBar()->width());
+    QTRY_VERIFY(!g_->horizontalScrollBar()->isVisible());
+    QVERIFY(g_->columnViewportPosition(3) + g_->ColWidth(3) <= g_->viewport()->width());
+    g_->setRows(6);
+    QTRY_COMPARE(g_->ColWidth(1), 120);
 }
 
 QTEST_MAIN(TestGrid)

@@ -1,5 +1,6 @@
 // The main window: its load, tab changes, F2, unload (position, last planned
 // day, compaction), the select-all boxes and the two stock dialogs.
+#include "EtiquetaEstat.h"
 #include "FrameTestHelpers.h"
 #include "Globals.h"
 #include "Graella.h"
@@ -38,6 +39,7 @@ private slots:
     void cleanup() { Inici::setLlancador(nullptr); }
 
     void loadFillsStatusCreditsAndDates();
+    void longStatusIsCutInTheMiddleAndKeepsTheWindowSize();
     void chequeControlsHideWithoutChequeService();
     void tabChangeRebuildsOnlyAStaleTab();
     void f2ThenCancelRebuildsOnlyTheShownStaleTab();
@@ -98,6 +100,37 @@ void TestFrameMain::loadFillsStatusCreditsAndDates()
     QVERIFY(Principal().Omple_Agenda && Principal().Calcula_Facturacio_Client && Principal().Omple_Graella_Llocs);
     w->close();
     QVERIFY(MsgBox::shown().isEmpty());
+}
+
+void TestFrameMain::longStatusIsCutInTheMiddleAndKeepsTheWindowSize()
+{
+    FrameTest::SettingsTemporals st;
+    ProgramFolder pf;
+    QPointer<frmMain> w = carrega(pf);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const QSize mida = w->size();
+    auto* estat = fill<EtiquetaEstat>(w, "Panel1");
+    auto cami = [](int llarg) {
+        return QStringLiteral("Document desat a /home/usuari/Documents/Torvanel/") + QString(llarg, u'x')
+               + QStringLiteral("/Dades facturació T.A.L.V.E.S.A. 03-2010.pdf");
+    };
+    for (int llarg : {80, 120, 160}) {
+        Principal().Mostra_Estat(cami(llarg));
+        QApplication::processEvents();
+        QCOMPARE(w->size(), mida);
+    }
+    w->grab();   // drawn: the tooltip follows what shows
+    QCOMPARE(estat->text(), cami(160));
+    QVERIFY(estat->textMostrat().startsWith(QStringLiteral("Document desat a ")));
+    QVERIFY(estat->textMostrat().endsWith(QStringLiteral("03-2010.pdf")));
+    QVERIFY(estat->textMostrat().contains(QChar(0x2026)));
+    QCOMPARE(estat->toolTip(), estat->text());
+    Principal().Mostra_Estat(QStringLiteral("Últim dia planificat 14/03/2010"));
+    w->grab();
+    QCOMPARE(estat->textMostrat(), estat->text());
+    QVERIFY(estat->toolTip().isEmpty());
+    w->close();
 }
 
 void TestFrameMain::chequeControlsHideWithoutChequeService()

@@ -40,6 +40,11 @@ private slots:
         // Lines by service name, with the stored numbers as locale texts; the exact amount rounded.
         QCOMPARE(f.files(), QStringList({"Escales||1,5|m2|0,2", "Vidres|Vidres de la casa|2|h|12,5"}));
         QCOMPARE(f.box("TotalFeina")->text(), QStringLiteral("25,30"));
+        // The largest total a job can reach shows every digit.
+        QLineEdit* total = f.box("TotalFeina");
+        total->setText(QStringLiteral("922.337.203.685.477,58"));
+        QVERIFY(QFontMetrics(total->font()).horizontalAdvance(total->text()) <= total->width() - 8);
+        total->setText(QStringLiteral("25,30"));
         const int amples[5] = {1790, 5840, 870, 1650, 1100};
         for (int c = 0; c < 5; ++c) QCOMPARE(f.grid()->ColWidth(c), qRound(amples[c] / 15.0));
         // Tab order from the date box, which opens with the focus.

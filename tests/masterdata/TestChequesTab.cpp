@@ -50,6 +50,14 @@ private slots:
         QCOMPARE(f.text("DataEntregaXec"), QStringLiteral("15/01/2010"));
         QCOMPARE(f.text("DataLiquidatXec"), QStringLiteral("28/02/2010"));
         QCOMPARE(f.text("IdFeinaXec"), QString::number(feina));
+        // The dates and the job are the program's to fill: typing changes nothing.
+        for (const char* nom : {"DataEntregaXec", "DataLiquidatXec", "IdFeinaXec"}) {
+            auto* box = f.c<QLineEdit>(nom);
+            const QString abans = box->text();
+            QTest::keyClicks(box, QStringLiteral("01/12/2026"));
+            QCOMPARE(box->text(), abans);
+            QVERIFY(box->isReadOnly() && box->focusPolicy() == Qt::NoFocus);
+        }
     }
 
     void editorIsLockedForAClientWithoutCheques()
