@@ -69,10 +69,7 @@ QString Hora_Fi_Feina(const Feina& feina)
         linies.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt() != 0});
     q.finish();
     const int total = sumaMinutsServeis(linies, divisor, G.MinutsCella);
-    auto inici = Conv::minutesOf(feina.HoraInici);
-    if (!inici)
-        throw std::runtime_error(QStringLiteral("Hora d'inici no vàlida: '%1'").arg(feina.HoraInici).toStdString());
-    const int fi = *inici + total;
+    const int fi = Conv::minutesOrThrow(feina.HoraInici, "d'inici") + total;
     // Work that reaches or passes midnight is cut at the end of the working day.
     if (fi >= 1440) return G.HoraFinal;
     return Conv::hhmm(fi);
