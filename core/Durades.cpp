@@ -41,17 +41,25 @@ int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCe
     return int(total);
 }
 
+QList<LiniaTempsLloc> liniesTempsLloc(const QString& lloc, const QString& servei)
+{
+    QList<LiniaTempsLloc> linies;
+    QSqlQuery& q = BD().cached(QStringLiteral(
+        "SELECT Llocs_Serveis.llocs_serveis_quantitat, Serveis.serveis_minuts_per_unitat, "
+        "Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ? FROM Serveis INNER JOIN Llocs_Serveis "
+        "ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom WHERE Llocs_Serveis.llocs_nom = ? "
+        "ORDER BY Llocs_Serveis.rowid"),
+        {servei, lloc});
+    while (q.next())
+        linies.append({{q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt() != 0}, q.value(3).toInt() != 0});
+    q.finish();
+    return linies;
+}
+
 int Minuts_Previstos_Lloc(const QString& lloc, int recursos)
 {
     QList<LiniaTemps> linies;
-    QSqlQuery q = BD().query(QStringLiteral(
-        "SELECT Llocs_Serveis.llocs_serveis_quantitat, Serveis.serveis_minuts_per_unitat, "
-        "Serveis.serveis_comu_per_recursos FROM Serveis INNER JOIN Llocs_Serveis "
-        "ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom WHERE Llocs_Serveis.llocs_nom = ? "
-        "ORDER BY Llocs_Serveis.rowid"),
-        {lloc});
-    while (q.next())
-        linies.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt() != 0});
+    for (const LiniaTempsLloc& l : liniesTempsLloc(lloc)) linies.append(l.temps);
     return sumaMinutsServeis(linies, recursos, G.MinutsCella);
 }
 
