@@ -270,6 +270,16 @@ std::optional<VistaAgenda> vistaDeMode(const QString& mode)
     return std::nullopt;
 }
 
+QString modeDeVista(VistaAgenda vista)
+{
+    switch (vista) {
+    case VistaAgenda::Setmana: return QStringLiteral("setmana");
+    case VistaAgenda::Dia: return QStringLiteral("dia");
+    case VistaAgenda::Mes: break;
+    }
+    return QStringLiteral("mes");
+}
+
 QDate iniciSetmana(const QDate& d, int primerDiaSetmana)
 {
     return d.addDays(1 - Conv::weekdayFrom(d, primerDiaSetmana));
