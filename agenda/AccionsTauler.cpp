@@ -1,21 +1,14 @@
 #include "AccionsTauler.h"
 
 #include "Convert.h"
+#include "Traduccio.h"
 
 #include <QDataStream>
 #include <QIODevice>
 #include <QMimeData>
 #include <cmath>
-#include <stdexcept>
 
 namespace {
-
-int minuts(const QString& hora)
-{
-    const auto m = Conv::minutesOf(hora);
-    if (!m) throw std::invalid_argument("Hora no vàlida: '" + hora.toStdString() + "'");
-    return *m;
-}
 
 // Fix((v - inici) / mida + 1) for v past `inici`, else 0.
 int index(int v, int inici, int mida)
@@ -43,13 +36,14 @@ std::optional<int> cellesFeina(const QString& horaInici, const QString& horaFi, 
 Trasllat traslladaFeina(const QString& horaInici, const QString& horaFi, const QString& novaInici,
                         const QString& horaFinal)
 {
-    const int durada = minuts(horaFi) - minuts(horaInici);
-    const int inici = minuts(novaInici);
+    const QString noValida = Tradueix(QStringLiteral("Hora no vàlida: '%1'"));
+    const int durada = Conv::minutesOrThrow(horaFi, noValida) - Conv::minutesOrThrow(horaInici, noValida);
+    const int inici = Conv::minutesOrThrow(novaInici, noValida);
     int fi = ((inici + durada) % 1440 + 1440) % 1440;
     if (fi == 0) fi = 1440;
     Trasllat t;
     t.horaFi = Conv::hhmm(fi);
-    t.acceptat = inici < fi && fi <= minuts(horaFinal);
+    t.acceptat = inici < fi && fi <= Conv::minutesOrThrow(horaFinal, noValida);
     return t;
 }
 

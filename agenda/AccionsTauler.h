@@ -22,7 +22,7 @@ std::optional<int> cellesFeina(const QString& horaInici, const QString& horaFi, 
 // A job moved to start at `novaInici`, keeping its length ("24:00" ends the
 // day). The new end goes round the clock past midnight, and an end at
 // midnight is "24:00". Accepted when the new start is before the new end and
-// the new end is not after `horaFinal`. Throws std::invalid_argument when a
+// the new end is not after `horaFinal`. Throws Conv::ConversionError when a
 // time cannot be read.
 struct Trasllat {
     bool acceptat = false;

@@ -1,23 +1,13 @@
 #include "CalculsFeina.h"
 
 #include "Convert.h"
-
-namespace {
-
-int minuts(const QString& hora, const char* quina)
-{
-    const std::optional<int> m = Conv::minutesOf(hora);
-    if (!m) throw Conv::ConversionError(QStringLiteral("Hora %1 no vàlida: '%2'").arg(QLatin1String(quina), hora).toStdString());
-    return *m;
-}
-
-} // namespace
+#include "Traduccio.h"
 
 TramsDia Trams_Dia(const QString& horaInici, int minutsCella, int cellesDia, const QString& feinaInici,
                    const QString& feinaFi)
 {
     TramsDia t;
-    const qint32 primer = minuts(horaInici, "d'inici del dia");
+    const qint32 primer = Conv::minutesOrThrow(horaInici, Tradueix(QStringLiteral("Hora d'inici del dia no vàlida: '%1'")));
     for (qint32 i = 0; i <= cellesDia; ++i) {
         // Time of day of the i-th cell boundary; the day wraps at midnight.
         QString hora = Conv::clockTime(int((qint64(primer) + qint64(minutsCella) * i) % 1440));
@@ -36,7 +26,7 @@ TramsDia Trams_Dia(const QString& horaInici, int minutsCella, int cellesDia, con
 
 FiFeina Fi_Feina(const QString& inici, qint32 minutsFeina, const QString& horaFinal)
 {
-    const qint64 minutInici = minuts(inici, "d'inici");
+    const qint64 minutInici = Conv::minutesOrThrow(inici, Tradueix(QStringLiteral("Hora d'inici no vàlida: '%1'")));
     const qint64 finalDia = Conv::minutesOf(horaFinal).value_or(1440);
     const qint64 fi = minutInici + minutsFeina;
     if (fi > finalDia || fi < minutInici) return {Conv::hhmm(int(finalDia)), true};

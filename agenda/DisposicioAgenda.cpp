@@ -26,25 +26,6 @@ QString nomDia(const QDate& d) { return Tradueix(QString::fromUtf8(NomsDies[Conv
 
 QString mesCurt(const QDate& d) { return Tradueix(QString::fromUtf8(MesosCurts[d.month() - 1])).trimmed(); }
 
-// "hh:mm" (or "h:mm") to minutes, "24:00" = 1440; as Conv::minutesOf, without
-// a regular expression: a rebuild reads two times per job.
-std::optional<int> minuts(const QString& text)
-{
-    QStringView s = QStringView(text).trimmed();
-    const qsizetype dosPunts = s.indexOf(u':');
-    if (dosPunts < 1 || dosPunts > 2 || s.size() - dosPunts != 3) return std::nullopt;
-    int h = 0, m = 0;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        if (i == dosPunts) continue;
-        const char16_t c = s[i].unicode();
-        if (c < u'0' || c > u'9') return std::nullopt;
-        (i < dosPunts ? h : m) = (i < dosPunts ? h : m) * 10 + (c - u'0');
-    }
-    if (h == 24 && m == 0) return 1440;
-    if (h > 23 || m > 59) return std::nullopt;
-    return h * 60 + m;
-}
-
 int divisioEntera(int a, int b)   // rounds toward minus infinity
 {
     return a >= 0 ? a / b : -((-a + b - 1) / b);
@@ -289,6 +270,16 @@ std::optional<VistaAgenda> vistaDeMode(const QString& mode)
     return std::nullopt;
 }
 
+QString modeDeVista(VistaAgenda vista)
+{
+    switch (vista) {
+    case VistaAgenda::Setmana: return QStringLiteral("setmana");
+    case VistaAgenda::Dia: return QStringLiteral("dia");
+    case VistaAgenda::Mes: break;
+    }
+    return QStringLiteral("mes");
+}
+
 QDate iniciSetmana(const QDate& d, int primerDiaSetmana)
 {
     return d.addDays(1 - Conv::weekdayFrom(d, primerDiaSetmana));
@@ -328,9 +319,9 @@ ParametresAgenda ParametresAgenda::actuals()
 std::optional<FilesFeina> filesFeina(const QString& horaInici, const QString& horaFi, const ParametresAgenda& p,
                                      int files)
 {
-    const auto m0 = minuts(p.horaInici);
-    const auto mi = minuts(horaInici);
-    const auto mf = minuts(horaFi);
+    const auto m0 = Conv::minutesOf(p.horaInici);
+    const auto mi = Conv::minutesOf(horaInici);
+    const auto mf = Conv::minutesOf(horaFi);
     if (!m0 || !mi || !mf || p.minutsCella <= 0) return std::nullopt;
     const int desDe = *mi - *m0, finsA = *mf - *m0;
     // Wholly before the first hour: a job of no length that starts before it,
@@ -346,7 +337,7 @@ std::optional<FilesFeina> filesFeina(const QString& horaInici, const QString& ho
 
 QString etiquetaFila(int fila, const ParametresAgenda& p)
 {
-    return Conv::clockTime(minuts(p.horaInici).value_or(0) + (fila - 1) * p.minutsCella);
+    return Conv::clockTime(Conv::minutesOf(p.horaInici).value_or(0) + (fila - 1) * p.minutsCella);
 }
 
 qint32 RecursosAgenda::color(const QString& nom) const

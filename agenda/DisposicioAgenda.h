@@ -21,8 +21,10 @@
 
 enum class VistaAgenda { Mes, Setmana, Dia };
 
-// "mes", "setmana" or "dia"; nothing for any other text.
+// The view as the shared state's text names it ("mes", "setmana" or "dia");
+// nothing for any other text.
 std::optional<VistaAgenda> vistaDeMode(const QString& mode);
+QString modeDeVista(VistaAgenda vista);
 
 // First day of the week of `d` (weeks start on `primerDiaSetmana`, 1 = Sunday).
 QDate iniciSetmana(const QDate& d, int primerDiaSetmana);

@@ -359,7 +359,7 @@ void TabAgenda::Omple_Agenda()
     alliberaGlobus();
     DisposicioAgenda d;
     try {
-        const auto vista = vistaDeMode(G.ModeAgenda);
+        const auto vista = vistaActual();
         if (!vista) throw std::runtime_error("Vista desconeguda: '" + G.ModeAgenda.toStdString() + "'");
         const EntradaAgenda e = llegeix(*vista);
         d = disposaAgenda(e);
@@ -402,9 +402,14 @@ QList<qint32> TabAgenda::feinesCella(int fila, int col) const
     return feinesCella(AgendaGrid, fila, col);
 }
 
+std::optional<VistaAgenda> TabAgenda::vistaActual() const
+{
+    return vistaDeMode(G.ModeAgenda);
+}
+
 QPair<QDate, QDate> TabAgenda::periode() const
 {
-    switch (vistaDeMode(G.ModeAgenda).value_or(VistaAgenda::Mes)) {
+    switch (vistaActual().value_or(VistaAgenda::Mes)) {
     case VistaAgenda::Setmana: return {G.DataIniciSetmana, G.DataIniciSetmana.addDays(6)};
     case VistaAgenda::Dia: return {G.DataAgenda, G.DataAgenda};
     default: return {G.DataIniciMes, G.DataIniciMes.addDays(41)};
@@ -423,7 +428,7 @@ void TabAgenda::mouPeriode(const QDate& d)
 void TabAgenda::CalendariML_DateClick(const QDate& dateClicked)
 {
     try {
-        const auto vista = vistaDeMode(G.ModeAgenda);
+        const auto vista = vistaActual();
         if (!vista || !dateClicked.isValid()) return;
         switch (*vista) {
         case VistaAgenda::Mes: {

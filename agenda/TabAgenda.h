@@ -142,9 +142,12 @@ private:
     bool unaFeina(int fila, int col) const;
     bool variesFeines(int fila, int col) const;
     QDate dataColumna(int col) const;
-    // Shows the view `mode` on the date d (dates of the week and month with it).
+    // The view of the shared state (G.ModeAgenda); nothing for an unknown text.
+    std::optional<VistaAgenda> vistaActual() const;
+    // Sets the shown date d (dates of the week and month with it).
     void mostraData(const QDate& d);
-    void canviaVista(const QString& mode);
+    // Shows the view `vista`.
+    void canviaVista(VistaAgenda vista);
     void tornaAlMes();
     void obreFeinaActual();
     void planifica(const QDate& fins);

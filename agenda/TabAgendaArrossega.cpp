@@ -177,7 +177,7 @@ void TabAgenda::premPaleta(Graella* paleta, QChar tipus, const QPoint& pos)
     // system moves the focus: no board cell stays pressed.
     AgendaGrid_LostFocus();
     try {
-        const auto vista = vistaDeMode(G.ModeAgenda);
+        const auto vista = vistaActual();
         const bool arrossega = vista == VistaAgenda::Setmana || vista == VistaAgenda::Dia;
         if (tipus == u'L' && !arrossega) return;
         const int fila = paleta->rowAt(pos.y()), col = paleta->columnAt(pos.x());
@@ -232,7 +232,7 @@ void TabAgenda::AgendaGrid_DragDrop(const CarregaArrossegament& carrega, const Q
         const int fila = cella.y(), col = cella.x();
         if (fila < 1 || fila >= g->Rows() || col < 1 || col >= g->Cols()) return;
         if (fila == FilaRatoli && col == ColRatoli) return;
-        const auto vista = vistaDeMode(G.ModeAgenda);
+        const auto vista = vistaActual();
         // Drags belong to the week and day views.
         if (!vista || *vista == VistaAgenda::Mes) return;
         const QChar tipus = carrega.tipus;

@@ -35,7 +35,7 @@ const QString kError = QStringLiteral("ERROR");
 
 QDate TabAgenda::dataColumna(int col) const
 {
-    return G.ModeAgenda == QLatin1String("setmana") ? G.DataIniciSetmana.addDays(col - 1) : G.DataAgenda;
+    return vistaActual() == VistaAgenda::Setmana ? G.DataIniciSetmana.addDays(col - 1) : G.DataAgenda;
 }
 
 bool TabAgenda::variesFeines(int fila, int col) const
@@ -82,7 +82,7 @@ void TabAgenda::AgendaGrid_MouseDown(Qt::MouseButton boto, const QPoint& pos)
     Neteja_Feina_Actual();
     if (ColRatoli <= 0 || ColRatoli >= g->Cols() || FilaRatoli < 1 || FilaRatoli >= g->Rows()) return;
     g->setCurrentCellAt(FilaRatoli, ColRatoli);
-    const auto vista = vistaDeMode(G.ModeAgenda);
+    const auto vista = vistaActual();
     if (!vista || *vista == VistaAgenda::Mes) return;
     try {
         if (!unaFeina(FilaRatoli, ColRatoli)) return;
@@ -100,7 +100,7 @@ void TabAgenda::AgendaGrid_Click()
 {
     protegeix(kError, [this] {
         const Graella* g = AgendaGrid;
-        if (G.ModeAgenda != QLatin1String("mes")) return;
+        if (vistaActual() != VistaAgenda::Mes) return;
         if (FilaRatoli <= 0 || ColRatoli <= 0 || ColRatoli >= g->Cols() || FilaRatoli >= g->Rows()) return;
         const QDate d = dataCellaMes(FilaRatoli, ColRatoli, G.DataIniciMes);
         if (G.UltimDiaGen.isValid() && d > G.UltimDiaGen)
@@ -162,16 +162,16 @@ void TabAgenda::mostraData(const QDate& d)
     G.DataIniciMes = iniciMes(d, G.PrimerDiaSetmana);
 }
 
-void TabAgenda::canviaVista(const QString& mode)
+void TabAgenda::canviaVista(VistaAgenda vista)
 {
-    G.ModeAgenda = mode;
+    G.ModeAgenda = modeDeVista(vista);
     Omple_Agenda();
 }
 
 void TabAgenda::tornaAlMes()
 {
     mostraData(CalendariML->dateValue());
-    canviaVista(QStringLiteral("mes"));
+    canviaVista(VistaAgenda::Mes);
     AgendaGrid->setFocus();
     const QPoint cella = cellaDataMes(G.DataAgenda, G.DataIniciMes);
     if (cella.y() > 0 && cella.y() < AgendaGrid->Rows() && cella.x() > 0 && cella.x() < AgendaGrid->Cols())
@@ -192,7 +192,7 @@ void TabAgenda::obreFeinaActual()
 void TabAgenda::AgendaGrid_DblClick()
 {
     protegeix(kError, [this] {
-        const auto vista = vistaDeMode(G.ModeAgenda);
+        const auto vista = vistaActual();
         if (!vista) return;
         const int r = FilaRatoli, c = ColRatoli;
         const Graella* g = AgendaGrid;
@@ -203,7 +203,7 @@ void TabAgenda::AgendaGrid_DblClick()
             // A day opens that day, a week's label that week.
             mostraData(c >= 1 ? dataCellaMes(r, c, G.DataIniciMes) : G.DataIniciMes.addDays((r - 1) * 7));
             CalendariML->setDateValue(G.DataAgenda);
-            canviaVista(c >= 1 ? QStringLiteral("dia") : QStringLiteral("setmana"));
+            canviaVista(c >= 1 ? VistaAgenda::Dia : VistaAgenda::Setmana);
             return;
         case VistaAgenda::Setmana:
             if (r == 0 && c == 0) return tornaAlMes();
@@ -211,7 +211,7 @@ void TabAgenda::AgendaGrid_DblClick()
             if (c <= 0) return;
             mostraData(G.DataIniciSetmana.addDays(c - 1));
             CalendariML->setDateValue(G.DataAgenda);
-            canviaVista(QStringLiteral("dia"));
+            canviaVista(VistaAgenda::Dia);
             return;
         case VistaAgenda::Dia:
             if (r == 0 && c == 0) return tornaAlMes();
@@ -219,7 +219,7 @@ void TabAgenda::AgendaGrid_DblClick()
             if (r <= 0 || c <= 0) return;
             mostraData(CalendariML->dateValue());
             CalendariML->setDateValue(G.DataIniciSetmana);
-            canviaVista(QStringLiteral("setmana"));
+            canviaVista(VistaAgenda::Setmana);
             return;
         }
     });
@@ -238,7 +238,7 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (!enter && key != Qt::Key_Space && key != Qt::Key_Delete) return false;
     protegeix(kError, [&] {
-        const auto vista = vistaDeMode(G.ModeAgenda);
+        const auto vista = vistaActual();
         if (!vista) return;
         Graella* g = AgendaGrid;
         const int r = g->Row(), c = g->Col();
@@ -249,7 +249,7 @@ bool TabAgenda::AgendaGrid_KeyDown(int key)
             if (enter) {
                 mostraData(dataCellaMes(r, c, G.DataIniciMes));
                 CalendariML->setDateValue(G.DataAgenda);
-                canviaVista(QStringLiteral("dia"));
+                canviaVista(VistaAgenda::Dia);
             }
             Neteja_Feina_Actual();
             return;

@@ -203,8 +203,7 @@ std::optional<PeriodeMes> periodeDelMes(const QString& mes)
     const int m = mes.left(2).toInt();
     const int a = mes.mid(3).toInt();
     if (m < 1 || m > 12 || a < 1) return std::nullopt;
-    const QDate inici(a, m, 1);
-    return PeriodeMes{inici, inici.addMonths(1)};
+    return PeriodeMes::de(QDate(a, m, 1));
 }
 
 QString mesDeData(const QDate& data)

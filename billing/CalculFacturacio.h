@@ -7,19 +7,15 @@
 // take the first free cheque slots (whole units of the cheque service's done
 // lines worth at least one cheque), up to the month's maximum per client.
 #include "FacturacioMes.h"
+#include "PeriodeMes.h"
 
 #include <QDate>
 #include <QString>
 #include <QVector>
 #include <optional>
 
-// The month key "mm/aaaa" as the billing period: its first day (included)
-// and the next month's first day (excluded).
-struct PeriodeMes {
-    QDate inici;
-    QDate fi;
-};
-// Nothing for a key that is not "mm/aaaa" with a month 01..12 and a year 0001..9999.
+// The month key "mm/aaaa" as the billing period. Nothing for a key that is
+// not "mm/aaaa" with a month 01..12 and a year 0001..9999.
 std::optional<PeriodeMes> periodeDelMes(const QString& mes);
 // The key of a date's month ("03/2009").
 QString mesDeData(const QDate& data);

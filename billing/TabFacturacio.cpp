@@ -169,20 +169,21 @@ void TabFacturacio::construeix()
 
     auto* totals = new QGridLayout;
     totals->setColumnStretch(0, 1);
-    auto fila = [totals](int r, QLabel* l, QWidget* a, QWidget* b, QLabel* euro) {
-        totals->addWidget(l, r, 1);
+    // A total's row: its label, its box (or two side by side) and its unit.
+    auto fila = [](QGridLayout* g, int r, QLabel* l, QWidget* a, QWidget* b, QLabel* euro) {
+        g->addWidget(l, r, 1);
         if (b) {
             auto* h = new QHBoxLayout;
             h->setContentsMargins(0, 0, 0, 0);
             h->addWidget(a);
             h->addWidget(b);
-            totals->addLayout(h, r, 2, Qt::AlignRight);
+            g->addLayout(h, r, 2, Qt::AlignRight);
         } else {
-            totals->addWidget(a, r, 2, Qt::AlignRight);
+            g->addWidget(a, r, 2, Qt::AlignRight);
         }
-        totals->addWidget(euro, r, 3);
+        g->addWidget(euro, r, 3);
     };
-    fila(0, Label59, TotalServeis, nullptr, Label58);
+    fila(totals, 0, Label59, TotalServeis, nullptr, Label58);
     v->addLayout(totals);
 
     auto* xecs = new QGridLayout;
@@ -191,22 +192,9 @@ void TabFacturacio::construeix()
     xecs->addWidget(XecsGrid, 1, 0, 4, 1);
     xecs->setColumnStretch(0, 1);
     xecs->setRowStretch(4, 1);
-    auto filaXecs = [xecs](int r, QLabel* l, QWidget* a, QWidget* b, QLabel* euro) {
-        xecs->addWidget(l, r, 1);
-        if (b) {
-            auto* h = new QHBoxLayout;
-            h->setContentsMargins(0, 0, 0, 0);
-            h->addWidget(a);
-            h->addWidget(b);
-            xecs->addLayout(h, r, 2, Qt::AlignRight);
-        } else {
-            xecs->addWidget(a, r, 2, Qt::AlignRight);
-        }
-        xecs->addWidget(euro, r, 3);
-    };
-    filaXecs(1, Label61, TotalNXecs, TotalXecs, Label60);
-    filaXecs(2, Label67, TotalPagaments, nullptr, Label68);
-    filaXecs(3, Label54, TotalFacturar, nullptr, Label55);
+    fila(xecs, 1, Label61, TotalNXecs, TotalXecs, Label60);
+    fila(xecs, 2, Label67, TotalPagaments, nullptr, Label68);
+    fila(xecs, 3, Label54, TotalFacturar, nullptr, Label55);
     v->addLayout(xecs, 2);
 
     auto* botons = new QHBoxLayout;

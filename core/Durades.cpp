@@ -23,7 +23,7 @@ int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCe
 {
     if (divisor <= 0) divisor = 1;
     if (minutsCella <= 0)
-        throw std::runtime_error(Tradueix(QStringLiteral("MinutsCella ha de ser més gran que 0")).toStdString());
+        throw std::runtime_error("MinutsCella ha de ser més gran que 0");
     qint64 total = 0;
     for (const LiniaTemps& l : linies) {
         // total + q*m/(Scale*d), rounded half-to-even, computed exactly
@@ -33,26 +33,34 @@ int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCe
         const bool fora = num / den > 32768 || num / den < -32769;
         total = fora ? 32768 : divRoundHalfEven(num, den);
         if (total > 32767 || total < -32768)
-            throw OverflowError(Tradueix(QStringLiteral("Desbordament en el càlcul de minuts")).toStdString());
+            throw OverflowError("Desbordament en el càlcul de minuts");
     }
     if (total == 0 || total % minutsCella != 0)
         total = (total / minutsCella + 1) * minutsCella;
     if (total > 32767)
-        throw OverflowError(Tradueix(QStringLiteral("Desbordament en el càlcul de minuts")).toStdString());
+        throw OverflowError("Desbordament en el càlcul de minuts");
     return int(total);
+}
+
+QList<LiniaTempsLloc> liniesTempsLloc(const QString& lloc, const QString& servei)
+{
+    QList<LiniaTempsLloc> linies;
+    QSqlQuery& q = BD().cached(QStringLiteral(
+        "SELECT Llocs_Serveis.llocs_serveis_quantitat, Serveis.serveis_minuts_per_unitat, "
+        "Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ? FROM Serveis INNER JOIN Llocs_Serveis "
+        "ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom WHERE Llocs_Serveis.llocs_nom = ? "
+        "ORDER BY Llocs_Serveis.rowid"),
+        {servei, lloc});
+    while (q.next())
+        linies.append({{q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt() != 0}, q.value(3).toInt() != 0});
+    q.finish();
+    return linies;
 }
 
 int Minuts_Previstos_Lloc(const QString& lloc, int recursos)
 {
     QList<LiniaTemps> linies;
-    QSqlQuery q = BD().query(QStringLiteral(
-        "SELECT Llocs_Serveis.llocs_serveis_quantitat, Serveis.serveis_minuts_per_unitat, "
-        "Serveis.serveis_comu_per_recursos FROM Serveis INNER JOIN Llocs_Serveis "
-        "ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom WHERE Llocs_Serveis.llocs_nom = ? "
-        "ORDER BY Llocs_Serveis.rowid"),
-        {lloc});
-    while (q.next())
-        linies.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt() != 0});
+    for (const LiniaTempsLloc& l : liniesTempsLloc(lloc)) linies.append(l.temps);
     return sumaMinutsServeis(linies, recursos, G.MinutsCella);
 }
 
@@ -70,10 +78,7 @@ QString Hora_Fi_Feina(const Feina& feina)
         linies.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toInt() != 0});
     q.finish();
     const int total = sumaMinutsServeis(linies, divisor, G.MinutsCella);
-    auto inici = Conv::minutesOf(feina.HoraInici);
-    if (!inici)
-        throw std::runtime_error(Tradueix(QStringLiteral("Hora d'inici no vàlida: '%1'")).arg(feina.HoraInici).toStdString());
-    const int fi = *inici + total;
+    const int fi = Conv::minutesOrThrow(feina.HoraInici, Tradueix(QStringLiteral("Hora d'inici no vàlida: '%1'"))) + total;
     // Work that reaches or passes midnight is cut at the end of the working day.
     if (fi >= 1440) return G.HoraFinal;
     return Conv::hhmm(fi);

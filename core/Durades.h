@@ -28,3 +28,11 @@ struct LiniaTemps {
     bool comu;
 };
 int sumaMinutsServeis(const QList<LiniaTemps>& linies, int divisor, int minutsCella);
+
+// A site's service lines as lengths of work, in the site's order; a line of
+// `servei` is marked (none when `servei` is empty).
+struct LiniaTempsLloc {
+    LiniaTemps temps;
+    bool delServei;
+};
+QList<LiniaTempsLloc> liniesTempsLloc(const QString& lloc, const QString& servei = QString());

@@ -40,41 +40,6 @@ void error(Feina& feina, const char* prefix, const char* descripcio)
     feina.Resultat = ResultatFeina::Error;
 }
 
-// "hh:mm" in minutes after midnight (1440 = "24:00"); malformed text fails.
-// The usual five-character form is read directly, any other through the
-// general reading.
-int minutsHora(const QString& hora, const char* quina)
-{
-    if (hora.size() == 5 && hora[2] == u':') {
-        int d[4];
-        bool digits = true;
-        for (int i = 0, j = 0; i < 5; ++i) {
-            if (i == 2) continue;
-            const char16_t c = hora[i].unicode();
-            digits = digits && c >= u'0' && c <= u'9';
-            d[j++] = c - u'0';
-        }
-        if (digits) {
-            const int h = d[0] * 10 + d[1], m = d[2] * 10 + d[3];
-            if (h == 24 && m == 0) return 1440;
-            if (h <= 23 && m <= 59) return h * 60 + m;
-        }
-    }
-    const auto m = Conv::minutesOf(hora);
-    if (!m) falla(QStringLiteral("Hora %1 no vàlida: '%2'").arg(QLatin1String(quina), hora));
-    return *m;
-}
-
-// Minutes 0..1440 as "hh:mm" ("24:00" for 1440).
-QString textHora(int minuts)
-{
-    if (minuts == 1440) return QStringLiteral("24:00");
-    const int h = minuts / 60, m = minuts % 60;
-    const QChar t[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), QChar(u':'), QChar(u'0' + m / 10),
-                        QChar(u'0' + m % 10)};
-    return QString(t, 5);
-}
-
 // Texts that the schema declares not null are stored as "" when unset: a
 // null QString would reach the database as NULL.
 QString texteNoNul(const QString& text)
@@ -185,17 +150,17 @@ void Grava_Feina(Feina& feina, bool estricte)
         // Work that reaches or passes midnight is cut at the end of the working
         // day; an end after it, or a cut end that is not after the start (the
         // job would start when the day is over), is refused.
-        const int inici = minutsHora(feina.HoraInici, "d'inici");
+        const int inici = Conv::minutesOrThrow(feina.HoraInici, Tradueix(QStringLiteral("Hora d'inici no vàlida: '%1'")));
         const int finalDia = minutsHoraFinal();
         int fi = inici + minuts;
         const bool tallada = fi >= 1440;
         if (tallada) fi = finalDia;
-        feina.HoraFi = textHora(fi);
+        feina.HoraFi = Conv::hhmm(fi);
         if (fi > finalDia || (tallada && fi <= inici))
             return refusa(feina, textFinalDia());
 
         comprovaData(feina.Data);
-        const QString horaInici = textHora(inici);
+        const QString horaInici = Conv::hhmm(inici);
         if (!G.PermetSolaparLlocs && Solapa_Lloc(lloc->nom, feina.Data, horaInici, feina.HoraFi))
             return refusa(feina, textSolapamentLlocs(feina.Lloc));
 
@@ -270,13 +235,13 @@ void Modifica_Feina(Feina& feina)
         if (feina.Feta && feina.Data > Clock::today())
             return refusa(feina, Tradueix(QStringLiteral("Una feina futura no pot estar feta")));
 
-        const int inici = minutsHora(feina.HoraInici, "d'inici");
-        const int final = minutsHora(feina.HoraFi, "final");
+        const int inici = Conv::minutesOrThrow(feina.HoraInici, Tradueix(QStringLiteral("Hora d'inici no vàlida: '%1'")));
+        const int final = Conv::minutesOrThrow(feina.HoraFi, Tradueix(QStringLiteral("Hora final no vàlida: '%1'")));
         // An end before the start only comes of work cut at the end of the
         // working day (or of a caller's slip): never store it.
         if (final < inici) return refusa(feina, textFinalDia());
-        const QString horaInici = textHora(inici);
-        const QString horaFi = textHora(final);
+        const QString horaInici = Conv::hhmm(inici);
+        const QString horaFi = Conv::hhmm(final);
 
         // A site that is not there would only fail on its foreign key.
         const std::optional<Lloc> lloc = llegeixLloc(feina.Lloc);
@@ -387,7 +352,7 @@ Feina primeraFeina(const char* operacio, Consulta&& consulta)
 Feina Busca_Feina(const QDate& dia, const QString& hora, const QString& lloc, const QString& recurs)
 {
     return primeraFeina("Error en Busca_Feina:", [&]() -> QSqlQuery& {
-        const QString h = textHora(minutsHora(hora, "de la cel·la"));
+        const QString h = Conv::hhmm(Conv::minutesOrThrow(hora, Tradueix(QStringLiteral("Hora de la cel·la no vàlida: '%1'"))));
         // Start at or before the time, end after it; ordered so that the answer is always the same.
         static const QString cond = QStringLiteral(
             "SELECT %1 FROM Feines INDEXED BY Feines_lloc WHERE llocs_nom = ? AND feines_data = ? "

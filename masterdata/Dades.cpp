@@ -365,16 +365,10 @@ bool liniaDesborda(const QString& lloc, const QString& servei, const Decimal& qu
     QList<LiniaTemps> linies;
     bool hiEs = false;
     const qint64 q = quantitat.raw();
-    QSqlQuery r = BD().query(
-        QStringLiteral("SELECT Llocs_Serveis.llocs_serveis_quantitat, Serveis.serveis_minuts_per_unitat, "
-                       "Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ? FROM Serveis "
-                       "INNER JOIN Llocs_Serveis ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom "
-                       "WHERE Llocs_Serveis.llocs_nom = ? ORDER BY Llocs_Serveis.rowid"),
-        {servei, lloc});
-    while (r.next()) {
-        const bool esta = r.value(3).toInt() != 0;
-        hiEs = hiEs || esta;
-        linies.append({esta ? q : r.value(0).toLongLong(), r.value(1).toInt(), r.value(2).toInt() != 0});
+    for (LiniaTempsLloc l : liniesTempsLloc(lloc, servei)) {
+        hiEs = hiEs || l.delServei;
+        if (l.delServei) l.temps.quantitatRaw = q;
+        linies.append(l.temps);
     }
     if (!hiEs) {
         const auto s = llegeixServei(servei);
@@ -407,41 +401,50 @@ QString llocDesbordatPerServei(const QString& servei, int minutsPerUnitat)
                                 .arg(Decimal::Scale).arg(std::numeric_limits<qint16>::max() - 1);
     const QString potFeina = pot.arg(QStringLiteral("b"), QStringLiteral("feines_detall_quantitat"))
                                  .arg(Decimal::Scale).arg(std::numeric_limits<qint16>::max() - 1);
+    // The sites first, by name, each with all its lines in their order.
+    QSqlQuery llocs = BD().query(QStringLiteral("SELECT a.llocs_nom FROM Llocs_Serveis a INNER JOIN Serveis t "
+                                                "ON t.serveis_nom = a.serveis_nom GROUP BY a.llocs_nom %1 "
+                                                "ORDER BY a.llocs_nom")
+                                     .arg(potLloc),
+                                 {servei, servei, minutsPerUnitat, G.MinutsCella});
+    QList<LiniaTemps> linies;
+    while (llocs.next()) {
+        const QString lloc = llocs.value(0).toString();
+        linies.clear();
+        for (LiniaTempsLloc l : liniesTempsLloc(lloc, servei)) {
+            if (l.delServei) l.temps.minutsPerUnitat = minutsPerUnitat;
+            linies.append(l.temps);
+        }
+        if (!linies.isEmpty() && desborda(linies)) return lloc;
+    }
+    // Then the open jobs, by number.
     QSqlQuery r = BD().query(
         QStringLiteral(
-            "SELECT 0, Llocs_Serveis.llocs_nom, Llocs_Serveis.llocs_nom, Llocs_Serveis.llocs_serveis_quantitat, "
-            "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Llocs_Serveis.serveis_nom = ?, "
-            "Llocs_Serveis.rowid "
-            "FROM Llocs_Serveis INNER JOIN Serveis ON Serveis.serveis_nom = Llocs_Serveis.serveis_nom "
-            "WHERE Llocs_Serveis.llocs_nom IN (SELECT a.llocs_nom FROM Llocs_Serveis a "
-            "INNER JOIN Serveis t ON t.serveis_nom = a.serveis_nom GROUP BY a.llocs_nom %1) "
-            "UNION ALL "
-            "SELECT 1, Feines_Detall.feines_id, Feines.llocs_nom, Feines_Detall.feines_detall_quantitat, "
-            "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Feines_Detall.serveis_nom = ?, "
-            "Feines_Detall.rowid "
+            "SELECT Feines_Detall.feines_id, Feines.llocs_nom, Feines_Detall.feines_detall_quantitat, "
+            "Serveis.serveis_minuts_per_unitat, Serveis.serveis_comu_per_recursos, Feines_Detall.serveis_nom = ? "
             "FROM Feines_Detall INNER JOIN Serveis ON Serveis.serveis_nom = Feines_Detall.serveis_nom "
             "INNER JOIN Feines ON Feines.feines_id = Feines_Detall.feines_id "
             // From the open jobs to their lines (CROSS JOIN keeps that order).
             "WHERE Feines_Detall.feines_id IN (SELECT g.feines_id FROM Feines g "
             "CROSS JOIN Feines_Detall b ON b.feines_id = g.feines_id "
-            "INNER JOIN Serveis t ON t.serveis_nom = b.serveis_nom WHERE g.feines_feta = 0 GROUP BY g.feines_id %2) "
-            "ORDER BY 1, 2, 8")
-            .arg(potLloc, potFeina),
-        {servei, servei, servei, minutsPerUnitat, G.MinutsCella, servei, servei, servei, minutsPerUnitat,
-         G.MinutsCella});
-    QList<LiniaTemps> linies;
-    QString clau, lloc;
+            "INNER JOIN Serveis t ON t.serveis_nom = b.serveis_nom WHERE g.feines_feta = 0 GROUP BY g.feines_id %1) "
+            "ORDER BY Feines_Detall.feines_id, Feines_Detall.rowid")
+            .arg(potFeina),
+        {servei, servei, servei, minutsPerUnitat, G.MinutsCella});
+    linies.clear();
+    qint64 feina = 0;
+    QString lloc;
     auto tanca = [&]() { return !linies.isEmpty() && desborda(linies); };
     while (r.next()) {
-        const QString aquesta = r.value(0).toString() + QChar(0x1f) + r.value(1).toString();
-        if (aquesta != clau) {
+        const qint64 aquesta = r.value(0).toLongLong();
+        if (aquesta != feina) {
             if (tanca()) return lloc;
             linies.clear();
-            clau = aquesta;
-            lloc = r.value(2).toString();
+            feina = aquesta;
+            lloc = r.value(1).toString();
         }
-        const bool es = r.value(6).toInt() != 0;
-        linies.append({r.value(3).toLongLong(), es ? minutsPerUnitat : r.value(4).toInt(), r.value(5).toInt() != 0});
+        const bool es = r.value(5).toInt() != 0;
+        linies.append({r.value(2).toLongLong(), es ? minutsPerUnitat : r.value(3).toInt(), r.value(4).toInt() != 0});
     }
     return tanca() ? lloc : QString();
 }

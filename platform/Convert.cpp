@@ -94,15 +94,29 @@ std::optional<QDate> parseTypedDate(const QString& text, const QLocale& locale)
     return d;
 }
 
-std::optional<int> minutesOf(const QString& s)
+std::optional<int> minutesOf(QStringView text)
 {
-    static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
-    auto m = re.match(s.trimmed());
-    if (!m.hasMatch()) return std::nullopt;
-    int h = m.captured(1).toInt(), mi = m.captured(2).toInt();
-    if (h == 24 && mi == 0) return 1440;
-    if (h > 23 || mi > 59) return std::nullopt;
-    return h * 60 + mi;
+    // Read in place: the board reads two times per job at every rebuild.
+    const QStringView s = text.trimmed();
+    const qsizetype dosPunts = s.indexOf(u':');
+    if (dosPunts < 1 || dosPunts > 2 || s.size() - dosPunts != 3) return std::nullopt;
+    int h = 0, m = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (i == dosPunts) continue;
+        const char16_t c = s[i].unicode();
+        if (c < u'0' || c > u'9') return std::nullopt;
+        int& v = i < dosPunts ? h : m;
+        v = v * 10 + (c - u'0');
+    }
+    if (h == 24 && m == 0) return 1440;
+    if (h > 23 || m > 59) return std::nullopt;
+    return h * 60 + m;
+}
+
+int minutesOrThrow(QStringView text, const QString& message)
+{
+    if (const std::optional<int> m = minutesOf(text)) return *m;
+    throw ConversionError(QString(message).arg(text.toString()).toStdString());
 }
 
 QString hhmm(int minutes)
@@ -114,7 +128,10 @@ QString hhmm(int minutes)
 QString clockTime(int minutes)
 {
     minutes = ((minutes % 1440) + 1440) % 1440;
-    return QStringLiteral("%1:%2").arg(minutes / 60, 2, 10, QChar(u'0')).arg(minutes % 60, 2, 10, QChar(u'0'));
+    const int h = minutes / 60, m = minutes % 60;
+    const QChar t[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), QChar(u':'), QChar(u'0' + m / 10),
+                        QChar(u'0' + m % 10)};
+    return QString(t, 5);
 }
 
 } // namespace Conv

@@ -48,8 +48,12 @@ std::optional<QDate> parseTypedDate(const QString& text, const QLocale& locale =
 // Fixed ISO form used in the database and the settings file.
 inline QString isoDate(const QDate& d) { return d.toString(Qt::ISODate); }
 
-// "hh:mm" -> minutes after midnight; "24:00" is 1440. Anything else malformed -> nullopt.
-std::optional<int> minutesOf(const QString& hhmm);
+// "hh:mm" (or "h:mm", blanks around ignored) -> minutes after midnight;
+// "24:00" is 1440. Anything else malformed -> nullopt.
+std::optional<int> minutesOf(QStringView hhmm);
+// As minutesOf; a malformed time throws ConversionError with `message`, its
+// %1 replaced by the text (the caller gives the message in the user's language).
+int minutesOrThrow(QStringView hhmm, const QString& message);
 // Minutes after midnight -> "hh:mm" (0..1440; 1440 gives "24:00").
 QString hhmm(int minutes);
 // Minutes modulo a day -> "hh:mm" (00:00..23:59), as a clock would show it.

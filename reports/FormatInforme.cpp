@@ -21,9 +21,9 @@ QString mesTitol(const QDate& dia)
     return Tradueix(u' ' + mes).trimmed().toUpper();
 }
 
-QDate primerDiaMes(const QDate& dia)
+PeriodeMes periodeInforme(const QDate& dia)
 {
     if (!dia.isValid())
         throw std::invalid_argument(Tradueix(QStringLiteral("Mes erroni (format: 'mm/aaaa')")).toStdString());
-    return QDate(dia.year(), dia.month(), 1);
+    return PeriodeMes::de(dia);
 }

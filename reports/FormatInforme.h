@@ -1,5 +1,7 @@
 #pragma once
 // Texts as the printed documents write them.
+#include "PeriodeMes.h"
+
 #include <QDate>
 #include <QString>
 
@@ -9,6 +11,6 @@ QString unaLinia(const QString& text);
 // through the translation table (its key is the abbreviation after a blank),
 // trimmed and in capitals.
 QString mesTitol(const QDate& dia);
-// The first day of a report's month; an invalid day is a wrong month
+// The period of a report's month; an invalid day is a wrong month
 // (std::invalid_argument with the billing tab's message).
-QDate primerDiaMes(const QDate& dia);
+PeriodeMes periodeInforme(const QDate& dia);

@@ -10,24 +10,9 @@
 
 using Linia = Impressora::Linia;
 
-namespace {
-
-struct Periode {
-    QString de;     // first day, included
-    QString fins;   // first day of the next month, excluded
-};
-
-Periode periode(const QDate& inici)
-{
-    const QDate primer = primerDiaMes(inici);
-    return {Conv::isoDate(primer), Conv::isoDate(primer.addMonths(1))};
-}
-
-} // namespace
-
 int Borra_hores_extres_erronies(const QDate& inici)
 {
-    const Periode p = periode(inici);
+    const PeriodeMes p = periodeInforme(inici);
     Transaction tx(BD());
     const int esborrades = BD().exec(
         QStringLiteral("DELETE FROM Hores_Fetes WHERE hores_data >= ? AND hores_data < ? AND NOT EXISTS ("
@@ -35,18 +20,18 @@ int Borra_hores_extres_erronies(const QDate& inici)
                        " WHERE F.feines_data = Hores_Fetes.hores_data"
                        " AND COALESCE(RC.recursos_component_nom, F.recursos_nom) = Hores_Fetes.recursos_nom"
                        " COLLATE NOCASE)"),
-        {p.de, p.fins});
+        {Conv::isoDate(p.inici), Conv::isoDate(p.fi)});
     tx.commit();
     return esborrades;
 }
 
 QList<HoresExtres> horesExtresMes(const QDate& inici)
 {
-    const Periode p = periode(inici);
+    const PeriodeMes p = periodeInforme(inici);
     QSqlQuery& q = BD().cached(QStringLiteral("SELECT recursos_nom, hores_data, hores_quantitat FROM Hores_Fetes"
                                               " WHERE hores_data >= ? AND hores_data < ?"
                                               " ORDER BY recursos_nom, hores_data"),
-                               {p.de, p.fins});
+                               {Conv::isoDate(p.inici), Conv::isoDate(p.fi)});
     QList<HoresExtres> out;
     while (q.next()) {
         HoresExtres h;

@@ -13,10 +13,11 @@ using Linia = Impressora::Linia;
 XecsMes xecsLiquidatsMes(const QDate& inici, const QString& serveiXecs)
 {
     XecsMes mes;
-    mes.inici = primerDiaMes(inici);
+    const PeriodeMes periode = periodeInforme(inici);
+    mes.inici = periode.inici;
     mes.serveiXecs = serveiXecs;
-    const QString de = Conv::isoDate(mes.inici);
-    const QString fins = Conv::isoDate(mes.inici.addMonths(1));
+    const QString de = Conv::isoDate(periode.inici);
+    const QString fins = Conv::isoDate(periode.fi);
 
     // Every liquidated cheque whose job falls in the month.
     QSqlQuery& g = BD().cached(

@@ -245,6 +245,11 @@ void TestPlatform::timesOfDay_data()
     QTest::newRow("12:60") << "12:60" << -1;
     QTest::newRow("no colon") << "1200" << -1;
     QTest::newRow("empty") << "" << -1;
+    QTest::newRow("blanks around") << " 08:15\t" << 495;
+    QTest::newRow("one digit minutes") << "8:5" << -1;
+    QTest::newRow("three digit hour") << "008:00" << -1;
+    QTest::newRow("a sign") << "+8:00" << -1;
+    QTest::newRow("no hour") << ":30" << -1;
 }
 
 void TestPlatform::timesOfDay()
