@@ -1,6 +1,7 @@
 #include "AccionsTauler.h"
 
 #include "Convert.h"
+#include "Traduccio.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -13,7 +14,7 @@ namespace {
 int minuts(const QString& hora)
 {
     const auto m = Conv::minutesOf(hora);
-    if (!m) throw std::invalid_argument("Hora no vàlida: '" + hora.toStdString() + "'");
+    if (!m) throw std::invalid_argument(Tradueix(QStringLiteral("Hora no vàlida: '%1'")).arg(hora).toStdString());
     return *m;
 }
 

@@ -1,13 +1,15 @@
 #include "CalculsFeina.h"
 
 #include "Convert.h"
+#include "Traduccio.h"
 
 namespace {
 
 int minuts(const QString& hora, const char* quina)
 {
     const std::optional<int> m = Conv::minutesOf(hora);
-    if (!m) throw Conv::ConversionError(QStringLiteral("Hora %1 no vàlida: '%2'").arg(QLatin1String(quina), hora).toStdString());
+    if (!m) throw Conv::ConversionError(
+            Tradueix(QStringLiteral("Hora %1 no vàlida: '%2'")).arg(Tradueix(QString::fromUtf8(quina)), hora).toStdString());
     return *m;
 }
 

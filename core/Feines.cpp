@@ -61,7 +61,7 @@ int minutsHora(const QString& hora, const char* quina)
         }
     }
     const auto m = Conv::minutesOf(hora);
-    if (!m) falla(QStringLiteral("Hora %1 no vàlida: '%2'").arg(QLatin1String(quina), hora));
+    if (!m) falla(Tradueix(QStringLiteral("Hora %1 no vàlida: '%2'")).arg(Tradueix(QString::fromUtf8(quina)), hora));
     return *m;
 }
 
