@@ -54,7 +54,7 @@ public:
         QVector<QStringList> linies(d_.celles.size());
         for (const FeinaAgenda& f : e_.feines) {
             if (!f.data.isValid()) {
-                d_.errors << QStringLiteral("Data no vàlida a la feina %1").arg(f.id);
+                d_.errors << Tradueix(QStringLiteral("Data no vàlida a la feina %1")).arg(f.id);
                 continue;
             }
             const QPoint pos = cellaDataMes(f.data, primer);
@@ -80,7 +80,7 @@ public:
         etiquetesHores();
         for (const FeinaAgenda& f : e_.feines) {
             if (!f.data.isValid()) {
-                d_.errors << QStringLiteral("Data no vàlida a la feina %1").arg(f.id);
+                d_.errors << Tradueix(QStringLiteral("Data no vàlida a la feina %1")).arg(f.id);
                 continue;
             }
             const qint64 dies = primer.daysTo(f.data);
@@ -158,7 +158,7 @@ private:
     {
         auto files = filesFeina(f.horaInici, f.horaFi, p_, d_.files);
         if (!files)
-            d_.errors << QStringLiteral("Hora no vàlida a la feina %1 de '%2': '%3' - '%4'")
+            d_.errors << Tradueix(QStringLiteral("Hora no vàlida a la feina %1 de '%2': '%3' - '%4'"))
                              .arg(f.id)
                              .arg(f.lloc, f.horaInici, f.horaFi);
         return files;

@@ -89,7 +89,7 @@ struct Reader {
     }
     [[noreturn]] static void bad(const char* key, const QString& v)
     {
-        throw ConfigError(QStringLiteral("Valor no vàlid per a %1: '%2'").arg(QString::fromLatin1(key), v));
+        throw ConfigError(Tradueix(QStringLiteral("Valor no vàlid per a %1: '%2'")).arg(QString::fromLatin1(key), v));
     }
     qint32 longValue(const char* key, const QString& def) const
     {
@@ -123,7 +123,7 @@ struct Reader {
     {
         QString v = text("Parametres", key, def);
         auto m = Conv::minutesOf(v);
-        if (!m) throw ConfigError(QStringLiteral("Hora no vàlida a %1: '%2'").arg(QString::fromLatin1(key), v));
+        if (!m) throw ConfigError(Tradueix(QStringLiteral("Hora no vàlida a %1: '%2'")).arg(QString::fromLatin1(key), v));
         return Conv::hhmm(*m);
     }
 };
@@ -133,6 +133,8 @@ struct Reader {
 void Llegeix_Configuracio()
 {
     Reader r{iniPath()};
+    // The language first: a value below that cannot be read says so in it.
+    G.Idioma = r.text("Parametres", "Idioma", QStringLiteral("CT"));
     G.BaseDades = r.text("General", "BaseDades", defaultDatabasePath());
     G.TexteVaris = r.text("Parametres", "TexteVaris", QStringLiteral("..."));
     G.ColorFeina = r.longValue("ColorFeina", QStringLiteral("16768483"));
@@ -157,7 +159,6 @@ void Llegeix_Configuracio()
     G.MaxXecsMes = r.intValue("MaxXecsMes", QStringLiteral("0"));
     G.PermetSolaparLlocs = r.boolean("PermetSolaparLlocs", QStringLiteral("1"));
     G.PrimeraExecucio = r.boolean("PrimeraExecucio", QStringLiteral("1"));
-    G.Idioma = r.text("Parametres", "Idioma", QStringLiteral("CT"));
 
     const QDate defUltim = ultimDiaSetmana(Clock::today(), G.PrimerDiaSetmana);
     const QString ud = r.text("Estat", "UltimDiaGen", iniDate(defUltim));

@@ -33,7 +33,7 @@ QString horaIni(const char* clau, const QString& def)
 {
     const QString v = Llegeix_INI(iniPath(), QStringLiteral("Parametres"), QString::fromLatin1(clau), def);
     const auto m = Conv::minutesOf(v);
-    if (!m) throw ConfigError(QStringLiteral("Hora no vàlida a %1: '%2'").arg(QString::fromLatin1(clau), v));
+    if (!m) throw ConfigError(Tradueix(QStringLiteral("Hora no vàlida a %1: '%2'")).arg(QString::fromLatin1(clau), v));
     return Conv::hhmm(*m);
 }
 
@@ -44,7 +44,7 @@ Parametres llegeixParametres()
     const QString mc = Llegeix_INI(iniPath(), QStringLiteral("Parametres"), QStringLiteral("MinutsCella"),
                                    QStringLiteral("30"));
     const auto m = Conv::toInt16(mc);
-    if (!m.ok()) throw ConfigError(QStringLiteral("Valor no vàlid per a MinutsCella: '%1'").arg(mc));
+    if (!m.ok()) throw ConfigError(Tradueix(QStringLiteral("Valor no vàlid per a %1: '%2'")).arg(QStringLiteral("MinutsCella"), mc));
     p.minutsCella = m.value;
     p.horaInici = horaIni("HoraInici", QStringLiteral("00:00"));
     p.horaFinal = horaIni("HoraFinal", QStringLiteral("24:00"));

@@ -69,7 +69,7 @@ public:
         if (q.next() && !q.value(0).isNull()) {
             d = QDate::fromString(q.value(0).toString(), Qt::ISODate);
             if (!d.isValid())
-                throw ErrorPlanificacio(QStringLiteral("data no vàlida a Feines: '%1'").arg(q.value(0).toString()));
+                throw ErrorPlanificacio(Tradueix(QStringLiteral("data no vàlida a Feines: '%1'")).arg(q.value(0).toString()));
         }
         q.finish();
         return d;

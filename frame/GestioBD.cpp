@@ -2,6 +2,7 @@
 
 #include "Convert.h"
 #include "Database.h"
+#include "Traduccio.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,17 +22,17 @@ bool esBaseDadesTorvanel(const QString& path, QString* motiu)
         return false;
     };
     if (path.trimmed().isEmpty() || !QFileInfo(path).isFile())
-        return falla(QStringLiteral("El fitxer no existeix"));
+        return falla(Tradueix(QStringLiteral("El fitxer no existeix")));
     try {
         auto db = Db::openExisting(path);
         for (const char* taula : kTaulesNecessaries) {
             const QVariant n = db->scalar(
                 QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
                 {QString::fromLatin1(taula)});
-            if (n.toInt() == 0) return falla(QStringLiteral("No és una base de dades del programa"));
+            if (n.toInt() == 0) return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
         }
     } catch (const std::exception&) {
-        return falla(QStringLiteral("No és una base de dades del programa"));
+        return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
     }
     if (motiu) motiu->clear();
     return true;
@@ -63,7 +64,7 @@ ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
         const qint64 feinesCopia = copia->scalar(QStringLiteral("SELECT count(*) FROM Feines")).toLongLong();
         copia->close();
         if (integritat != QLatin1String("ok") || feinesCopia != feinesOrigen)
-            throw DbError(QStringLiteral("La còpia de seguretat '%1' no és correcta").arg(r.copia));
+            throw DbError(Tradueix(QStringLiteral("La còpia de seguretat '%1' no és correcta")).arg(r.copia));
     } catch (...) {
         QFile::remove(r.copia);
         throw;

@@ -153,7 +153,7 @@ QString Impressora::EndDoc()
     if (!painter_.isActive()) return QString();
     painter_.end();
     auto& d = sortida_->desti;
-    if (!SortidaImpressio::desa(d)) throw ErrorImpressio(QStringLiteral("No s'ha pogut desar el document a ") + d.fitxer);
+    if (!SortidaImpressio::desa(d)) throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut desar el document a")) + u' ' + d.fitxer);
     SortidaImpressio::mostra(d);
     if (!d.impressora.isEmpty()) return Tradueix(QStringLiteral("Document enviat a la impressora")) + u' ' + d.impressora;
     return Tradueix(QStringLiteral("Document desat a")) + u' ' + d.fitxer;

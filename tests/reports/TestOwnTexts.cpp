@@ -3,6 +3,8 @@
 #include "AccionsFeina.h"
 #include "Arrencada.h"
 #include "Configuracio.h"
+#include "DisposicioAgenda.h"
+#include "Feines.h"
 #include "Globals.h"
 #include "IniFile.h"
 #include "LlistaFeines.h"
@@ -32,7 +34,8 @@ void TestOwnTexts::speaksTheChosenLanguage_data()
     for (const char* idioma : {"EN", "ES"})
         for (const char* missatge : {"the board's Delete question", "the billing grid's Delete question",
                                      "a week's jobs list", "a document that cannot start", "no minutes to a cell",
-                                     "a database file not found"})
+                                     "a database file not found", "a setting that cannot be read",
+                                     "a job the board cannot draw", "a job looked up at no time"})
             QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(idioma, missatge))) << idioma << missatge;
 }
 
@@ -72,19 +75,40 @@ void TestOwnTexts::speaksTheChosenLanguage()
         } catch (const std::exception& e) {
             text = QString::fromUtf8(e.what());
         }
+    } else if (missatge.startsWith(u"a job the board")) {
+        EntradaAgenda e;
+        e.vista = VistaAgenda::Setmana;
+        e.dataIniciSetmana = setmana.iniciSetmana;
+        e.avui = e.dataIniciSetmana;
+        e.mida = QSize(800, 600);
+        e.parametres = ParametresAgenda::actuals();
+        e.feines = {FeinaAgenda{7, QStringLiteral("Oficina"), feina.Data, QStringLiteral("9h"), QStringLiteral("10:00"), QString()}};
+        const QStringList errors = disposaAgenda(e).errors;
+        QCOMPARE(errors.size(), 1);
+        text = errors.first();
+        QVERIFY2(text.contains(QStringLiteral("'9h'")), qPrintable(text));
+    } else if (missatge.startsWith(u"a job looked")) {
+        text = Busca_Feina(feina.Data, QStringLiteral("9h"), feina.Lloc, QStringLiteral("Bernat")).Missatge;
+        QVERIFY2(text.startsWith(QStringLiteral("Error en Busca_Feina:")) && text.contains(QStringLiteral("'9h'")),
+                 qPrintable(text));
+        text.remove(QStringLiteral("Error en Busca_Feina:"));   // the operation's prefix is not translated
     } else {
         G.BaseDades = folder_->file(QStringLiteral("nowhere.db"));
         IniFile::write(iniPath(), QStringLiteral("General"), QStringLiteral("BaseDades"), G.BaseDades);
         IniFile::write(iniPath(), QStringLiteral("Parametres"), QStringLiteral("Idioma"), idioma);
+        if (missatge.startsWith(u"a setting"))
+            IniFile::write(iniPath(), QStringLiteral("Parametres"), QStringLiteral("MaxXecsMes"), QStringLiteral("x12"));
+        G.Idioma = QStringLiteral("CT");   // as at start-up: the language comes from the settings file
         try {
             arrencaNucli();
         } catch (const std::exception& e) {
             text = QString::fromUtf8(e.what());
         }
+        if (missatge.startsWith(u"a setting")) QVERIFY2(text.contains(QStringLiteral("'x12'")), qPrintable(text));
     }
     QVERIFY2(!text.isEmpty(), "no message was built");
     // Words no Spanish or English text holds; English has no "del" and "al" either.
-    QString catala = QStringLiteral(R"(\b(feina|feines|s'ha|és|més|ha de|hi ha|cel·la|fitxer|dades|pàgina|començar|setmana|trobat|relació)\b| i )");
+    QString catala = QStringLiteral(R"(\b(feina|feines|s'ha|és|més|ha de|hi ha|cel·la|fitxer|dades|pàgina|començar|setmana|trobat|relació|vàlida?|per a)\b| i )");
     if (idioma == u"EN") catala += QStringLiteral("| del | al ");
     const QRegularExpression paraules(
         catala, QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
