@@ -2,8 +2,6 @@
 
 #include "MessageBox.h"
 
-#include "Traduccio.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,6 +11,19 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QTimer>
+
+namespace {
+QString (*g_tradueix)(const QString&) = nullptr;
+QString Tradueix(const QString& text)
+{
+    return g_tradueix ? g_tradueix(text) : text;
+}
+} // namespace
+
+void posaTraduccioControls(QString (*tradueix)(const QString&))
+{
+    g_tradueix = tradueix;
+}
 
 void Llista::posaIndex(int i)
 {
