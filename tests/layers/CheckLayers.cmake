@@ -1,19 +1,32 @@
 # cmake -DMANIFEST=file -P CheckLayers.cmake
 #
-# Fails when a library includes a header of a library above it or beside it.
-# The manifest has one line per library, "layer|name|folder", layer 0 lowest,
-# and one per source, "source|name|file". Each quoted #include "X.h" of a
-# source is mapped to the library whose folder holds X.h; it must be that
-# library itself or one of a lower layer. Headers of no listed folder (Qt's,
-# generated ones) are not looked at.
+# Fails when a library includes a header of a library above it or beside it,
+# or links one. The manifest has one line per library, "layer|name|folder"
+# (layer 0 lowest), one per source, "source|name|file", and one per library
+# linked, "link|name|linked". Each quoted #include "X.h" of a source is mapped
+# to the library whose folder holds X.h; it must be that library itself or one
+# of a lower layer. Headers of no listed folder (Qt's, generated ones) and
+# links to no listed library are not looked at.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "No manifest '${MANIFEST}'")
 endif()
-file(STRINGS "${MANIFEST}" _lines)
-set(_faults 0)
 
+# Where `to` stands from `from`: ${_where} is "above it", "beside it", or
+# empty when the use points down.
+function(_place from to)
+  set(_where "" PARENT_SCOPE)
+  if(_layer_${to} EQUAL _layer_${from})
+    set(_where "beside it" PARENT_SCOPE)
+  elseif(_layer_${to} GREATER _layer_${from})
+    set(_where "above it" PARENT_SCOPE)
+  endif()
+endfunction()
+
+set(_faults 0)
 set(_libraries "")
 set(_sources "")
+set(_links "")
+file(STRINGS "${MANIFEST}" _lines)
 foreach(_line IN LISTS _lines)
   string(REPLACE "|" ";" _f "${_line}")
   list(GET _f 0 _kind)
@@ -21,6 +34,8 @@ foreach(_line IN LISTS _lines)
   list(GET _f 2 _path)
   if(_kind STREQUAL "source")
     list(APPEND _sources "${_name}|${_path}")
+  elseif(_kind STREQUAL "link")
+    list(APPEND _links "${_name}|${_path}")
   else()
     list(APPEND _libraries ${_name})
     set(_layer_${_name} ${_kind})
@@ -44,31 +59,35 @@ foreach(_entry IN LISTS _sources)
   foreach(_inc IN LISTS _includes)
     string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" _header "${_inc}")
     get_filename_component(_hn "${_header}" NAME)
-    if(NOT DEFINED _owner_${_hn})
+    if(NOT DEFINED _owner_${_hn} OR _owner_${_hn} STREQUAL _name)
       continue()
     endif()
     set(_to ${_owner_${_hn}})
-    if(_to STREQUAL _name)
-      continue()
+    _place(${_name} ${_to})
+    if(_where)
+      message(NOTICE "${_file}: ${_name} (layer ${_layer_${_name}}) includes \"${_header}\" of ${_to} (layer ${_layer_${_to}}), a library ${_where}")
+      math(EXPR _faults "${_faults} + 1")
     endif()
-    set(_from_layer ${_layer_${_name}})
-    set(_to_layer ${_layer_${_to}})
-    if(_to_layer LESS _from_layer)
-      continue()
-    endif()
-    if(_to_layer EQUAL _from_layer)
-      set(_where "beside it")
-    else()
-      set(_where "above it")
-    endif()
-    message(NOTICE "${_file}: ${_name} (layer ${_from_layer}) includes \"${_header}\" of ${_to} (layer ${_to_layer}), a library ${_where}")
-    math(EXPR _faults "${_faults} + 1")
   endforeach()
 endforeach()
 
-list(LENGTH _libraries _n)
-list(LENGTH _sources _s)
+foreach(_entry IN LISTS _links)
+  string(REPLACE "|" ";" _f "${_entry}")
+  list(GET _f 0 _name)
+  list(GET _f 1 _to)
+  if(NOT DEFINED _layer_${_to} OR _to STREQUAL _name)
+    continue()
+  endif()
+  _place(${_name} ${_to})
+  if(_where)
+    message(NOTICE "${_name} (layer ${_layer_${_name}}) links ${_to} (layer ${_layer_${_to}}), a library ${_where}")
+    math(EXPR _faults "${_faults} + 1")
+  endif()
+endforeach()
+
 if(_faults GREATER 0)
   message(FATAL_ERROR "${_faults} fault(s) against the layers")
 endif()
-message(STATUS "${_n} libraries, ${_s} sources: every include points down")
+list(LENGTH _libraries _n)
+list(LENGTH _sources _s)
+message(STATUS "${_n} libraries, ${_s} sources: every include and link points down")
