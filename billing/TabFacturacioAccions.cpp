@@ -4,6 +4,7 @@
 #include "TabFacturacio.h"
 
 #include "AccionsFeina.h"
+#include "AccionsXec.h"
 #include "Controls.h"
 #include "Convert.h"
 #include "Feines.h"
@@ -12,7 +13,6 @@
 #include "LecturaFacturacio.h"
 #include "MessageBox.h"
 #include "Principal.h"
-#include "TabClients.h"
 #include "Traduccio.h"
 
 bool TabFacturacio::carregaFeinaFila(bool& noTrobada)
@@ -86,7 +86,7 @@ void TabFacturacio::XecsGrid_KeyDown(int key)
     const XecMes* xec = m_resultat.ambXecs ? m_resultat.xecGraella(XecsGrid->Row()) : nullptr;
     if (!xec) return;
     protegeix(QString(), [&] {
-        if (!TabClients::eliminaXecAmbAvis(xec->id, xec->client)) return;
+        if (!eliminaXecAmbAvis(xec->id, xec->client)) return;
         crida(Principal().Omple_Xecs_Client);
         Calcula_Facturacio_Client();
     });

@@ -1,5 +1,6 @@
 #include "Traduccio.h"
 
+#include "Controls.h"
 #include "Database.h"
 #include "Globals.h"
 
@@ -47,6 +48,7 @@ void carregaTraduccions(Db& db)
     }
     fresh.loaded = true;
     taula() = std::move(fresh);
+    posaTraduccioControls(&Tradueix);
 }
 
 void descarregaTraduccions()

@@ -51,11 +51,6 @@ public:
     // palette does; false when the site does not exist.
     bool mostraLloc(const QString& lloc);
 
-    // Deletes a cheque of a client under the cheque editor's rules and
-    // messages (a settled cheque asks first); true when it was deleted.
-    // Throws DbError. Also for the billing tab's cheque grid.
-    static bool eliminaXecAmbAvis(qint32 id, const QString& client);
-
 public slots:
     void AfegirClient_Click();
     void ModificarClient_Click();

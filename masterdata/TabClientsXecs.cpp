@@ -2,6 +2,7 @@
 // its cheque's number as data; every change is limited to the shown client.
 #include "TabClients.h"
 
+#include "AccionsXec.h"
 #include "Clock.h"
 #include "Controls.h"
 #include "Convert.h"
@@ -153,17 +154,4 @@ void TabClients::eliminaXec()
     if (!eliminaXecAmbAvis(id, clientMostrat())) return;
     Omple_Xecs_Client();
     G.FacturacioPendent = true;
-}
-
-bool TabClients::eliminaXecAmbAvis(qint32 id, const QString& client)
-{
-    const auto x = Dades::llegeixXec(id, client);
-    if (refusa(!x, Tradueix(QStringLiteral("El xec no existeix")))) return false;
-    if (x->liquidat.isValid()
-        && MsgBox::show(Tradueix(QStringLiteral("El xec està liquidat. Eliminar igualment?")), MsgBox::YesNo,
-                        Tradueix(QStringLiteral("CONFIRMACIO")))
-               != MsgBox::Yes)
-        return false;
-    Dades::eliminaXec(id, client);
-    return true;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Small controls shared by the master-data tabs: a list that reports a
+// Small controls shared by the tabs and dialogs: a list that reports a
 // user's choice apart from changes made by code, a combo that reports the
 // opening of its list, a clickable colour label, the guard that turns any
 // failure of a handler into the "Error:" box, and the focus behaviour of the
@@ -104,6 +104,11 @@ void seleccionaTotEnEntrar(QLineEdit* box);
 // font (down to 5 points), so that no digit is ever hidden. The box's font as
 // it is now is the one it goes back to.
 void xifraSencera(QLineEdit* box);
+
+// The lookup that translates the texts these controls show of their own (a
+// failure's description, the editor buttons); the translation table puts it
+// here as it loads. Until then the texts are shown as they are.
+void posaTraduccioControls(QString (*tradueix)(const QString&));
 
 // Shows the refusal (a plain box) when the condition holds; gives the condition.
 bool refusa(bool condicio, const QString& missatge);

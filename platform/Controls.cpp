@@ -2,8 +2,6 @@
 
 #include "MessageBox.h"
 
-#include "Traduccio.h"
-
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -15,6 +13,19 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTimer>
+
+namespace {
+QString (*g_tradueix)(const QString&) = nullptr;
+QString Tradueix(const QString& text)
+{
+    return g_tradueix ? g_tradueix(text) : text;
+}
+} // namespace
+
+void posaTraduccioControls(QString (*tradueix)(const QString&))
+{
+    g_tradueix = tradueix;
+}
 
 void Llista::posaIndex(int i)
 {

@@ -1,0 +1,88 @@
+# cmake -DMANIFEST=file -P CheckLayers.cmake
+#
+# Fails when a library includes a header of a library above it or beside it,
+# or links one. The manifest has one line per library, "layer|name|folder"
+# (layer 0 lowest), one per source, "source|name|file", and one per library
+# linked, "link|name|linked". Each quoted #include "X.h" of a source is mapped
+# to the library whose folder holds X.h; it must be that library itself or one
+# of a lower layer. Headers of no listed folder (Qt's, generated ones) and
+# links to no listed library are not looked at.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "No manifest '${MANIFEST}'")
+endif()
+
+# A use of library `to` by library `from`, told as `what`: counted and named
+# when `to` stands above or beside `from`.
+macro(_use from to what)
+  if(_layer_${to} GREATER_EQUAL _layer_${from})
+    if(_layer_${to} EQUAL _layer_${from})
+      set(_where "beside it")
+    else()
+      set(_where "above it")
+    endif()
+    message(NOTICE "${what}, a library ${_where}")
+    math(EXPR _faults "${_faults} + 1")
+  endif()
+endmacro()
+
+set(_faults 0)
+set(_libraries "")
+set(_sources "")
+set(_links "")
+file(STRINGS "${MANIFEST}" _lines)
+foreach(_line IN LISTS _lines)
+  string(REPLACE "|" ";" _f "${_line}")
+  list(GET _f 0 _kind)
+  list(GET _f 1 _name)
+  list(GET _f 2 _path)
+  if(_kind STREQUAL "source")
+    list(APPEND _sources "${_name}|${_path}")
+  elseif(_kind STREQUAL "link")
+    list(APPEND _links "${_name}|${_path}")
+  else()
+    list(APPEND _libraries ${_name})
+    set(_layer_${_name} ${_kind})
+    file(GLOB _headers "${_path}/*.h")
+    foreach(_h IN LISTS _headers)
+      get_filename_component(_hn "${_h}" NAME)
+      if(DEFINED _owner_${_hn} AND NOT _owner_${_hn} STREQUAL _name)
+        message(NOTICE "${_hn} is a header of both ${_owner_${_hn}} and ${_name}")
+        math(EXPR _faults "${_faults} + 1")
+      endif()
+      set(_owner_${_hn} ${_name})
+    endforeach()
+  endif()
+endforeach()
+
+foreach(_entry IN LISTS _sources)
+  string(REPLACE "|" ";" _f "${_entry}")
+  list(GET _f 0 _name)
+  list(GET _f 1 _file)
+  file(STRINGS "${_file}" _includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
+  foreach(_inc IN LISTS _includes)
+    string(REGEX REPLACE "^[^\"]*\"([^\"]+)\".*$" "\\1" _header "${_inc}")
+    get_filename_component(_hn "${_header}" NAME)
+    if(NOT DEFINED _owner_${_hn} OR _owner_${_hn} STREQUAL _name)
+      continue()
+    endif()
+    set(_to ${_owner_${_hn}})
+    _use(${_name} ${_to} "${_file}: ${_name} (layer ${_layer_${_name}}) includes \"${_header}\" of ${_to} (layer ${_layer_${_to}})")
+  endforeach()
+endforeach()
+
+foreach(_entry IN LISTS _links)
+  string(REPLACE "|" ";" _f "${_entry}")
+  list(GET _f 0 _name)
+  list(GET _f 1 _to)
+  if(NOT DEFINED _layer_${_to} OR _to STREQUAL _name)
+    continue()
+  endif()
+  _use(${_name} ${_to} "${_name} (layer ${_layer_${_name}}) links ${_to} (layer ${_layer_${_to}})")
+endforeach()
+
+if(_faults GREATER 0)
+  message(FATAL_ERROR "${_faults} fault(s) against the layers")
+endif()
+list(LENGTH _libraries _n)
+list(LENGTH _sources _s)
+message(STATUS "${_n} libraries, ${_s} sources: every include and link points down")
