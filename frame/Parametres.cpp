@@ -133,20 +133,30 @@ QString ordreHores(const QString& inici, const QString& fi, bool dinar)
 std::optional<qint32> feinaIncoherent(Db& db, int minutsInici, int minutsCella)
 {
     if (minutsCella <= 0) return std::nullopt;
-    // The database leaves out every job that starts on a time of the grid
-    // written "hh:mm"; the few others are read in order and judged here (a
-    // start written otherwise, such as "8:00", may still fit).
-    QSqlQuery q = db.query(
-        QStringLiteral("WITH RECURSIVE graella(m) AS (SELECT ? UNION ALL SELECT m + ? FROM graella WHERE m + ? <= 1440) "
-                       "SELECT feines_id, feines_hora_inici FROM Feines WHERE feines_hora_inici NOT IN "
-                       "(SELECT printf('%02d:%02d', m / 60, m % 60) FROM graella) ORDER BY feines_id"),
-        {(minutsInici % minutsCella + minutsCella) % minutsCella, minutsCella, minutsCella});
+    // The jobs' starts are few different texts: each is judged here once (a
+    // start written otherwise than "hh:mm", such as "8:00", may still fit; one
+    // that cannot be read never does), then the first job with one that does
+    // not fit is looked up.
+    QVariantList fora;
+    QSqlQuery q = db.query(QStringLiteral("SELECT DISTINCT feines_hora_inici FROM Feines"));
     while (q.next()) {
-        const auto inici = Conv::minutesOf(q.value(1).toString());
-        // A start that cannot be read can never fit the grid.
-        if (!inici || (minutsInici - *inici) % minutsCella != 0) return q.value(0).toInt();
+        const auto inici = Conv::minutesOf(q.value(0).toString());
+        if (!inici || (minutsInici - *inici) % minutsCella != 0) fora << q.value(0);
     }
-    return std::nullopt;
+    q.finish();
+    // A bounded number of values per statement, whatever the database holds.
+    constexpr int PerSentencia = 500;
+    std::optional<qint32> primera;
+    for (qsizetype i = 0; i < fora.size(); i += PerSentencia) {
+        const QVariantList valors = fora.mid(i, PerSentencia);
+        QStringList marques(valors.size(), QStringLiteral("?"));
+        const QVariant id = db.scalar(QStringLiteral("SELECT feines_id FROM Feines WHERE feines_hora_inici IN (%1) "
+                                                     "ORDER BY feines_id LIMIT 1")
+                                          .arg(marques.join(u',')),
+                                      valors);
+        if (!id.isNull() && (!primera || id.toInt() < *primera)) primera = id.toInt();
+    }
+    return primera;
 }
 
 bool desaTot(const QString& iniFile, const QList<Clau>& claus)

@@ -6,6 +6,8 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 
+#include <algorithm>
+
 struct Impressora::Sortida {
     SortidaImpressio::Desti desti;
 };
@@ -63,11 +65,13 @@ void Impressora::Print(const QString& text, Linia linia)
     comenca();
     const double amplada = TextWidth(text);
     if (!text.isEmpty()) {
-        QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
-        painter_.setFont(font_);
+        if (fontPintor_ != font_) {
+            painter_.setFont(font_);
+            fontPintor_ = font_;
+        }
         painter_.setPen(color_);
         const QPointF at = dev(x_, y_);
-        painter_.drawText(QPointF(at.x(), at.y() + fm.ascent()), text);
+        painter_.drawText(QPointF(at.x(), at.y() + mesures(font_).metrica.ascent()), text);
         tracat_.last().altres.append(QRectF(x_, y_, amplada, TextHeight()));
     }
     if (linia == Linia::Acaba) {
@@ -164,17 +168,34 @@ double Impressora::TextWidth(const QString& text) const
     return TextWidth(text, font_);
 }
 
+Impressora::Mesures& Impressora::mesures(const QFont& font) const
+{
+    constexpr size_t Fonts = 8;
+    auto it = std::find_if(mesures_.begin(), mesures_.end(), [&](const Mesures& m) { return m.font == font; });
+    if (it == mesures_.end()) {
+        if (mesures_.size() == Fonts) mesures_.pop_back();
+        mesures_.insert(mesures_.begin(), Mesures{font, QFontMetricsF(font, sortida_->desti.dispositiu.get()), {}});
+    } else if (it != mesures_.begin()) {
+        std::rotate(mesures_.begin(), it, it + 1);
+    }
+    return mesures_.front();
+}
+
 double Impressora::TextWidth(const QString& text, const QFont& font) const
 {
-    QFontMetricsF fm(font, sortida_->desti.dispositiu.get());
-    return fm.horizontalAdvance(text) / kx_;
+    constexpr size_t Textos = 4096;
+    Mesures& m = mesures(font);
+    if (const auto it = m.amplades.find(text); it != m.amplades.end()) return it->second;
+    const double amplada = m.metrica.horizontalAdvance(text) / kx_;
+    if (m.amplades.size() == Textos) m.amplades.clear();
+    m.amplades.emplace(text, amplada);
+    return amplada;
 }
 
 QString Impressora::TextRetallat(const QString& text, double amplada) const
 {
     if (amplada <= 0) return QString();
-    QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
-    return fm.elidedText(text, Qt::ElideRight, amplada * kx_);
+    return mesures(font_).metrica.elidedText(text, Qt::ElideRight, amplada * kx_);
 }
 
 QStringList Impressora::Parteix(const QString& text, double amplada) const
@@ -199,8 +220,7 @@ QStringList Impressora::Parteix(const QString& text, double amplada) const
 
 double Impressora::TextHeight() const
 {
-    QFontMetricsF fm(font_, sortida_->desti.dispositiu.get());
-    return fm.lineSpacing() / ky_;
+    return mesures(font_).metrica.lineSpacing() / ky_;
 }
 
 double Impressora::fonsPagina(double x) const

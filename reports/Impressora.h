@@ -9,6 +9,7 @@
 // appears under its name only then, whole.
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLineF>
 #include <QList>
@@ -17,7 +18,10 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <unordered_map>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -120,6 +124,18 @@ public:
 private:
     QPointF dev(double x, double y) const { return QPointF(x * kx_, y * ky_); }
     QPen ploma() const;
+    // The metrics of a font on this output. A document measures most texts
+    // before it prints them, prints many texts more than once (names of
+    // services, units, labels) and uses few fonts: the metrics of the fonts
+    // used last are kept with the widths of the texts measured in each (in a
+    // std::unordered_map, whose lookup of a text costs a tenth of QHash's
+    // with its seeded hash).
+    struct Mesures {
+        QFont font;
+        QFontMetricsF metrica;
+        std::unordered_map<QString, double> amplades;
+    };
+    Mesures& mesures(const QFont& font) const;
 
     struct Sortida;
     std::unique_ptr<Sortida> sortida_;
@@ -133,4 +149,6 @@ private:
     int pagines_ = 0;
     bool acabat_ = false;
     QList<TracatPagina> tracat_;
+    mutable std::vector<Mesures> mesures_;
+    std::optional<QFont> fontPintor_;   // the painter's font since Print last set it
 };

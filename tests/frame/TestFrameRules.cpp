@@ -135,6 +135,8 @@ void TestFrameRules::coherenceCheckNamesFirstJobOffTheGrid()
     addClient(QStringLiteral("Client"));
     addSite(QStringLiteral("Lloc"), QStringLiteral("Client"));
     addJob(QStringLiteral("Lloc"), QDate(2010, 3, 1), QStringLiteral("09:00"), QStringLiteral("10:00"));
+    // Written without its leading zero, a start still fits.
+    addJob(QStringLiteral("Lloc"), QDate(2010, 3, 1), QStringLiteral("7:30"), QStringLiteral("10:00"));
     const int quart = addJob(QStringLiteral("Lloc"), QDate(2010, 3, 2), QStringLiteral("08:15"), QStringLiteral("09:00"));
     addJob(QStringLiteral("Lloc"), QDate(2010, 3, 3), QStringLiteral("08:45"), QStringLiteral("09:00"));
     // A later job whose start comes earlier in the day is not the first one.
@@ -143,6 +145,10 @@ void TestFrameRules::coherenceCheckNamesFirstJobOffTheGrid()
     QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 15), std::nullopt);
     // A start later than the job counts backwards the same way.
     QCOMPARE(Parametres::feinaIncoherent(BD(), 9 * 60 + 15, 15), std::nullopt);
+    // A start that cannot be read fits no grid.
+    const int illegible = addJob(QStringLiteral("Lloc"), QDate(2010, 3, 5), QStringLiteral("8h"), QStringLiteral("09:00"));
+    QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 15), std::optional<qint32>(illegible));
+    QCOMPARE(Parametres::feinaIncoherent(BD(), 8 * 60, 30), std::optional<qint32>(quart));
 }
 
 void TestFrameRules::savesEveryKeyOrNone()
