@@ -4,6 +4,7 @@
 #include "Convert.h"
 #include "Database.h"
 #include "IniFile.h"
+#include "ValidacioLloc.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,30 +51,18 @@ Comprovacio minutsCella(const QString& text)
 
 namespace {
 
-// A number rounded to two decimals and shown back in the user's form.
-std::optional<Decimal> dosDecimals(const QString& text)
-{
-    auto d = Decimal::parse(text);
-    if (!d) return std::nullopt;
-    return d->rounded(2);
-}
-
-} // namespace
-
-namespace {
-
 // A number with two decimals; `refusat` tells a value out of range.
 Comprovacio ambDosDecimals(const QString& text, const char* noNumeric, bool (*refusat)(const Decimal&),
                            const char* foraRang)
 {
-    const auto d = dosDecimals(text);
-    if (!d) {
-        if (Decimal::isNumber(text)) return {text, QStringLiteral("El valor és massa gran")};
-        return {text, QString::fromUtf8(noNumeric)};
-    }
-    if (d->beyondInput()) return {text, QStringLiteral("El valor és massa gran")};
-    const QString shown = d->toShortString();
-    if (refusat(*d)) return {shown, QString::fromUtf8(foraRang)};
+    // Read as every typed amount is, then rounded to two decimals and shown back in the user's form.
+    Decimal llegit;
+    const Camps::Lectura lectura = Camps::llegeixDecimal(text, llegit);
+    if (lectura == Camps::Lectura::NoNumeric) return {text, QString::fromUtf8(noNumeric)};
+    const Decimal d = lectura == Camps::Lectura::Ok ? llegit.rounded(2) : Decimal();
+    if (lectura == Camps::Lectura::Fora || d.beyondInput()) return {text, QStringLiteral("El valor és massa gran")};
+    const QString shown = d.toShortString();
+    if (refusat(d)) return {shown, QString::fromUtf8(foraRang)};
     return {shown, QString()};
 }
 
