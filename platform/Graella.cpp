@@ -1,5 +1,7 @@
 #include "Graella.h"
 
+#include "PartirText.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QPainter>
@@ -293,26 +295,10 @@ QColor Graella::readableOn(const QColor& back)
 
 namespace {
 // The line broken at its blanks into lines of that width, at most `most`
-// (the last one takes the rest, whatever its width); a first word wider
-// than the width stays whole on its line.
-QStringList wrapped(QString rest, const QFontMetrics& metrics, int width, int most)
+// (the last one takes the rest, whatever its width).
+QStringList wrapped(const QString& line, const QFontMetrics& metrics, int width, int most)
 {
-    QStringList out;
-    while (out.size() < most - 1 && metrics.horizontalAdvance(rest) > width) {
-        qsizetype cut = -1;
-        for (qsizetype i = rest.indexOf(u' '); i > 0; i = rest.indexOf(u' ', i + 1)) {
-            if (metrics.horizontalAdvance(rest.left(i)) > width) break;
-            cut = i;
-        }
-        if (cut <= 0) {
-            cut = rest.indexOf(u' ');   // the wide first word alone
-            if (cut <= 0) break;
-        }
-        out << rest.left(cut);
-        rest = rest.mid(cut + 1).trimmed();
-    }
-    out << rest;
-    return out;
+    return partALesBlanques(line, most, [&](const QString& t) { return metrics.horizontalAdvance(t) <= width; });
 }
 
 // The lines of a list (a day's jobs, one a line) as a cell with room for

@@ -1,5 +1,6 @@
 #include "Impressora.h"
 
+#include "PartirText.h"
 #include "SortidaImpressio.h"
 #include "Traduccio.h"
 
@@ -7,6 +8,7 @@
 #include <QPagedPaintDevice>
 
 #include <algorithm>
+#include <limits>
 
 struct Impressora::Sortida {
     SortidaImpressio::Desti desti;
@@ -201,20 +203,10 @@ QString Impressora::TextRetallat(const QString& text, double amplada) const
 QStringList Impressora::Parteix(const QString& text, double amplada) const
 {
     QStringList out;
-    for (const QString& paragraf : QString(text).remove(u'\r').split(u'\n')) {
-        QString linia;
-        for (const QString& paraula : paragraf.split(u' ', Qt::SkipEmptyParts)) {
-            if (linia.isEmpty()) {
-                linia = paraula;
-            } else if (TextWidth(linia + u' ' + paraula) <= amplada) {
-                linia += u' ' + paraula;
-            } else {
-                out << linia;
-                linia = paraula;
-            }
-        }
-        out << linia;
-    }
+    for (const QString& paragraf : QString(text).remove(u'\r').split(u'\n'))
+        out << partALesBlanques(paragraf.split(u' ', Qt::SkipEmptyParts).join(u' '),
+                                std::numeric_limits<qsizetype>::max(),
+                                [&](const QString& t) { return TextWidth(t) <= amplada; });
     return out;
 }
 
