@@ -150,7 +150,6 @@ public:
     // The column that gives up width, down to half of what it was given, so
     // that the columns fit beside the vertical scroll bar and the last one is
     // never under it; -1 (the default): none.
-    int FitCol() const { return fitCol_; }
     void setFitCol(int col);
     int RowHeight(int row) const { return rowHeight(row); }
     void setRowHeight(int row, int height) { QTableWidget::setRowHeight(row, height); }

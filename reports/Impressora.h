@@ -116,9 +116,7 @@ public:
     QFont font() const { return font_; }
     void setFontFamily(const QString& family);
 
-    // The boxes and lines drawn so far, page by page.
-    const QList<TracatPagina>& tracat() const { return tracat_; }
-    // Those of the last document ended.
+    // The boxes and lines (and where texts stand) that the last document ended drew, page by page.
     static QList<TracatPagina> darrerTracat();
 
 private:
