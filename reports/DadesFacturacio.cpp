@@ -158,9 +158,9 @@ private:
         }
         const QString quantitat = l.ambLinia ? l.quantitat.toShortString() : QString();
         const QString import = l.ambImport ? l.import.toGroupedString() + Tradueix(QStringLiteral(" €")) : QString();
-        marc_.fins(6400, l.ambLinia ? l.servei : QString(), marc_.inici(quantitat, 8800) - Marc::Tall);
+        marc_.finsAbans(6400, l.ambLinia ? l.servei : QString(), quantitat, 8800);
         if (l.ambLinia) marc_.dreta(quantitat, 8800, Linia::Segueix, Marc::Gris);
-        marc_.fins(8900, l.ambLinia ? l.unitat : QString(), marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
+        marc_.finsAbans(8900, l.ambLinia ? l.unitat : QString(), import, Marc::VoraDreta);
         if (l.ambImport) marc_.dreta(import, Marc::VoraDreta, Linia::Segueix, Marc::Gris);
         p_.setCurrentY(p_.CurrentY() + 200);
         p_.setForeColor(Marc::Negre);
@@ -209,9 +209,9 @@ private:
             const QString quantitat = (t.quantitat < Decimal() ? QString() : QStringLiteral(" "))
                                       + t.quantitat.toShortString() + u' ';
             const QString import = t.import.isZero() ? QString() : t.import.toGroupedString() + euro;
-            marc_.fins(6400, t.nom, marc_.inici(quantitat, 8850) - Marc::Tall);
+            marc_.finsAbans(6400, t.nom, quantitat, 8850);
             marc_.dreta(quantitat, 8850);
-            marc_.fins(8900, t.unitat, marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
+            marc_.finsAbans(8900, t.unitat, import, Marc::VoraDreta);
             if (!t.import.isZero()) {
                 marc_.dreta(import, Marc::VoraDreta);
                 factura += t.import;
@@ -236,13 +236,13 @@ private:
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
         const QString pagaments = mes_.pagaments.toGroupedString() + euro;
-        marc_.fins(6000, Tradueix(QStringLiteral("Pagaments a compte:")), marc_.inici(pagaments, Marc::VoraDreta) - Marc::Tall);
+        marc_.finsAbans(6000, Tradueix(QStringLiteral("Pagaments a compte:")), pagaments, Marc::VoraDreta);
         marc_.dreta(pagaments, Marc::VoraDreta, Linia::Acaba);
         p_.setCurrentY(p_.CurrentY() + 100);
         marc_.provaSalt();
         p_.setFontBold(true);
         const QString aPagar = (factura - mes_.pagaments).toGroupedString() + euro;
-        marc_.fins(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")), marc_.inici(aPagar, Marc::VoraDreta) - Marc::Tall);
+        marc_.finsAbans(6000, Tradueix(QStringLiteral("TOTAL A PAGAR:")), aPagar, Marc::VoraDreta);
         marc_.dreta(aPagar, Marc::VoraDreta, Linia::Acaba);
         p_.setFontBold(false);
     }

@@ -119,10 +119,10 @@ private:
         const QString quantitat = l.textQuantitat.isEmpty() ? l.quantitat.toShortString() : l.textQuantitat;
         const QString preu = l.textPreu.isEmpty() ? l.preu.toShortString() : l.textPreu;
         // The service and the unit end before the numbers after them.
-        marc_.fins(Marc::MargeEsquerre, l.servei + QStringLiteral(". ") + unaLinia(l.descripcio).left(40),
-                   marc_.inici(quantitat, 7350) - Marc::Tall);
+        marc_.finsAbans(Marc::MargeEsquerre, l.servei + QStringLiteral(". ") + unaLinia(l.descripcio).left(40),
+                        quantitat, 7350);
         marc_.dreta(quantitat, 7350, Linia::Segueix, Marc::Gris);
-        marc_.fins(7600, l.unitat, marc_.inici(preu, 9600) - Marc::Tall);
+        marc_.finsAbans(7600, l.unitat, preu, 9600);
         marc_.dreta(preu, 9600, Linia::Segueix, Marc::Gris);
         const Decimal import = Decimal::lineAmount(numero(l.textQuantitat, l.quantitat), numero(l.textPreu, l.preu));
         total += import;

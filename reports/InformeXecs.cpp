@@ -105,7 +105,7 @@ private:
         p_.setFontBold(true);
         const QString xecs = QLocale().toString(g.nombre) + Tradueix(QStringLiteral(" xecs"));
         const double voraXecs = qMin(9700.0, iniciSuma - Marc::Espai);
-        marc_.fins(Marc::MargeEsquerre, g.client, marc_.inici(xecs, voraXecs) - Marc::Tall);
+        marc_.finsAbans(Marc::MargeEsquerre, g.client, xecs, voraXecs);
         const double fiNom = p_.CurrentX();
         const double y = p_.CurrentY();
         const double iniciXecs = marc_.dreta(xecs, voraXecs);

@@ -61,6 +61,12 @@ public:
     // Prints a text starting at x, cut with an ellipsis where it would pass
     // `vora` (the edge of its column), Espai before it.
     void fins(double x, const QString& text, double vora, Impressora::Linia linia = Impressora::Linia::Segueix);
+    // As fins, the edge being Tall before where `valor`, printed ending at
+    // `voraValor`, starts (a name or a label before a right-aligned figure).
+    void finsAbans(double x, const QString& text, const QString& valor, double voraValor)
+    {
+        fins(x, text, inici(valor, voraValor) - Marc::Tall);
+    }
     // Prints a text starting at x, or Espai after the end of the text printed
     // just before it on the line when that one reaches further (a label
     // longer than its place moves what follows it); cut at `vora` when one

@@ -90,9 +90,9 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
         // The name and the unit end before the numbers after them.
         const QString quantitat = l.quantitat.toShortString();
         const QString import = l.import.isZero() ? QString() : l.import.toGroupedString() + euro;
-        marc_.fins(5000, l.nom, marc_.inici(quantitat, 7500) - Marc::Tall);
+        marc_.finsAbans(5000, l.nom, quantitat, 7500);
         marc_.dreta(quantitat, 7500);
-        marc_.fins(7600, l.unitat, marc_.inici(import, Marc::VoraDreta) - Marc::Tall);
+        marc_.finsAbans(7600, l.unitat, import, Marc::VoraDreta);
         if (!l.import.isZero()) {
             marc_.dreta(import, Marc::VoraDreta);
             totalClient += l.import;
