@@ -189,7 +189,9 @@ bool cursa(TabFacturacio& tab, EntradaFacturacio e)
         double cpu0 = cpuSegons();
         for (int c = 0; c < ClientsCursa; ++c) {
             unClient.client = nomClient(c);
-            unClient.pagaments = Pagament_Client_Mes(unClient.mes, unClient.client);
+            const PagamentMes pagament = Pagament_Mes(unClient.mes, unClient.client);
+            unClient.pagaments = pagament.import;
+            unClient.pagamentsFacturats = pagament.facturat;
             files += calculaMes(unClient).files.size();
         }
         EntradaFacturacio tots = e;

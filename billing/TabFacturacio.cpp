@@ -278,7 +278,12 @@ bool TabFacturacio::Calcula_Facturacio_Client()
         e.mes = mesFactura->text();
         e.periode = *periode;
         e.pendents = PdtFacturar->isChecked();
-        e.pagaments = Decimal::parse(TotalPagaments->text()).value_or(Decimal());
+        // The stored payment, whatever the box holds.
+        if (!e.totsClients) {
+            const PagamentMes pagament = Pagament_Mes(e.mes, e.client);
+            e.pagaments = pagament.import;
+            e.pagamentsFacturats = pagament.facturat;
+        }
         e.parametres = ParametresFacturacio::delsGlobals();
         mostra(calculaMes(e));
         m_resultatVell = false;
@@ -313,6 +318,9 @@ void TabFacturacio::mostra(FacturacioMes r)
     pintaFacturacio(r, FacturaGrid, XecsGrid, ColorsFacturacio::delsGlobals());
     restauraPosicio(FacturaGrid, factura);
     if (r.ambXecs) restauraPosicio(XecsGrid, xecs);
+    // The payment this month's invoice takes (a payment being typed stays until the box is left).
+    if (!(TotalPagaments->hasFocus() && TotalPagaments->isModified()))
+        mostraPagament(r.totsClients ? Decimal() : r.pagaments);
     TotalServeis->setText(r.totsClients ? QString() : r.totalServeis.toGroupedString());
     TotalFacturar->setText(r.totsClients ? QString() : r.totalFacturar.toGroupedString());
     TotalNXecs->setText(r.ambXecs ? QString::number(r.nombreXecs) : QString());
@@ -343,11 +351,7 @@ void TabFacturacio::mesFactura_LostFocus()
                 mesFactura->setFocus(Qt::OtherFocusReason);
             });
         } else {
-            if (mes != m_mesAnterior) {
-                const QString client = clientTriat();
-                mostraPagament(client.isEmpty() ? Decimal() : Pagament_Client_Mes(mes, client));
-                Calcula_Facturacio_Client();
-            }
+            if (mes != m_mesAnterior) Calcula_Facturacio_Client();
             m_mesAnterior = mes;
         }
     } catch (const std::exception& ex) {
@@ -369,12 +373,7 @@ void TabFacturacio::canviClientCombo()
 void TabFacturacio::ClientsCombo_Click()
 {
     m_clientMostrat = clientTriat();
-    try {
-        const QString client = clientTriat();
-        mostraPagament(client.isEmpty() ? Decimal() : Pagament_Client_Mes(mesFactura->text(), client));
-    } catch (const std::exception& ex) {
-        avisaError(QString::fromUtf8(ex.what()));
-    }
+    // The computation shows the client's payment with the month.
     Calcula_Facturacio_Client();
     aplicaMode();
 }
@@ -392,19 +391,31 @@ void TabFacturacio::TotalPagaments_LostFocus()
     const QString mes = mesFactura->text();
     if (client.isEmpty() || !periodeDelMes(mes)) return;
     try {
-        QString text = TotalPagaments->text();
-        // A number past the limit of every typed amount is refused; the stored payment stays and shows again.
+        const QString text = TotalPagaments->text();
+        const bool pendents = PdtFacturar->isChecked();
+        const PagamentMes desat = Pagament_Mes(mes, client);
+        // A text that is no number, or a number past the limit of every typed
+        // amount, is refused saying why; the stored payment stays and shows again.
         Decimal llegit;
-        if (Camps::llegeixDecimal(text, llegit) == Camps::Lectura::Fora) {
-            MsgBox::show(Camps::missatgeFora(text));
-            mostraPagament(Pagament_Client_Mes(mes, client));
-            return;
+        if (!text.trimmed().isEmpty()) {
+            const Camps::Lectura lectura = Camps::llegeixDecimal(text, llegit);
+            if (lectura != Camps::Lectura::Ok) {
+                MsgBox::show(Camps::refus(lectura, text, Tradueix(QStringLiteral("El pagament ha de ser numèric"))));
+                mostraPagament(pendents ? desat.pendent() : desat.import);
+                return;
+            }
         }
-        const Decimal pagament = Grava_Pagament(mes, client, text);
-        mostraPagament(pagament);
-        if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes) {
-            m_resultat.pagaments = pagament;
-            m_resultat.totalFacturar = totalAFacturar(m_resultat, pagament);
+        // Showing only what is still to invoice, the box holds the part of the
+        // payment that no invoice has taken yet.
+        const Decimal pagament =
+            Grava_Import_Pagament(mes, client, pendents ? llegit.roundedCents() + desat.facturat : llegit);
+        const Decimal pren = pendents ? pagament - desat.facturat : pagament;
+        mostraPagament(pren);
+        if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes
+            && m_resultat.pendents == pendents) {
+            m_resultat.pagamentMes = pagament;
+            m_resultat.pagaments = pren;
+            m_resultat.totalFacturar = totalAFacturar(m_resultat, pren);
             TotalFacturar->setText(m_resultat.totalFacturar.toGroupedString());
         }
     } catch (const std::exception& ex) {

@@ -1,6 +1,7 @@
 #include "Arrencada.h"
 
 #include "Configuracio.h"
+#include "Esquema.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "Traduccio.h"
@@ -18,6 +19,7 @@ void arrencaNucli()
     if (!QFileInfo::exists(G.BaseDades))
         throw DbError(Tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(G.BaseDades));
     G.BD = Db::openExisting(G.BaseDades);
+    actualitzaEsquema(*G.BD);
 }
 
 void triaFitxerAjuda()

@@ -56,6 +56,9 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
     // The quota the site owes: that of its last listed done quota job, so a
     // quota job is billed whatever job of the site comes last; 0 = none.
     Decimal quotaDeguda;
+    // A job of the site was invoiced as a quota job: an earlier invoice of
+    // the month billed its quota.
+    bool quotaFacturada = false;
     r_.files.reserve(files.size() + files.size() / 2);
 
     for (const FilaLiniaBD& f : files) {
@@ -65,10 +68,12 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
         }
         // A site's quota is billed once, after its last listed job.
         if (f.lloc != llocActual) {
-            if (!quotaDeguda.isZero()) afegeixQuota(llocActual, quotaDeguda);
+            if (!quotaDeguda.isZero() && !quotaFacturada) afegeixQuota(llocActual, quotaDeguda);
             quotaDeguda = Decimal();
+            quotaFacturada = false;
         }
         const Decimal quota = quotaDe(f);
+        if (e_.pendents && f.dataFactura.isValid() && !f.quotaFeina.isZero()) quotaFacturada = true;
         if (!e_.pendents || !f.dataFactura.isValid()) {
             if (!liniaEscrita) {
                 FeinaMes j;
@@ -110,7 +115,7 @@ void Calcul::linies(const QVector<FilaLiniaBD>& files)
         llocActual = f.lloc;
     }
     if (liniaEscrita) afegeixTotal();
-    if (!quotaDeguda.isZero()) afegeixQuota(llocActual, quotaDeguda);
+    if (!quotaDeguda.isZero() && !quotaFacturada) afegeixQuota(llocActual, quotaDeguda);
 }
 
 void Calcul::afegeixTotal()
@@ -130,13 +135,15 @@ void Calcul::afegeixQuota(const QString& lloc, const Decimal& quota)
     q.tipus = TipusFilaFactura::QuotaLloc;
     q.quota = int(r_.quotes.size());
     r_.files.append(q);
-    r_.quotes.append({lloc, quota, int(r_.files.size())});
-    suma += quota;
+    const Decimal import = quota.roundedCents();
+    r_.quotes.append({lloc, import, int(r_.files.size())});
+    suma += import;
 }
 
 void Calcul::aplicaEstalvi(const CasellaXec& c)
 {
     FilaFactura& l = r_.files[c.fila];
+    const Decimal abans = l.import;
     l.import = (l.import + p_.costHoraXec).roundedCents();
     ++l.xecs;
     // The total of the line's job: the first done job's total after the line.
@@ -148,7 +155,8 @@ void Calcul::aplicaEstalvi(const CasellaXec& c)
             break;
         }
     }
-    suma += p_.costHoraXec;
+    // The services sum moves as the line's shown amount does.
+    suma += l.import - abans;
 }
 
 void Calcul::xecsClient(const QVector<FilaXecBD>& xecs)
@@ -158,7 +166,7 @@ void Calcul::xecsClient(const QVector<FilaXecBD>& xecs)
         XecMes m;
         m.id = x.id;
         m.client = x.client;
-        m.valor = x.valor;
+        m.valor = x.valor.roundedCents();   // a value kept to more decimals counts as shown
         m.entrega = x.entrega;
         m.liquidat = x.liquidat;
         if (x.liquidat.isValid()) {
@@ -248,13 +256,13 @@ FacturacioMes calculaFacturacio(const EntradaFacturacio& entrada, const QVector<
             m.tipus = TipusXecMes::Liquidat;
             m.id = x.id;
             m.client = x.client;
-            m.valor = x.valor;
+            m.valor = x.valor.roundedCents();   // a value kept to more decimals counts as shown
             m.entrega = x.entrega;
             m.liquidat = x.liquidat;
             m.feina = x.feina;
             m.comptat = true;
             ++r.nombreXecs;
-            r.totalXecs += x.valor;
+            r.totalXecs += m.valor;
             r.xecs.append(m);
         }
         return r;
@@ -264,7 +272,8 @@ FacturacioMes calculaFacturacio(const EntradaFacturacio& entrada, const QVector<
     c.linies(linies);
     if (r.ambXecs) c.xecsClient(xecs);
     r.totalServeis = c.suma;
-    r.pagaments = entrada.pagaments;
+    r.pagamentMes = entrada.pagaments.roundedCents();
+    r.pagaments = entrada.pendents ? r.pagamentMes - entrada.pagamentsFacturats.roundedCents() : r.pagamentMes;
     r.totalFacturar = totalAFacturar(r, r.pagaments);
     return r;
 }

@@ -6,6 +6,11 @@
 // one quota row. Cheques already liquidated pay their own job; the others
 // take the first free cheque slots (whole units of the cheque service's done
 // lines worth at least one cheque), up to the month's maximum per client.
+// What is still to invoice (`pendents`) leaves out what earlier invoices of
+// the month billed: their jobs, their cheques, a site's quota once one of
+// its jobs was invoiced as a quota job, and the part of the payment they
+// took; so the invoices of a month add up to the month whatever its parts.
+// Every figure is in cents, so the totals are the sums of what is shown.
 #include "FacturacioMes.h"
 #include "PeriodeMes.h"
 
@@ -36,7 +41,8 @@ struct EntradaFacturacio {
     QString mes;
     PeriodeMes periode;
     bool pendents = false;
-    Decimal pagaments;
+    Decimal pagaments;           // the client's payment on account for the month
+    Decimal pagamentsFacturats;  // the part of it earlier invoices took
     ParametresFacturacio parametres;
 };
 

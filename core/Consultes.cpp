@@ -55,8 +55,18 @@ QString Descripcio_Servei(const QString& servei, const QString& lloc)
 
 Decimal Pagament_Client_Mes(const QString& mes, const QString& client)
 {
-    return Decimal::fromVariant(one(QStringLiteral("SELECT pagaments_import FROM Pagaments "
-                                                   "WHERE pagaments_mes = ? AND clients_nom = ?"), {mes, client}));
+    return Pagament_Mes(mes, client).import;
+}
+
+PagamentMes Pagament_Mes(const QString& mes, const QString& client)
+{
+    QSqlQuery& q = BD().cached(QStringLiteral("SELECT pagaments_import, pagaments_facturat FROM Pagaments "
+                                              "WHERE pagaments_mes = ? AND clients_nom = ?"),
+                               {mes, client});
+    PagamentMes p;
+    if (q.next()) p = {Decimal::fromVariant(q.value(0)), Decimal::fromVariant(q.value(1))};
+    q.finish();
+    return p;
 }
 
 Decimal Grava_Pagament(const QString& mes, const QString& client, QString& import)
@@ -64,21 +74,25 @@ Decimal Grava_Pagament(const QString& mes, const QString& client, QString& impor
     if (import.isEmpty()) import = QStringLiteral("0");
     auto parsed = Decimal::parse(import);
     if (!parsed) return Decimal();
-    const Decimal v = parsed->roundedCents();
+    return Grava_Import_Pagament(mes, client, *parsed);
+}
+
+Decimal Grava_Import_Pagament(const QString& mes, const QString& client, const Decimal& import)
+{
+    const Decimal v = import.roundedCents();
     Db& db = BD();
     Transaction t(db);
-    const bool exists = one(QStringLiteral("SELECT 1 FROM Pagaments WHERE pagaments_mes = ? AND clients_nom = ?"),
-                            {mes, client}).isValid();
-    if (v.isZero()) {
-        if (exists)
-            db.exec(QStringLiteral("DELETE FROM Pagaments WHERE pagaments_mes = ? AND clients_nom = ?"), {mes, client});
-    } else if (exists) {
-        db.exec(QStringLiteral("UPDATE Pagaments SET pagaments_import = ? WHERE pagaments_mes = ? AND clients_nom = ?"),
-                {v.toVariant(), mes, client});
-    } else {
-        db.exec(QStringLiteral("INSERT INTO Pagaments (pagaments_mes, clients_nom, pagaments_import) VALUES (?, ?, ?)"),
+    if (v.isZero())
+        db.exec(QStringLiteral("UPDATE Pagaments SET pagaments_import = 0 WHERE pagaments_mes = ? AND clients_nom = ?"),
+                {mes, client});
+    else
+        db.exec(QStringLiteral("INSERT INTO Pagaments (pagaments_mes, clients_nom, pagaments_import) VALUES (?, ?, ?) "
+                               "ON CONFLICT (pagaments_mes, clients_nom) "
+                               "DO UPDATE SET pagaments_import = excluded.pagaments_import"),
                 {mes, client, v.toVariant()});
-    }
+    db.exec(QStringLiteral("DELETE FROM Pagaments WHERE pagaments_mes = ? AND clients_nom = ? "
+                           "AND pagaments_import = 0 AND pagaments_facturat = 0"),
+            {mes, client});
     t.commit();
     return v;
 }

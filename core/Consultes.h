@@ -16,7 +16,20 @@ Decimal Preu_Servei(const QString& servei);
 QString Unitat_Servei(const QString& servei);
 QString Descripcio_Servei(const QString& servei, const QString& lloc);
 Decimal Pagament_Client_Mes(const QString& mes, const QString& client);
+// A client's payment on account for a month and the part of it that the
+// month's invoices have taken so far (0 and 0 without a row).
+struct PagamentMes {
+    Decimal import;
+    Decimal facturat;
+    // What no invoice has taken yet (negative when the payment was lowered
+    // after an invoice took it).
+    Decimal pendent() const { return import - facturat; }
+};
+PagamentMes Pagament_Mes(const QString& mes, const QString& client);
 // Stores a typed amount (locale form); "" becomes "0" in the caller's text.
 // A text that is not a number writes nothing and gives 0.
 Decimal Grava_Pagament(const QString& mes, const QString& client, QString& import);
+// Stores a month's payment, rounded to cents. The month's row goes when the
+// payment is 0 and no invoice has taken any of it.
+Decimal Grava_Import_Pagament(const QString& mes, const QString& client, const Decimal& import);
 void Grava_Hores_Fetes(const Decimal& hores, const QString& recurs, const QDate& dia);

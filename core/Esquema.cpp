@@ -123,6 +123,7 @@ static const char* const kMainSchema[] = {
         clients_nom TEXT NOT NULL COLLATE NOCASE
             REFERENCES Clients(clients_nom) ON UPDATE CASCADE ON DELETE RESTRICT,
         pagaments_import INTEGER NOT NULL DEFAULT 0,
+        pagaments_facturat INTEGER NOT NULL DEFAULT 0,
         PRIMARY KEY (pagaments_mes, clients_nom)
     ))",
     R"(CREATE INDEX Pagaments_client ON Pagaments(clients_nom))",
@@ -140,6 +141,21 @@ void creaEsquema(Db& db)
     Transaction t(db);
     for (const char* sql : kMainSchema)
         db.exec(QString::fromUtf8(sql));
+    db.exec(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion));
+    t.commit();
+}
+
+void actualitzaEsquema(Db& db)
+{
+    if (db.scalar(QStringLiteral("PRAGMA user_version")).toInt() >= SchemaVersion) return;
+    Transaction t(db);
+    // Version 2: the part of a month's payment that its invoices have taken.
+    const bool teFacturat = db.scalar(QStringLiteral("SELECT count(*) FROM pragma_table_info('Pagaments') "
+                                                     "WHERE name = 'pagaments_facturat'"))
+                                .toInt()
+                            > 0;
+    if (!teFacturat)
+        db.exec(QStringLiteral("ALTER TABLE Pagaments ADD COLUMN pagaments_facturat INTEGER NOT NULL DEFAULT 0"));
     db.exec(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion));
     t.commit();
 }

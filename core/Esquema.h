@@ -2,9 +2,13 @@
 // Tables of the main database and of the translation database.
 class Db;
 
-inline constexpr int SchemaVersion = 1;
+// 1: the first tables; 2: Pagaments.pagaments_facturat.
+inline constexpr int SchemaVersion = 2;
 
 // Creates every table, index and default of the main database (empty file).
 void creaEsquema(Db& db);
+// Brings a database made by an earlier version up to this one, in one
+// transaction (nothing changes when it fails: DbError).
+void actualitzaEsquema(Db& db);
 // Creates the translation table.
 void creaEsquemaTraduccio(Db& db);

@@ -105,7 +105,11 @@ struct FacturacioMes {
 
     // One-client mode only (all-clients mode leaves them 0 and blank).
     Decimal totalServeis;         // lines, quotas and cheque savings
-    Decimal pagaments;            // payments on account of the month
+    // The payment on account that this month's invoice takes: the whole
+    // payment, or with `pendents` what earlier invoices have not taken.
+    Decimal pagaments;
+    // The whole payment of the month, which the invoicing records as taken.
+    Decimal pagamentMes;
     Decimal totalFacturar;        // totalServeis - totalXecs - pagaments
     // With a cheque service.
     int nombreXecs = 0;

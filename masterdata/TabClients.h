@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class Combo;
+class Decimal;
 class Llista;
 struct ValorsLloc;
 namespace Dades {
@@ -98,7 +99,7 @@ private:
     void afegeixXec();
     void modificaXec();
     void eliminaXec();
-    bool validaXec(qint32& id);
+    bool validaXec(qint32& id, Decimal& valor);
     bool llegeixNumeroXec(qint32& id);
 
     // ---- client editor ----

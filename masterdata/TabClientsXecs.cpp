@@ -83,15 +83,16 @@ bool TabClients::llegeixNumeroXec(qint32& id)
 }
 
 // Checks of the number and the value; the number box is rewritten as a
-// plain whole number. A refusal is shown and gives false.
-bool TabClients::validaXec(qint32& id)
+// plain whole number, the value is kept to the cent as payments and quotas
+// are. A refusal is shown and gives false.
+bool TabClients::validaXec(qint32& id, Decimal& valor)
 {
     if (!llegeixNumeroXec(id)) return false;
-    Decimal valor;
     const QString text = ValorXec->text();
     if (refusa(Camps::refus(Camps::llegeixDecimal(text, valor), text,
                             Tradueix(QStringLiteral("Cal informar el valor del xec")))))
         return false;
+    valor = valor.roundedCents();
     return true;
 }
 
@@ -108,13 +109,14 @@ void TabClients::afegeixXec()
         return;
     }
     qint32 id = 0;
-    if (!validaXec(id)) return;
+    Decimal valor;
+    if (!validaXec(id, valor)) return;
     // A cheque kept from before may have any number; a new one is not negative.
     if (refusa(id < 0, Tradueix(QStringLiteral("El número del xec no pot ser negatiu")))) return;
     if (Dades::existeixXec(id)) {
         MsgBox::show(Tradueix(QStringLiteral("El xec ja existeix")));
     } else {
-        Dades::afegeixXec(id, clientMostrat(), *Decimal::parse(ValorXec->text()));
+        Dades::afegeixXec(id, clientMostrat(), valor);
         Omple_Xecs_Client();
         G.FacturacioPendent = true;
     }
@@ -131,8 +133,9 @@ void TabClients::modificaXec()
     IdXec->setText(IdXec->text().trimmed());
     if (IdXec->text().isEmpty()) return;
     qint32 id = 0;
-    if (!validaXec(id)) return;
-    if (refusa(!Dades::modificaValorXec(id, clientMostrat(), *Decimal::parse(ValorXec->text())),
+    Decimal valor;
+    if (!validaXec(id, valor)) return;
+    if (refusa(!Dades::modificaValorXec(id, clientMostrat(), valor),
                Tradueix(QStringLiteral("El xec no existeix"))))
         return;
     G.FacturacioPendent = true;

@@ -73,8 +73,14 @@ void TestBillingComputation::linesTotalsAndQuotas_data()
     QTest::newRow("pending only leaves invoiced jobs out")
         << "1 Casa 3 Neteja 2 10 F,I; 2 Casa 10 Neteja 1 10 F; 2 Casa 10 Vidres 1 5 F" << true << "LLT" << "10 5|15"
         << "15";
-    QTest::newRow("pending only: quota billed for the jobs not invoiced")
-        << "1 Casa 3 Neteja 2 10 F,I,Q80,S80; 2 Casa 10 Neteja 2 10 F,Q80" << true << "LTQ" << "-|0" << "80";
+    // An earlier invoice of the month billed the site's quota with a quota
+    // job: never twice. One that billed its jobs by their lines did not.
+    QTest::newRow("pending only: the quota an invoice billed is not billed again")
+        << "1 Casa 3 Neteja 2 10 F,I,Q80,S80; 2 Casa 10 Neteja 2 10 F,Q80" << true << "LT" << "-|0" << "0";
+    QTest::newRow("pending only: quota billed when no invoice billed it")
+        << "1 Casa 3 Neteja 2 10 F,I,Q80,S0; 2 Casa 10 Neteja 2 10 F,Q80" << true << "LTQ" << "-|0" << "80";
+    QTest::newRow("a quota of more decimals billed to the cent")
+        << "1 Casa 3 Neteja 2 10 F,Q80.125" << false << "LTQ" << "-|0" << "80.12";
     // A site's quota is billed when any of its listed done jobs is a quota
     // job, whatever job comes last, and never by the next site: the quota
     // site whose jobs are not done bills nothing.

@@ -1,9 +1,11 @@
 // "Facturar client": the invoicing marks of the chosen client's month, in one
 // unit, then its billing data; without a client the button starts the run.
+#include "Consultes.h"
 #include "PdfFixtures.h"
 #include "SortidaImpressio.h"
 #include "TabFixture.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,8 @@ private slots:
     void marks();
     void twiceOnOneDay_data();
     void twiceOnOneDay();
+    void aMonthInPartsAddsUpToTheWhole_data();
+    void aMonthInPartsAddsUpToTheWhole();
 };
 
 namespace {
@@ -150,6 +154,80 @@ void TestInvoicing::twiceOnOneDay()
     const QString t = PdfFixtures::text(segon).simplified();
     QVERIFY2(t.contains(segona), qPrintable(t));
     QCOMPARE(t.contains(QStringLiteral("Pis Quota mes 80,00 €")), !pendents);
+}
+
+// The month of Anna with nothing invoiced yet and a second quota job E of
+// Pis (09/03). Jobs get done as the month goes on and each time what is
+// still to invoice is invoiced: whatever the parts, the invoices ask for what
+// the whole month does (A 20 less two cheque savings of 5, D 10, Pis's
+// quota 80, less the two cheques of 12 and the payment on account).
+void TestInvoicing::aMonthInPartsAddsUpToTheWhole_data()
+{
+    QTest::addColumn<QString>("parts");       // the jobs done before each invoice, parts split by '|'
+    QTest::addColumn<QString>("pagaments");   // the payment stored before each invoice
+    QTest::addColumn<QString>("aPagar");      // TOTAL A PAGAR of each invoice
+    QTest::addColumn<QString>("mes");         // the whole month's amount to pay afterwards
+    QTest::newRow("whole") << "C D A E" << "10" << "66,00" << "66,00";
+    QTest::newRow("two parts") << "C D|A E" << "10|10" << "80,00|-14,00" << "66,00";
+    QTest::newRow("three parts") << "C|D A|E" << "10|10|10" << "70,00|-4,00|0,00" << "66,00";
+    // The payment raised after the first invoice took it: the next invoice takes the difference.
+    QTest::newRow("three parts, the payment raised on the way") << "C|D A|E" << "10|10|15" << "70,00|-4,00|-5,00"
+                                                                << "61,00";
+}
+
+void TestInvoicing::aMonthInPartsAddsUpToTheWhole()
+{
+    QFETCH(QString, parts);
+    QFETCH(QString, pagaments);
+    QFETCH(QString, aPagar);
+    QFETCH(QString, mes);
+    PdfFixtures::CarpetaPdf pdf;
+    PaginaFacturacio p;
+    const int E = addJob("Pis", QDate(2010, 3, 9), "09:00", "10:00", "Pere", false);
+    addJobLine(E, "Neteja");
+    BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 0, feines_data_factura = NULL, feines_quota = 0"));
+    BD().exec(QStringLiteral("UPDATE Xecs SET xecs_data_liquidat = NULL, feines_id = NULL"));
+    const QHash<QString, int> feina{{"A", p.A}, {"C", p.C}, {"D", p.D}, {"E", E}};
+    p.tria(0);
+    p.c<QCheckBox>("PdtFacturar")->setChecked(true);
+
+    const QStringList pagament = pagaments.split(u'|');
+    QStringList impresos;
+    for (qsizetype i = 0; i < pagament.size(); ++i) {
+        for (const QString& lletra : parts.split(u'|')[i].split(u' '))
+            BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 1 WHERE feines_id = ?"), {feina[lletra]});
+        // The box shows what no invoice has taken yet (nothing, after an
+        // invoice), and what is typed there is that part of the payment.
+        auto* box = p.c<QLineEdit>("TotalPagaments");
+        QCOMPARE(box->text(), QString());
+        const Decimal pres = i == 0 ? Decimal() : *Decimal::parse(pagament[i - 1]);
+        box->setText((*Decimal::parse(pagament[i]) - pres).toGroupedString());
+        p.tab->TotalPagaments_LostFocus();
+        QCOMPARE(Pagament_Client_Mes(QStringLiteral("03/2010"), QStringLiteral("Anna")), *Decimal::parse(pagament[i]));
+        QVERIFY(p.tab->Calcula_Facturacio_Client());
+        const QString pantalla = p.text("TotalFacturar");
+        const QStringList abans = pdf.fitxers();
+        p.facturar();
+        QVERIFY(MsgBox::shown().isEmpty());
+        QStringList nous = pdf.fitxers();
+        for (const QString& f : abans) nous.removeAll(f);
+        QCOMPARE(nous.size(), 1);
+        const QString t = PdfFixtures::text(nous.first()).simplified();
+        // What this invoice asks for: after the payment it takes, if any.
+        static const QRegularExpression total(QStringLiteral("(?:TOTAL A PAGAR|IMPORT FACTURA): ([-\\d.,]+) €"));
+        QString ultim;
+        for (auto it = total.globalMatch(t); it.hasNext();) ultim = it.next().captured(1);
+        impresos << ultim;
+        QCOMPARE(ultim, pantalla);   // the tab showed what the invoice takes
+        if (i == 0) continue;
+        // The quota and the payment an earlier invoice took are not billed again.
+        QVERIFY2(!t.contains(QStringLiteral("Quota mes")), qPrintable(t));
+        QCOMPARE(t.contains(QStringLiteral("Pagaments a compte")), pagament[i] != pagament[i - 1]);
+    }
+    QCOMPARE(impresos.join(u'|'), aPagar);
+    // The whole month, all its jobs listed, asks for what the invoices did together.
+    p.c<QCheckBox>("PdtFacturar")->setChecked(false);
+    QCOMPARE(p.text("TotalFacturar"), mes);
 }
 
 QTEST_MAIN(TestInvoicing)

@@ -22,6 +22,7 @@ private slots:
     void teamMembersGoWithTheTeam();
     void defaultsAreValuesReadersAccept();
     void resourceColoursAreUnique();
+    void anEarlierVersionIsBroughtUp();
 
 private:
     std::unique_ptr<ProgramFolder> pf_;
@@ -184,6 +185,24 @@ void TestSchema::defaultsAreValuesReadersAccept()
 void TestSchema::resourceColoursAreUnique()
 {
     QVERIFY(fails("INSERT INTO Recursos (recursos_nom, recursos_color) VALUES ('Pere', ?)", {0xFF0000}));
+}
+
+// A database of the first version gets the part of its payments that
+// invoices took (none yet), its payments kept; a second run changes nothing.
+void TestSchema::anEarlierVersionIsBroughtUp()
+{
+    QTemporaryDir dir;
+    auto db = Db::create(dir.filePath("v1.db"));
+    db->exec("CREATE TABLE Pagaments (pagaments_mes TEXT NOT NULL, clients_nom TEXT NOT NULL COLLATE NOCASE, "
+             "pagaments_import INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (pagaments_mes, clients_nom))");
+    db->exec("INSERT INTO Pagaments VALUES ('03/2010', 'Anna', 100000)");
+    db->exec("PRAGMA user_version=1");
+    for (int vegada = 0; vegada < 2; ++vegada) {
+        actualitzaEsquema(*db);
+        QCOMPARE(db->scalar("PRAGMA user_version").toInt(), SchemaVersion);
+        QCOMPARE(db->scalar("SELECT pagaments_import || '/' || pagaments_facturat FROM Pagaments").toString(),
+                 QString("100000/0"));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSchema)

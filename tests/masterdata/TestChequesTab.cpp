@@ -77,6 +77,7 @@ private slots:
         QTest::addColumn<QString>("missatge");
         QTest::addColumn<QString>("idDespres");
         QTest::newRow("padded number stored plainly") << "  0012 " << "12,5" << "" << "";
+        QTest::newRow("value kept to the cent, halves to even") << "12" << "12,495" << "" << "";
         QTest::newRow("existing number") << "1208" << "1" << "El xec ja existeix" << "1208";
         QTest::newRow("another client's number") << "1300" << "1" << "El xec ja existeix" << "1300";
         QTest::newRow("letters") << "x1" << "1" << "El Id. del xec ha de ser numèric" << "x1";

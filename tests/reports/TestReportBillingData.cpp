@@ -14,13 +14,15 @@ using namespace PdfFixtures;
 namespace {
 
 // The month of Anna from rows written as the billing fixtures write them.
+// `valors`: each cheque's value in order, the last one for the rest.
 FacturacioMes mes(const QString& files, const QString& xecs = QString(), const QString& serveiXecs = QString(),
-                  int valorXec = 12, const QString& pagaments = QStringLiteral("0"))
+                  const QString& valors = QStringLiteral("12"), const QString& pagaments = QStringLiteral("0"))
 {
     EntradaFacturacio e = Billing::entrada(false, serveiXecs);
     e.pagaments = *Decimal::parseFixed(pagaments);
     QVector<FilaXecBD> x = Billing::xecs(xecs);
-    for (FilaXecBD& f : x) f.valor = Decimal::fromInt(valorXec);
+    const QStringList valor = valors.split(u' ');
+    for (qsizetype i = 0; i < x.size(); ++i) x[i].valor = *Decimal::parseFixed(valor[qMin(i, valor.size() - 1)]);
     return calculaFacturacio(e, Billing::linies(files), x);
 }
 
@@ -59,49 +61,56 @@ void TestReportBillingData::document_data()
 {
     QTest::addColumn<QString>("files");
     QTest::addColumn<QString>("xecs");
-    QTest::addColumn<int>("valorXec");
+    QTest::addColumn<QString>("valors");
     QTest::addColumn<QString>("pagaments");
     QTest::addColumn<QStringList>("hiSon");     // in this order
     QTest::addColumn<QStringList>("noHiSon");
-    QTest::newRow("no done job") << "1 Casa 2 Neteja 1 10" << "" << 12 << "0"
+    QTest::newRow("no done job") << "1 Casa 2 Neteja 1 10" << "" << "12" << "0"
                                  << QStringList{"TOTALS: IMPORT FACTURA: 0,00 €"}
                                  << QStringList{"02/03/2009", "Neteja 1", "Pagaments a compte:", "TOTAL A PAGAR:"};
     // Date, site and resource only on a job's first line; totals by service
     // name, a service with nothing left out.
     QTest::newRow("lines of one job")
-        << "1 Casa 2 Neteja 2 10.5 F; 1 Casa 2 Vidres 1 5 F" << "" << 12 << "0"
+        << "1 Casa 2 Neteja 2 10.5 F; 1 Casa 2 Vidres 1 5 F" << "" << "12" << "0"
         << QStringList{"02/03/2009 Casa Pere Neteja 2 h 21,00 € Vidres 1 h 5,00 €", "TOTALS: Neteja 2 h 21,00 €",
                        "Vidres 1 h 5,00 €", "IMPORT FACTURA: 26,00 €"}
         << QStringList{"Hores", "Pagaments a compte:"};
     QTest::newRow("jobs not done are left out")
-        << "1 Casa 2 Neteja 1 10 F; 2 Casa 3 Vidres 1 10" << "" << 12 << "0"
+        << "1 Casa 2 Neteja 1 10 F; 2 Casa 3 Vidres 1 10" << "" << "12" << "0"
         << QStringList{"Neteja 1 h 10,00 €", "IMPORT FACTURA: 10,00 €"} << QStringList{"03/03/2009", "Vidres"};
     QTest::newRow("quota job and its site's quota")
-        << "1 Pis 4 Neteja 2 10 F,Q80" << "" << 12 << "0"
+        << "1 Pis 4 Neteja 2 10 F,Q80" << "" << "12" << "0"
         << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota mes 80,00 €",
                        "IMPORT FACTURA: 80,00 €"}
         << QStringList{"20,00", "TOTALS: Neteja"};
     // The quota is billed whatever job of the site comes last.
     for (const char* files : {"1 Pis 3 Neteja 1 10 F,Q80; 2 Pis 10 Neteja 1 5 F,I,Q80,S0",
                               "1 Pis 3 Neteja 1 5 F,I,Q80,S0; 2 Pis 10 Neteja 1 10 F,Q80"})
-        QTest::newRow(files) << files << "" << 12 << "0"
+        QTest::newRow(files) << files << "" << "12" << "0"
                              << QStringList{"Pis Quota mes 80,00 €", "TOTALS: Neteja 1 h 5,00 €",
                                             "Pis 1 Quota mes 80,00 €", "IMPORT FACTURA: 85,00 €"}
                              << QStringList{"Neteja 2 h"};
     QTest::newRow("a service no longer known prints but adds nothing")
-        << "1 Casa 2 Pintura 1 10 F" << "" << 12 << "0"
+        << "1 Casa 2 Pintura 1 10 F" << "" << "12" << "0"
         << QStringList{"Pintura 1 h 10,00 €", "TOTALS: IMPORT FACTURA: 0,00 €"} << QStringList{};
     // Two cheques of 12 pay the job; each lowers its line by 5.
     QTest::newRow("cheques lower the invoice")
-        << "1 Casa 2 Hores 2 10 F" << "1 L1; 2" << 12 << "0"
+        << "1 Casa 2 Hores 2 10 F" << "1 L1; 2" << "12" << "0"
         << QStringList{"Hores 2 h 10,00 €", "TOTALS: Hores 2 h 10,00 €", "Hores 2 Xecs -24,00 €",
                        "IMPORT FACTURA: -14,00 €"}
         << QStringList{};
     QTest::newRow("cheques worth nothing make no entry")
-        << "1 Casa 2 Hores 2 10 F" << "1 L1; 2" << 0 << "0" << QStringList{"IMPORT FACTURA: 10,00 €"}
+        << "1 Casa 2 Hores 2 10 F" << "1 L1; 2" << "0" << "0" << QStringList{"IMPORT FACTURA: 10,00 €"}
         << QStringList{"Xecs"};
+    // Printed totals are the sums and differences of the printed figures: a
+    // cheque of 12,345 counts as the 12,34 shown (30,01 - 22,34 = 7,67).
+    QTest::newRow("cheques of more decimals count to the cent")
+        << "1 Casa 2 Hores 2 20.005 F" << "1; 2" << "12.345 10" << "2.5"
+        << QStringList{"Hores 2 h 30,01 €", "TOTALS: Hores 2 h 30,01 €", "Hores 2 Xecs -22,34 €",
+                       "IMPORT FACTURA: 7,67 €", "Pagaments a compte: 2,50 €", "TOTAL A PAGAR: 5,17 €"}
+        << QStringList{};
     QTest::newRow("payments on account")
-        << "1 Casa 2 Neteja 2 10 F" << "" << 12 << "5.5"
+        << "1 Casa 2 Neteja 2 10 F" << "" << "12" << "5.5"
         << QStringList{"IMPORT FACTURA: 20,00 €", "Pagaments a compte: 5,50 €", "TOTAL A PAGAR: 14,50 €"}
         << QStringList{};
 }
@@ -110,11 +119,11 @@ void TestReportBillingData::document()
 {
     QFETCH(QString, files);
     QFETCH(QString, xecs);
-    QFETCH(int, valorXec);
+    QFETCH(QString, valors);
     QFETCH(QString, pagaments);
     QFETCH(QStringList, hiSon);
     QFETCH(QStringList, noHiSon);
-    const FacturacioMes m = mes(files, xecs, xecs.isEmpty() ? QString() : QStringLiteral("Hores"), valorXec, pagaments);
+    const FacturacioMes m = mes(files, xecs, xecs.isEmpty() ? QString() : QStringLiteral("Hores"), valors, pagaments);
     QVERIFY(Imprimeix_Dades_Facturacio(m).startsWith(QStringLiteral("Document desat a")));
     QVERIFY(MsgBox::shown().isEmpty());
     const QString pdf = carpeta_->unic();
