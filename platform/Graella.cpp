@@ -9,8 +9,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
-#include <algorithm>
-
 namespace {
 constexpr int AlignmentCodeRole = Qt::UserRole + 1;
 
