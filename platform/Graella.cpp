@@ -9,8 +9,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
-#include <algorithm>
-
 namespace {
 constexpr int AlignmentCodeRole = Qt::UserRole + 1;
 
@@ -302,9 +300,9 @@ QStringList wrapped(const QString& line, const QFontMetrics& metrics, int width,
 }
 
 // The lines of a list (a day's jobs, one a line) as a cell with room for
-// `room` lines shows them: each wrapped at its blanks, as many of the
-// wrapped lines as fit, and when some do not, a last line that says how
-// many of the list's lines are not shown whole.
+// `room` lines shows them: each wrapped at its blanks; when they do not all
+// fit, the list's lines that fit whole above a last line that says how many
+// are not shown (no part of a line is shown without the rest of it).
 QStringList listShown(const QStringList& lines, qsizetype total, const QFontMetrics& metrics, int width, int room)
 {
     QStringList out;
@@ -315,8 +313,9 @@ QStringList listShown(const QStringList& lines, qsizetype total, const QFontMetr
         if (out.size() > room) break;
     }
     if (out.size() <= room) return out;
-    out.resize(room - 1);
-    const auto whole = std::count_if(ends.cbegin(), ends.cend(), [room](qsizetype end) { return end < room; });
+    qsizetype whole = 0;
+    while (whole < ends.size() && ends[whole] < room) ++whole;
+    out.resize(whole > 0 ? ends[whole - 1] : 0);
     out << QStringLiteral("\u2026 +%1").arg(total - whole);
     return out;
 }

@@ -19,9 +19,9 @@
 // is drawn in black or white, whichever reads better on that colour. A line
 // too wide for a cell or block tall enough for more lines (a job of several
 // time cells, a month day) goes on at its blanks onto the next lines; of a
-// list of lines (a month day's jobs) as many wrapped lines show as the cell
-// has room for, and when some do not, a last line "… +N" says that N of the
-// list's lines are not shown whole.
+// list of lines (a month day's jobs) the lines that fit whole show, and when
+// some do not, a last line "… +N" says that N of the list's lines are not
+// shown.
 // A heading too wide for its cell is drawn in a somewhat smaller font. A
 // line that still does not fit is drawn cut short with an ellipsis, so its
 // beginning reads whatever the alignment; the cell keeps its whole text.
@@ -179,10 +179,9 @@ public:
     static QColor readableOn(const QColor& back);
     // The text as a cell of that width, with room for `lines` lines, draws
     // it: line feeds only; a single line wrapped at its blanks onto as many
-    // lines as the room has; of several, each wrapped, as many wrapped lines
-    // as fit and then "… +N" for the N not shown whole (with room for one
-    // line: the first alone); each line still too wide cut short with an
-    // ellipsis.
+    // lines as the room has; of several, each wrapped, those that fit whole
+    // and then "… +N" for the N not shown (with room for one line: the first
+    // alone); each line still too wide cut short with an ellipsis.
     static QString visibleText(const QString& text, const QFontMetrics& metrics, int width, int lines = 1);
 
     // Heading cells where they stay; the others where they scrolled to.

@@ -118,9 +118,11 @@ private:
             camp(nif, x, fitxa_->nif);
             p_.setCurrentY(p_.CurrentY() + 50);
             camp(adreca, x, fitxa_->adreca);
+            // The postcode and the town, joined by " - " when both are there.
+            QStringList codiIPoblacio{fitxa_->codiPostal.trimmed(), fitxa_->poblacio.trimmed().toUpper()};
+            codiIPoblacio.removeAll(QString());
             p_.setForeColor(Marc::Gris);
-            marc_.fins(x, fitxa_->codiPostal + QStringLiteral(" - ") + fitxa_->poblacio.toUpper(), Marc::VoraDreta,
-                       Linia::Acaba);
+            marc_.fins(x, codiIPoblacio.join(QStringLiteral(" - ")), Marc::VoraDreta, Linia::Acaba);
             p_.setCurrentY(p_.CurrentY() + 50);
             camp(telefons, x, fitxa_->telefons, Linia::Segueix);
             marc_.seguit(6000, Tradueix(QStringLiteral("CCC:")));
@@ -153,7 +155,7 @@ private:
         if (novaFeina) {
             if (!senseImport) p_.setCurrentY(p_.CurrentY() + 200);
             marc_.a(500, Conv::shortDate(j.data));
-            marc_.fins(1700, j.lloc, 4400 - Marc::Tall);
+            marc_.seguit(1700, j.lloc, 4400 - Marc::Tall);
             marc_.fins(4400, j.recurs.isEmpty() ? QStringLiteral(" ") : j.recurs, 6400 - Marc::Tall);
         }
         const QString quantitat = l.ambLinia ? l.quantitat.toShortString() : QString();

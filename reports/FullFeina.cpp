@@ -100,13 +100,12 @@ private:
         p_.setFontSize(10);
         p_.setFontBold(true);
         p_.setCurrentY(p_.CurrentY() + 350);
-        p_.setCurrentX(Marc::MargeEsquerre);
-        p_.Print(Tradueix(QStringLiteral("Servei")), Linia::Segueix);
-        marc_.dreta(Tradueix(QStringLiteral("Quantitat")), 7350);
-        p_.setCurrentX(7600);
-        p_.Print(Tradueix(QStringLiteral("Unitat")), Linia::Segueix);
-        marc_.dreta(Tradueix(QStringLiteral("Preu")), 9600);
-        marc_.dreta(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
+        // The titles of the numbers end where the numbers end, whatever the font.
+        marc_.a(Marc::MargeEsquerre, Tradueix(QStringLiteral("Servei")));
+        marc_.dretaSeguit(Tradueix(QStringLiteral("Quantitat")), 7350);
+        marc_.seguit(7600, Tradueix(QStringLiteral("Unitat")));
+        marc_.dretaSeguit(Tradueix(QStringLiteral("Preu")), 9600);
+        marc_.dretaSeguit(Tradueix(QStringLiteral("Import")), Marc::VoraDreta);
 
         marc_.tancaCapcalera(300);
     }

@@ -104,7 +104,7 @@ private:
         const double iniciSuma = marc_.inici(suma, Marc::VoraDreta);
         p_.setFontBold(true);
         const QString xecs = QLocale().toString(g.nombre) + Tradueix(QStringLiteral(" xecs"));
-        const double voraXecs = qMin(9700.0, iniciSuma - Marc::Espai);
+        const double voraXecs = qMin(9700.0, iniciSuma - marc_.blanc());
         marc_.finsAbans(Marc::MargeEsquerre, g.client, xecs, voraXecs);
         const double fiNom = p_.CurrentX();
         const double y = p_.CurrentY();
@@ -125,7 +125,7 @@ private:
             const QString detall = QStringLiteral(" [") + Conv::shortDate(x.data) + u' ' + x.horaInici
                                    + QStringLiteral("] (") + x.quantitat.toShortString()
                                    + Tradueix(QStringLiteral(" hores)"));
-            const double xLloc = qMax(2000.0, p_.CurrentX() + Marc::Espai);
+            const double xLloc = qMax(2000.0, p_.CurrentX() + marc_.blanc());
             marc_.fins(xLloc, x.lloc, 7200 - Marc::Tall - p_.TextWidth(detall));
             p_.Print(detall, Linia::Segueix);
             marc_.seguit(7200, x.recurs.toUpper(), Marc::VoraDreta);
@@ -144,7 +144,7 @@ private:
         const double iniciSuma = marc_.dreta(suma, 10900);
         const double inici = marc_.dreta(Tradueix(QStringLiteral("Total")) + u' ' + QLocale().toString(mes_.nombre)
                                              + Tradueix(QStringLiteral(" xecs:")),
-                                         qMin(9750.0, iniciSuma - Marc::Espai));
+                                         qMin(9750.0, iniciSuma - marc_.blanc()));
         p_.setFontBold(false);
         const double y = p_.CurrentY();
         marc_.caixa(qMin(8000.0, inici - Marc::Espai), y - 50, Marc::VoraDreta, y + 290);

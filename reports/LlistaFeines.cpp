@@ -156,7 +156,7 @@ private:
         marc_.a(600, Tradueix(QStringLiteral("Notes:")));
         p_.setFontBold(false);
         // The notes start at 1300, or after a longer label.
-        const double xNotes = qMax(1300.0, p_.CurrentX() + Marc::Espai);
+        const double xNotes = qMax(1300.0, p_.CurrentX() + marc_.blanc());
         const double pas = p_.TextHeight();
         const int cabenLinies = qMax(1, int((700 - 50) / pas));
         const QStringList notes = liniesNotes(p_, f.observacions, Marc::VoraDreta - 100 - xNotes, cabenLinies);

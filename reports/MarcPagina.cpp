@@ -37,7 +37,7 @@ void MarcPagina::titol(const QString& text, Linia linia)
     p.setCurrentY(Marc::YTitol);
     p.setCurrentX(Marc::MargeEsquerre);
     const QString t = p.TextRetallat(text, voraTitol() - Marc::MargeEsquerre);
-    fiTitol_ = Marc::MargeEsquerre + p.TextWidth(t);
+    fiTitol_ = Marc::MargeEsquerre + p.TextWidth(t) + blanc();
     p.Print(t, linia);
 }
 
@@ -45,7 +45,7 @@ void MarcPagina::titolSegueix(const QString& text)
 {
     const double x = p.CurrentX();
     const QString t = p.TextRetallat(text, voraTitol() - x);
-    fiTitol_ = x + p.TextWidth(t);
+    fiTitol_ = x + p.TextWidth(t) + blanc();
     p.Print(t);
 }
 
@@ -63,7 +63,7 @@ double MarcPagina::voraTitol() const
     const double dreta = qMax<double>(Marc::VoraDreta, p.midaPagina().width() - Marc::MargeEsquerre);
     if (Pagina == 1) return dreta;
     const double marca = p.TextWidth(Tradueix(QStringLiteral("(Continuació)")), fontMarca());
-    return qMax<double>(Marc::XMarcaContinua, dreta - marca) - Marc::Espai;
+    return qMax<double>(Marc::XMarcaContinua, dreta - marca) - blanc();
 }
 
 void MarcPagina::regla()
@@ -113,14 +113,14 @@ void MarcPagina::a(double x, const QString& text, Linia linia)
 
 void MarcPagina::fins(double x, const QString& text, double vora, Linia linia)
 {
-    // A text cut short leaves Espai more after its ellipsis.
+    const double ample = vora - x - blanc();
     p.setCurrentX(x);
-    p.Print(p.TextWidth(text) <= vora - x ? text : p.TextRetallat(text, vora - x - Marc::Espai), linia);
+    p.Print(p.TextWidth(text) <= ample ? text : p.TextRetallat(text, ample), linia);
 }
 
 double MarcPagina::seguit(double x, const QString& text, double vora, Linia linia)
 {
-    const double inici = qMax(x, p.CurrentX() + Marc::Espai);
+    const double inici = qMax(x, p.CurrentX() + blanc());
     if (vora > 0) fins(inici, text, vora, linia);
     else a(inici, text, linia);
     return inici;
@@ -128,7 +128,7 @@ double MarcPagina::seguit(double x, const QString& text, double vora, Linia lini
 
 double MarcPagina::columnaValors(double x, const QStringList& etiquetes) const
 {
-    for (const QString& e : etiquetes) x = qMax(x, Marc::MargeEsquerre + p.TextWidth(e) + Marc::Espai);
+    for (const QString& e : etiquetes) x = qMax(x, Marc::MargeEsquerre + p.TextWidth(e) + blanc());
     return x;
 }
 
@@ -158,7 +158,7 @@ void MarcPagina::saltPagina()
     capcalera_();
     // Beside the title line, after a title that reaches further.
     const double y = p.CurrentY();
-    p.setCurrentX(qMax<double>(Marc::XMarcaContinua, fiTitol_ + Marc::Espai));
+    p.setCurrentX(qMax<double>(Marc::XMarcaContinua, fiTitol_));
     p.setCurrentY(Marc::YTitol);
     p.setFontBold(false);
     p.setFontItalic(true);
@@ -181,7 +181,7 @@ double MarcPagina::dreta(const QString& text, double vora, Linia linia, const QC
 
 void MarcPagina::dretaSeguit(const QString& text, double vora)
 {
-    p.setCurrentX(qMax(inici(text, vora), p.CurrentX() + Marc::Espai));
+    p.setCurrentX(qMax(inici(text, vora), p.CurrentX() + blanc()));
     p.Print(text, Linia::Segueix);
 }
 

@@ -18,8 +18,8 @@ inline constexpr int VoraDreta = 11000;        // right edge of rules and amount
 inline constexpr int YTitol = 2000;
 inline constexpr int XMarcaContinua = 9800;
 inline constexpr int XNumeroPagina = 6000;
-inline constexpr int Espai = 40;               // room a text moved right leaves after the one before
-inline constexpr int Tall = 15;                // least room a text cut at its column's edge leaves before the next
+inline constexpr int Espai = 40;               // room a text leaves to a box drawn around it, or to a mark below it
+inline constexpr int Tall = 15;                // room between a column's edge and the next column
 inline const QColor Negre = QColor(0, 0, 0);
 inline const QColor Gris = QColor(146, 146, 146);
 } // namespace Marc
@@ -58,8 +58,8 @@ public:
     void capcaleraTitol(const QString& text);
     // Prints a text starting at x (the line goes on unless told).
     void a(double x, const QString& text, Impressora::Linia linia = Impressora::Linia::Segueix);
-    // Prints a text starting at x, cut with an ellipsis where it would pass
-    // `vora` (the edge of its column), Espai before it.
+    // Prints a text starting at x that ends a blank before `vora` (the edge
+    // of its column), cut short with an ellipsis when it would not.
     void fins(double x, const QString& text, double vora, Impressora::Linia linia = Impressora::Linia::Segueix);
     // As fins, the edge being Tall before where `valor`, printed ending at
     // `voraValor`, starts (a name or a label before a right-aligned figure).
@@ -67,10 +67,10 @@ public:
     {
         fins(x, text, inici(valor, voraValor) - Marc::Tall);
     }
-    // Prints a text starting at x, or Espai after the end of the text printed
-    // just before it on the line when that one reaches further (a label
-    // longer than its place moves what follows it); cut at `vora` when one
-    // is given. Returns where it starts.
+    // Prints a text starting at x, or a blank after the end of the text
+    // printed just before it on the line when that one reaches further (a
+    // label longer than its place moves what follows it); cut at `vora` when
+    // one is given. Returns where it starts.
     double seguit(double x, const QString& text, double vora = 0,
                   Impressora::Linia linia = Impressora::Linia::Segueix);
 
@@ -85,14 +85,17 @@ public:
     // Prints a text ending at x = vora; returns the x where it starts.
     double dreta(const QString& text, double vora, Impressora::Linia linia = Impressora::Linia::Segueix,
                  const QColor& color = Marc::Negre);
-    // The x of a header's values after their labels at the margin: x, or
-    // Espai after the longest label when that one reaches further.
+    // The x of a header's values after their labels at the margin: x, or a
+    // blank after the longest label when that one reaches further.
     double columnaValors(double x, const QStringList& etiquetes) const;
     // Where a text printed ending at vora starts.
     double inici(const QString& text, double vora) const { return vora - p.TextWidth(text); }
-    // A column title ending at vora, or starting Espai after the text before
-    // it on the line when that one reaches further.
+    // A column title ending at vora, or starting a blank after the text
+    // before it on the line when that one reaches further.
     void dretaSeguit(const QString& text, double vora);
+    // The least room between two texts on a line: a blank of the current
+    // font, so that no two columns ever read as one word.
+    double blanc() const { return p.TextWidth(QStringLiteral(" ")); }
     // Dotted leader between the end of a left text and the start of a
     // right-aligned value printed on the line whose top is y (line width 1,
     // dotted, then solid again); none where the texts leave it no room. Like
@@ -107,7 +110,7 @@ private:
     QFont fontMarca() const;
 
     std::function<void()> capcalera_;
-    double fiTitol_ = 0;   // where the title line printed last ends
+    double fiTitol_ = 0;   // where the title line printed last ends, a blank of its font after it
 };
 
 // Prints one document: the printer object for it, the drawing, the end of the

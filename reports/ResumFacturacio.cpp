@@ -107,7 +107,7 @@ Decimal ResumFacturacio::client(const FacturacioMes& mes)
     // "Total:" at 9300, or further left before a longer amount.
     const QString total = Tradueix(QStringLiteral("Total:"));
     const QString import = totalClient.toGroupedString() + euro;
-    p_.setCurrentX(qMin(9300.0, marc_.inici(import, Marc::VoraDreta) - Marc::Espai - p_.TextWidth(total)));
+    p_.setCurrentX(qMin(9300.0, marc_.inici(import, Marc::VoraDreta) - marc_.blanc() - p_.TextWidth(total)));
     p_.Print(total, Linia::Segueix);
     marc_.dreta(import, Marc::VoraDreta);
     p_.setCurrentY(p_.CurrentY() + 250);

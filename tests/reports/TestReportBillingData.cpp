@@ -54,6 +54,8 @@ private slots:
 
     void document_data();
     void document();
+    void postcodeAndTown_data();
+    void postcodeAndTown();
     void gapsBetweenJobs();
 };
 
@@ -78,9 +80,11 @@ void TestReportBillingData::document_data()
     QTest::newRow("jobs not done are left out")
         << "1 Casa 2 Neteja 1 10 F; 2 Casa 3 Vidres 1 10" << "" << "12" << "0"
         << QStringList{"Neteja 1 h 10,00 €", "IMPORT FACTURA: 10,00 €"} << QStringList{"03/03/2009", "Vidres"};
+    // The totals' unit column, between a bold quantity and a bold amount,
+    // cuts the quota's unit short ("Quota m...") rather than let it touch the amount.
     QTest::newRow("quota job and its site's quota")
         << "1 Pis 4 Neteja 2 10 F,Q80" << "" << "12" << "0"
-        << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota mes 80,00 €",
+        << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota", "80,00 €",
                        "IMPORT FACTURA: 80,00 €"}
         << QStringList{"20,00", "TOTALS: Neteja"};
     // The quota is billed whatever job of the site comes last.
@@ -88,7 +92,7 @@ void TestReportBillingData::document_data()
                               "1 Pis 3 Neteja 1 5 F,I,Q80,S0; 2 Pis 10 Neteja 1 10 F,Q80"})
         QTest::newRow(files) << files << "" << "12" << "0"
                              << QStringList{"Pis Quota mes 80,00 €", "TOTALS: Neteja 1 h 5,00 €",
-                                            "Pis 1 Quota mes 80,00 €", "IMPORT FACTURA: 85,00 €"}
+                                            "Pis 1 Quota", "80,00 €", "IMPORT FACTURA: 85,00 €"}
                              << QStringList{"Neteja 2 h"};
     QTest::newRow("a service no longer known prints but adds nothing")
         << "1 Casa 2 Pintura 1 10 F" << "" << "12" << "0"
@@ -135,6 +139,30 @@ void TestReportBillingData::document()
                                 "Servei Quantitat Unitat Import"};
     QCOMPARE(falta(t, capcalera + hiSon + QStringList{"pàg. 1"}), QString());
     for (const QString& s : noHiSon) QVERIFY2(!t.contains(s), qPrintable(s + " | " + t));
+}
+
+// The line under the address: the postcode and the town joined by " - ",
+// what there is of them alone, nothing when neither is there.
+void TestReportBillingData::postcodeAndTown_data()
+{
+    QTest::addColumn<QString>("codiPostal");
+    QTest::addColumn<QString>("poblacio");
+    QTest::addColumn<QString>("linia");
+    QTest::newRow("neither") << "" << "" << "C. Major 1 Telèfons:";
+    QTest::newRow("the town alone") << "" << "Barcelona" << "C. Major 1 BARCELONA Telèfons:";
+    QTest::newRow("the postcode alone") << "08001" << "" << "C. Major 1 08001 Telèfons:";
+}
+
+void TestReportBillingData::postcodeAndTown()
+{
+    QFETCH(QString, codiPostal);
+    QFETCH(QString, poblacio);
+    QFETCH(QString, linia);
+    BD().exec(QStringLiteral("UPDATE Clients SET clients_codi_postal = ?, clients_poblacio = ? WHERE clients_nom = 'Anna'"),
+              {codiPostal, poblacio});
+    Imprimeix_Dades_Facturacio(mes(QStringLiteral("1 Casa 2 Neteja 1 10 F")));
+    const QString t = text(carpeta_->unic()).simplified();
+    QVERIFY2(t.contains(QStringLiteral("Adreça: ") + linia), qPrintable(t));
 }
 
 // A new job starts 200 twips (10 points) lower after a line with an amount,

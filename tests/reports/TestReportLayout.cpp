@@ -1,6 +1,6 @@
 // Every printed document in the three languages, over names as long as their
-// boxes take: no word overprints another, leaves the page or crosses a drawn
-// box or line, and no label runs into the name after it.
+// boxes take: no word overprints or touches another, leaves the page or
+// crosses a drawn box or line, and no label runs into the name after it.
 #include "Consultes.h"
 #include "Convert.h"
 #include "DadesFacturacio.h"
@@ -158,10 +158,22 @@ QRectF lletres(const QRectF& r)
     return r.adjusted(0.25, r.height() * 0.15, -0.25, -r.height() * 0.15);
 }
 
+// The width of a blank for each point of a word's height (its box's), as the
+// documents' font has it, a little less to spare the rounding of positions.
+double blancPerAlcada()
+{
+    QFont f;
+    f.setPointSizeF(100);
+    const QFontMetricsF m(f);
+    return 0.9 * m.horizontalAdvance(u' ') / m.height();
+}
+
 // What is wrong on one page: the words that overprint, leave the page or
-// cross a box or a line ("" when nothing).
+// cross a box or a line, and the words of a line that follow one another
+// with less than a blank between them ("" when nothing).
 QStringList defectes(const PaginaParaules& pagina, const Impressora::TracatPagina& tracat)
 {
+    static const double blanc = blancPerAlcada();
     QStringList out;
     const auto punts = [](const QRectF& twips) {
         return QRectF(twips.topLeft() / 20.0, twips.bottomRight() / 20.0);
@@ -171,8 +183,17 @@ QStringList defectes(const PaginaParaules& pagina, const Impressora::TracatPagin
     for (qsizetype i = 0; i < ps.size(); ++i) {
         const QRectF a = lletres(ps[i].caixa);
         if (!full.contains(a)) out << QStringLiteral("'%1' leaves the page").arg(ps[i].text);
-        for (qsizetype j = i + 1; j < ps.size(); ++j)
-            if (a.intersects(lletres(ps[j].caixa))) out << QStringLiteral("'%1' over '%2'").arg(ps[i].text, ps[j].text);
+        for (qsizetype j = i + 1; j < ps.size(); ++j) {
+            const QRectF b = lletres(ps[j].caixa);
+            if (a.intersects(b)) {
+                out << QStringLiteral("'%1' over '%2'").arg(ps[i].text, ps[j].text);
+            } else if (a.top() < b.bottom() && b.top() < a.bottom()) {
+                const QRectF &ca = ps[i].caixa, &cb = ps[j].caixa;
+                const double entre = qMax(cb.left() - ca.right(), ca.left() - cb.right());
+                if (entre < blanc * qMax(ca.height(), cb.height()))
+                    out << QStringLiteral("'%1' touches '%2'").arg(ps[i].text, ps[j].text);
+            }
+        }
         for (const QRectF& caixa : tracat.caixes) {
             const QRectF c = punts(caixa);
             if (a.intersects(c) && !c.contains(a)) out << QStringLiteral("'%1' crosses a box").arg(ps[i].text);
@@ -211,7 +232,7 @@ void TestReportLayout::noTextOverprints_data()
         {"cheques", {"COMUNITAT", "Xec", "Escala", "MARIA"}},
         {"billing data", {"Client:", "Comunitat", "Telèfons:", "CCC:", "Data", "Lloc", "Recurs", "Servei", "Escala",
                           "Maria", "Abrillantat", "Garatge"}},
-        {"billing run", {"COMUNITAT", "ASSOCIACIÓ", "Abrillantat", "Garatge"}},
+        {"billing run", {"Servei/Lloc", "Quantitat", "COMUNITAT", "ASSOCIACIÓ", "Abrillantat", "Garatge"}},
         {"extra hours", {"MARIA"}},
     };
     for (const auto& [document, soles] : documents)
