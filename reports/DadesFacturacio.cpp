@@ -211,9 +211,14 @@ private:
             const QString quantitat = (t.quantitat < Decimal() ? QString() : QStringLiteral(" "))
                                       + t.quantitat.toShortString() + u' ';
             const QString import = t.import.isZero() ? QString() : t.import.toGroupedString() + euro;
-            marc_.finsAbans(6400, t.nom, quantitat, 8850);
-            marc_.dreta(quantitat, 8850);
-            marc_.finsAbans(8900, t.unitat, import, Marc::VoraDreta);
+            // The unit whole before the amount ("Quota mes" before a bold
+            // figure): it and the quantity move left as far as it needs.
+            const double voraUnitat =
+                (import.isEmpty() ? Marc::VoraDreta : marc_.inici(import, Marc::VoraDreta) - Marc::Tall) - marc_.blanc();
+            const double enrere = qBound(0.0, 8900 + p_.TextWidth(t.unitat) - voraUnitat, 600.0);
+            marc_.finsAbans(6400, t.nom, quantitat, 8850 - enrere);
+            marc_.dreta(quantitat, 8850 - enrere);
+            marc_.finsAbans(8900 - enrere, t.unitat, import, Marc::VoraDreta);
             if (!t.import.isZero()) {
                 marc_.dreta(import, Marc::VoraDreta);
                 factura += t.import;

@@ -80,11 +80,10 @@ void TestReportBillingData::document_data()
     QTest::newRow("jobs not done are left out")
         << "1 Casa 2 Neteja 1 10 F; 2 Casa 3 Vidres 1 10" << "" << "12" << "0"
         << QStringList{"Neteja 1 h 10,00 €", "IMPORT FACTURA: 10,00 €"} << QStringList{"03/03/2009", "Vidres"};
-    // The totals' unit column, between a bold quantity and a bold amount,
-    // cuts the quota's unit short ("Quota m...") rather than let it touch the amount.
+    // The totals' unit stands whole before a bold amount, apart from it.
     QTest::newRow("quota job and its site's quota")
         << "1 Pis 4 Neteja 2 10 F,Q80" << "" << "12" << "0"
-        << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota", "80,00 €",
+        << QStringList{"04/03/2009 Pis Pere Neteja 2 h Pis Quota mes 80,00 €", "TOTALS: Pis 1 Quota mes 80,00 €",
                        "IMPORT FACTURA: 80,00 €"}
         << QStringList{"20,00", "TOTALS: Neteja"};
     // The quota is billed whatever job of the site comes last.
@@ -92,7 +91,7 @@ void TestReportBillingData::document_data()
                               "1 Pis 3 Neteja 1 5 F,I,Q80,S0; 2 Pis 10 Neteja 1 10 F,Q80"})
         QTest::newRow(files) << files << "" << "12" << "0"
                              << QStringList{"Pis Quota mes 80,00 €", "TOTALS: Neteja 1 h 5,00 €",
-                                            "Pis 1 Quota", "80,00 €", "IMPORT FACTURA: 85,00 €"}
+                                            "Pis 1 Quota mes 80,00 €", "IMPORT FACTURA: 85,00 €"}
                              << QStringList{"Neteja 2 h"};
     QTest::newRow("a service no longer known prints but adds nothing")
         << "1 Casa 2 Pintura 1 10 F" << "" << "12" << "0"
