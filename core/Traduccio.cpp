@@ -65,6 +65,11 @@ QString Tradueix(const QString& text)
     return **it;
 }
 
+QString Pregunta(const QString& paraules, const QString& forma)
+{
+    return Tradueix(forma).arg(paraules);
+}
+
 static QString unescape(const QString& s)
 {
     QString out;

@@ -58,24 +58,33 @@ QString unquote(QString v)
     return v;
 }
 
+// The lines of every section of that name, headers left out.
+QStringList sectionLines(const QString& path, const QString& section)
+{
+    bool exists = false;
+    const QStringList lines = readLines(path, &exists);
+    QStringList out;
+    bool in = false;
+    for (const QString& line : lines) {
+        QString name;
+        if (sectionHeader(line, &name))
+            in = name.compare(section, Qt::CaseInsensitive) == 0;
+        else if (in)
+            out << line;
+    }
+    return out;
+}
+
 } // namespace
 
 namespace IniFile {
 
 QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section)
 {
-    bool exists = false;
-    const QStringList lines = readLines(path, &exists);
     QList<QPair<QString, QString>> out;
-    bool in = false;
-    for (const QString& line : lines) {
-        QString name, key, value;
-        if (sectionHeader(line, &name)) {
-            in = name.compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        if (in && keyLine(line, &key, &value))
-            out.append({key, unquote(value)});
+    for (const QString& line : sectionLines(path, section)) {
+        QString key, value;
+        if (keyLine(line, &key, &value)) out.append({key, unquote(value)});
     }
     return out;
 }
@@ -95,8 +104,15 @@ QString read(const QString& path, const QString& section, const QString& key, co
 QString readSection(const QString& path, const QString& section)
 {
     QString out;
-    for (const auto& e : sectionEntries(path, section))
-        out += e.first + u'=' + e.second + QChar(0);
+    for (const QString& line : sectionLines(path, section)) {
+        QString key, value;
+        if (keyLine(line, &key, &value)) {
+            out += key + u'=' + unquote(value) + QChar(0);
+        } else {
+            const QString t = line.trimmed();
+            if (!t.isEmpty() && !t.startsWith(u';') && !t.startsWith(u'#')) out += t + QChar(0);
+        }
+    }
     return out;
 }
 

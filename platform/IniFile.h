@@ -13,7 +13,9 @@ namespace IniFile {
 // characters; `def` when the file, section or key is missing or the value empty.
 QString read(const QString& path, const QString& section, const QString& key, const QString& def);
 
-// Every key=value line of the section, each followed by a NUL ('\0'); "" when absent.
+// Every entry of the section, each followed by a NUL ('\0'); "" when absent.
+// An entry is a key=value line, or a line that is no key, comment or blank
+// (the language list's "(ES) Español"), without the blanks around it.
 QString readSection(const QString& path, const QString& section);
 // The same as (key, value) pairs, values unquoted as read() gives them.
 QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section);

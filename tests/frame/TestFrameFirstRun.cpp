@@ -20,7 +20,7 @@
 using namespace TestSupport;
 
 namespace {
-const QString kIdiomes = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n(EN)=English\n");
+const QString kIdiomes = QStringLiteral("[Idiomes]\n(CT) Català\n(ES) Español\n(EN) English\n");
 }
 
 class TestFrameFirstRun : public QObject {

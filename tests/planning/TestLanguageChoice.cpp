@@ -14,7 +14,8 @@
 using namespace TestSupport;
 
 namespace {
-const QString Idiomes = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n(EN)=English\n");
+// The languages as the shipped settings file lists them.
+const QString Idiomes = QStringLiteral("[Idiomes]\n(CT) Català\n(ES) Español\n(EN) English\n");
 
 QComboBox* combo(QWidget& w) { return w.findChild<QComboBox*>(QStringLiteral("ComboSelIdioma")); }
 QPushButton* ok(QWidget& w) { return w.findChild<QPushButton*>(QStringLiteral("OKButton")); }
@@ -41,8 +42,8 @@ private slots:
         pf->writeIni(Idiomes);
         frmSelIdioma dlg;
         QCOMPARE(combo(dlg)->count(), 3);
-        QCOMPARE(combo(dlg)->itemText(0), QStringLiteral("(CT)=Català"));
-        QCOMPARE(combo(dlg)->itemText(2), QStringLiteral("(EN)=English"));
+        QCOMPARE(combo(dlg)->itemText(0), QStringLiteral("(CT) Català"));
+        QCOMPARE(combo(dlg)->itemText(2), QStringLiteral("(EN) English"));
         QCOMPARE(combo(dlg)->currentIndex(), 0);
         G.Idioma = QStringLiteral("ES");
         QTest::mouseClick(ok(dlg), Qt::LeftButton);
