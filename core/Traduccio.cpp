@@ -49,6 +49,7 @@ void carregaTraduccions(Db& db)
     fresh.loaded = true;
     taula() = std::move(fresh);
     posaTraduccioControls(&Tradueix);
+    posaTraduccioBD(&Tradueix);
 }
 
 void descarregaTraduccions()

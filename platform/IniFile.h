@@ -8,6 +8,15 @@
 
 namespace IniFile {
 
+// Whether a file can be read as a settings file. Absent: there is no file of
+// that name (nothing, or a folder). CannotOpen: it does not open for reading
+// (`systemError` says why). NotText: it holds a NUL character, or more than
+// one character in twenty is a control character other than the tab and the
+// line and page breaks (a binary file; a text with a few stray characters
+// still reads as text).
+enum class FileState { Absent, Text, CannotOpen, NotText };
+FileState check(const QString& path, QString* systemError = nullptr);
+
 // Value of a key without the blanks around it and without one enclosing pair
 // of single or double quotes (so "-> " keeps its space), at most 199
 // characters; `def` when the file, section or key is missing or the value empty.

@@ -2,6 +2,7 @@
 // languages and the code it leaves in G.Idioma.
 #include "frmSelIdioma.h"
 
+#include "ConfiguracioInicial.h"
 #include "Globals.h"
 #include "Modal.h"
 #include "PlanningFixtures.h"
@@ -14,8 +15,8 @@
 using namespace TestSupport;
 
 namespace {
-// The languages as the shipped settings file lists them.
-const QString Idiomes = QStringLiteral("[Idiomes]\n(CT) Català\n(ES) Español\n(EN) English\n");
+// The languages of the shipped settings file.
+const QString Idiomes = QString::fromUtf8(ConfiguracioInicial);
 
 QComboBox* combo(QWidget& w) { return w.findChild<QComboBox*>(QStringLiteral("ComboSelIdioma")); }
 QPushButton* ok(QWidget& w) { return w.findChild<QPushButton*>(QStringLiteral("OKButton")); }

@@ -5,6 +5,7 @@
 #include "AccionsFeina.h"
 #include "Arrencada.h"
 #include "Configuracio.h"
+#include "Database.h"
 #include "DisposicioAgenda.h"
 #include "Feines.h"
 #include "Globals.h"
@@ -38,7 +39,7 @@ void TestOwnTexts::speaksTheChosenLanguage_data()
                                      "a week's jobs list", "a document that cannot start", "no minutes to a cell",
                                      "a database file not found", "a setting that cannot be read",
                                      "a job the board cannot draw", "a job looked up at no time",
-                                     "every text of the table"})
+                                     "a damaged database", "an unreadable settings file", "every text of the table"})
             QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(idioma, missatge))) << idioma << missatge;
 }
 
@@ -95,6 +96,30 @@ void TestOwnTexts::speaksTheChosenLanguage()
         QVERIFY2(text.startsWith(QStringLiteral("Error en Busca_Feina:")) && text.contains(QStringLiteral("'9h'")),
                  qPrintable(text));
         text.remove(QStringLiteral("Error en Busca_Feina:"));   // the operation's prefix is not translated
+    } else if (missatge.startsWith(u"a damaged")) {
+        const QString malmesa = folder_->file(QStringLiteral("copia.db"));
+        QFile fitxer(malmesa);
+        QVERIFY(fitxer.open(QIODevice::WriteOnly));
+        fitxer.write(QByteArray(4096, 'x'));
+        fitxer.close();
+        try {
+            Db::openExisting(malmesa);
+        } catch (const DbError& e) {
+            text = QString::fromUtf8(e.what());
+        }
+        QVERIFY2(text.contains(u'\'' + malmesa + u'\''), qPrintable(text));
+        text.remove(malmesa);
+    } else if (missatge.startsWith(u"an unreadable")) {
+        QFile fitxer(iniPath());
+        QVERIFY(fitxer.open(QIODevice::WriteOnly));
+        fitxer.write(QByteArray(400, '\0'));
+        fitxer.close();
+        const auto apartada = apartaConfiguracioIllegible();
+        QVERIFY(apartada);
+        text = apartada->missatge();
+        QVERIFY2(text.contains(u'\'' + iniPath() + u'\'') && text.contains(u'\'' + iniPath() + QStringLiteral(".bad'")),
+                 qPrintable(text));
+        text.remove(iniPath());
     } else if (missatge.startsWith(u"every text")) {
         QSqlQuery q = G.BDTraduccio->query(QStringLiteral("SELECT TexteTraduit FROM Ztraduccio WHERE Idioma = ?"), {idioma});
         QStringList textos;
