@@ -113,8 +113,9 @@ void TabAgenda::AgendaGrid_Click()
 void TabAgenda::planifica(const QDate& fins)
 {
     const QDate des = G.UltimDiaGen.addDays(1);
-    const QString pregunta = Tradueix(QStringLiteral("Vols generar les feines des del")) + u' ' + Conv::shortDate(des)
-                             + Tradueix(QStringLiteral(" fins al")) + u' ' + Conv::shortDate(fins) + QStringLiteral(" ?");
+    const QString pregunta = Pregunta(Tradueix(QStringLiteral("Vols generar les feines des del")) + u' '
+                                      + Conv::shortDate(des) + Tradueix(QStringLiteral(" fins al")) + u' '
+                                      + Conv::shortDate(fins));
     if (MsgBox::show(pregunta, MsgBox::YesNo, Tradueix(QStringLiteral("GENERACIO DE FEINES PLANIFICADES")))
         != MsgBox::Yes)
         return;

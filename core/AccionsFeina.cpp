@@ -25,8 +25,8 @@ bool Commuta_Feta(Feina& feina)
 
 QString preguntaEsborrar(const QString& inici, const Feina& feina)
 {
-    return inici + QStringLiteral(" '") + feina.Lloc + QStringLiteral("' ") + Tradueix(QStringLiteral("del")) + u' '
-           + Conv::shortDate(feina.Data) + QStringLiteral(" ?");
+    return Pregunta(inici + QStringLiteral(" '") + feina.Lloc + QStringLiteral("' ") + Tradueix(QStringLiteral("del"))
+                    + u' ' + Conv::shortDate(feina.Data));
 }
 
 bool Esborra_Feina_Confirmada(Feina& feina, const QString& pregunta)

@@ -10,7 +10,7 @@
 // True when it was stored.
 bool Commuta_Feta(Feina& feina);
 // The Delete key's question: "<inici> '<site>' del <date> ?", its joining
-// word in the user's language.
+// word and its question marks in the user's language (Pregunta).
 QString preguntaEsborrar(const QString& inici, const Feina& feina);
 // Delete: `pregunta` under "CONFIRMACIO" with Yes and No; on Yes the job goes
 // through Borra_Feina. True when it was deleted.

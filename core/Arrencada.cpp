@@ -8,18 +8,20 @@
 
 #include <QFileInfo>
 
-void arrencaNucli()
+std::optional<ConfiguracioApartada> arrencaNucli()
 {
     G.PrimerDiaSetmana = Primer_Dia_Setmana();
     // The texts first: a setting or a database that fails below says so in
     // the user's language.
     G.BDTraduccio = Db::openExisting(translationDbPath());
     carregaTraduccions(*G.BDTraduccio);
+    auto apartada = apartaConfiguracioIllegible();
     Llegeix_Configuracio();
     if (!QFileInfo::exists(G.BaseDades))
         throw DbError(Tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(G.BaseDades));
     G.BD = Db::openExisting(G.BaseDades);
     actualitzaEsquema(*G.BD);
+    return apartada;
 }
 
 void triaFitxerAjuda()

@@ -1,6 +1,7 @@
 #include "Configuracio.h"
 
 #include "Clock.h"
+#include "ConfiguracioInicial.h"
 #include "Convert.h"
 #include "Decimal.h"
 #include "Globals.h"
@@ -8,8 +9,10 @@
 #include "MessageBox.h"
 #include "Traduccio.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSaveFile>
 #include <optional>
 
 QString Llegeix_INI(const QString& file, const QString& section, const QString& key, const QString& def)
@@ -32,6 +35,49 @@ bool Escriu_INI_Avisant(const QString& section, const QString& key, const QStrin
     if (Escriu_INI(iniPath(), section, key, value) == 1) return true;
     MsgBox::show(Tradueix(QStringLiteral("Error al gravar .ini")), MsgBox::OK, QStringLiteral("ERROR"));
     return false;
+}
+
+namespace {
+
+QString motiuIllegible(const QString& fitxer, const QString& errorSistema)
+{
+    const QString motiu =
+        errorSistema.isEmpty() ? Tradueix(QStringLiteral("no és un fitxer de text")) : errorSistema;
+    return Tradueix(QStringLiteral("El fitxer de configuració '%1' no es pot llegir: %2.")).arg(fitxer, motiu);
+}
+
+} // namespace
+
+QString ConfiguracioApartada::missatge() const
+{
+    return motiuIllegible(fitxer, errorSistema) + u'\n'
+           + Tradueix(QStringLiteral("Es guarda a part com a '%1' i el programa comença amb una configuració nova."))
+                 .arg(apartat);
+}
+
+std::optional<ConfiguracioApartada> apartaConfiguracioIllegible()
+{
+    ConfiguracioApartada a;
+    a.fitxer = iniPath();
+    const IniFile::FileState estat = IniFile::check(a.fitxer, &a.errorSistema);
+    if (estat == IniFile::FileState::Absent || estat == IniFile::FileState::Text) return std::nullopt;
+    if (estat == IniFile::FileState::NotText) a.errorSistema.clear();
+    a.apartat = a.fitxer + QStringLiteral(".bad");
+    for (int n = 2; QFileInfo::exists(a.apartat) || QFileInfo(a.apartat).isSymLink(); ++n)
+        a.apartat = a.fitxer + QStringLiteral(".bad") + QString::number(n);
+    QFile illegible(a.fitxer);
+    if (!illegible.rename(a.apartat))
+        throw ConfigError(motiuIllegible(a.fitxer, a.errorSistema) + u' '
+                          + Tradueix(QStringLiteral("No s'ha pogut guardar a part com a '%1': %2"))
+                                .arg(a.apartat, illegible.errorString()));
+    // The shipped file in its place; should it fail, the program starts as
+    // with no file at all, and the first key written says so.
+    QSaveFile net(a.fitxer);
+    if (net.open(QIODevice::WriteOnly)) {
+        const QByteArray contingut(ConfiguracioInicial);
+        if (net.write(contingut) == contingut.size()) net.commit();
+    }
+    return a;
 }
 
 QString iniDecimal(const Decimal& d) { return d.toFixed(); }

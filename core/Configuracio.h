@@ -2,6 +2,7 @@
 // Settings file access and the reading of every setting at start-up.
 #include <QDate>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 class Decimal;
@@ -28,6 +29,21 @@ inline QString iniBool(bool b) { return b ? QStringLiteral("1") : QStringLiteral
 
 // First day of the week of the locale: 1 = Sunday .. 7 = Saturday.
 int Primer_Dia_Setmana();
+
+// A settings file that is there but cannot be read (it does not open, or it is
+// not text) is set aside under a free name, Torvanel.ini.bad (then .bad2,
+// .bad3, ...: none is ever overwritten), and the shipped file takes its place,
+// so the program starts clean, as on a first run. Gives what was done, or
+// nothing when the file reads (a file with some unreadable lines still does)
+// or is not there. Throws ConfigError, naming the file, when it cannot be set aside.
+struct ConfiguracioApartada {
+    QString fitxer;        // the settings file
+    QString apartat;       // where it is kept
+    QString errorSistema;  // why it did not open; empty: it is not text
+    // The message for the user, in the current language.
+    QString missatge() const;
+};
+std::optional<ConfiguracioApartada> apartaConfiguracioIllegible();
 
 // Reads the 26 settings from iniPath() into G (G.ProgramDir and
 // G.PrimerDiaSetmana must be set) and derives CellesDia. Throws ConfigError.

@@ -49,6 +49,7 @@ void carregaTraduccions(Db& db)
     fresh.loaded = true;
     taula() = std::move(fresh);
     posaTraduccioControls(&Tradueix);
+    posaTraduccioBD(&Tradueix);
 }
 
 void descarregaTraduccions()
@@ -63,6 +64,11 @@ QString Tradueix(const QString& text)
     auto it = t.rows.constFind(key(G.Idioma, withoutTrailingSpaces(text)));
     if (it == t.rows.constEnd() || !it->has_value()) return text;
     return **it;
+}
+
+QString Pregunta(const QString& paraules, const QString& forma)
+{
+    return Tradueix(forma).arg(paraules);
 }
 
 static QString unescape(const QString& s)

@@ -15,6 +15,13 @@ void descarregaTraduccions();
 // when looking up (and kept when there is no translation); leading ones count.
 QString Tradueix(const QString& text);
 
+// A question built of pieces, closed as the current language closes one:
+// Spanish "¿paraules?", English "paraules?", and Catalan in the form the
+// program has always given that question, `forma` "%1 ?" ("paraules ?") or
+// "%1?". The pieces of `paraules` are translated by the caller and hold no
+// question mark.
+QString Pregunta(const QString& paraules, const QString& forma = QStringLiteral("%1 ?"));
+
 // Fills an empty Ztraduccio from text sources: one line per text,
 // Catalan<TAB>Spanish<TAB>English, '#' comment lines, escapes \t \n \\.
 // Each line gives a CT, an ES and an EN row. Throws DbError.

@@ -3,6 +3,7 @@
 #include "Arrencada.h"
 #include "Globals.h"
 #include "MessageBox.h"
+#include "Traduccio.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -32,10 +33,12 @@ bool Main()
 {
     frmMain* principal = nullptr;
     try {
-        arrencaNucli();
+        const auto apartada = arrencaNucli();
         if (G.PrimeraExecucio) {
             frmSelIdioma::tria();
         }
+        // Said in the language just chosen.
+        if (apartada) MsgBox::show(apartada->missatge(), MsgBox::OK, Tradueix(QStringLiteral("AVÍS")), MsgBox::Warning);
         QLocale::setDefault(localeDelPrograma(QLocale(), G.Idioma));
         instalaTraduccioQt();
         triaFitxerAjuda();

@@ -444,7 +444,8 @@ void frmConfiguracio::btnPurgarBD_Click()
         MsgBox::show(Tradueix(QStringLiteral("Data incorrecta")), MsgBox::OK, QString(), MsgBox::NoIcon, this);
         return;
     }
-    if (MsgBox::show(Tradueix(QStringLiteral("Vols esborrar les feines fins al")) + u' ' + Conv::shortDate(*d) + u'?',
+    if (MsgBox::show(Pregunta(Tradueix(QStringLiteral("Vols esborrar les feines fins al")) + u' ' + Conv::shortDate(*d),
+                              QStringLiteral("%1?")),
                      MsgBox::YesNo, Tradueix(QStringLiteral("ESBORRAT DE FEINES")), MsgBox::NoIcon, this)
         != MsgBox::Yes)
         return;

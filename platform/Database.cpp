@@ -7,6 +7,12 @@
 
 namespace {
 std::atomic<int> counter{0};
+QString (*g_tradueix)(const QString&) = nullptr;
+
+QString tradueix(const QString& text)
+{
+    return g_tradueix ? g_tradueix(text) : text;
+}
 
 QString describe(const QSqlError& e)
 {
@@ -16,6 +22,23 @@ QString describe(const QSqlError& e)
     return t.isEmpty() ? e.text() : t;
 }
 } // namespace
+
+void posaTraduccioBD(QString (*tradueix)(const QString&))
+{
+    g_tradueix = tradueix;
+}
+
+DbError Db::fallada(const QSqlError& e) const
+{
+    // SQLITE_CORRUPT, SQLITE_CANTOPEN and SQLITE_NOTADB, with or without their extended part.
+    bool numero = false;
+    const int codi = e.nativeErrorCode().toInt(&numero) & 0xff;
+    if (numero && (codi == 11 || codi == 14 || codi == 26)) {
+        const QString motiu = e.databaseText().isEmpty() ? describe(e) : e.databaseText();
+        return DbError(tradueix(QStringLiteral("No es pot llegir el fitxer de base de dades '%1': %2")).arg(path_, motiu));
+    }
+    return DbError(describe(e));
+}
 
 Db::Db(const QString& path) : path_(path)
 {
@@ -45,14 +68,14 @@ void Db::openConnection(bool mustExist)
 {
     QFileInfo fi(path_);
     if (mustExist && (!fi.exists() || !fi.isFile()))
-        throw DbError(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'").arg(path_));
+        throw DbError(tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(path_));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
     db.setDatabaseName(path_);
     if (!db.open()) {
-        QString msg = describe(db.lastError());
+        DbError error = fallada(db.lastError());
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(connection_);
-        throw DbError(msg);
+        throw error;
     }
     // A file that is not a database shows itself on the first statement.
     query(QStringLiteral("PRAGMA foreign_keys=ON"));
@@ -73,7 +96,7 @@ void Db::bindAndRun(QSqlQuery& q, const QString& sql, const QVariantList& params
         q.bindValue(i, params[i]);
     ++statements_;
     if (!q.exec())
-        throw DbError(describe(q.lastError()));
+        throw fallada(q.lastError());
     Q_UNUSED(sql);
 }
 
@@ -82,7 +105,7 @@ QSqlQuery Db::query(const QString& sql, const QVariantList& params)
     QSqlQuery q(handle());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
-        throw DbError(describe(q.lastError()));
+        throw fallada(q.lastError());
     bindAndRun(q, sql, params);
     return q;
 }
@@ -94,7 +117,7 @@ QSqlQuery& Db::cached(const QString& sql, const QVariantList& params)
         QSqlQuery q(handle());
         q.setForwardOnly(true);
         if (!q.prepare(sql))
-            throw DbError(describe(q.lastError()));
+            throw fallada(q.lastError());
         it = cache_.insert(sql, q);
     }
     it->finish();

@@ -2,9 +2,11 @@
 // Thin layer over one SQLite connection: opening existing files only, foreign
 // keys on, bound parameters everywhere, cached prepared statements and nested
 // transactions through savepoints. Every failure throws DbError carrying the
-// driver's own text, which callers show after "Error:".
+// driver's own text, which callers show after "Error:"; when the file itself
+// cannot be read (damaged, not a database, not to be opened) the text names it.
 #include <QHash>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
@@ -16,6 +18,11 @@ public:
     using std::runtime_error::runtime_error;
     explicit DbError(const QString& what) : std::runtime_error(what.toStdString()) {}
 };
+
+// The lookup that translates this layer's own words (a file it cannot find or
+// read); the translation table puts it here as it loads. Until then they are
+// given as they are.
+void posaTraduccioBD(QString (*tradueix)(const QString&));
 
 class Db {
 public:
@@ -60,6 +67,7 @@ private:
     explicit Db(const QString& path);
     void openConnection(bool mustExist);
     void bindAndRun(QSqlQuery& q, const QString& sql, const QVariantList& params);
+    DbError fallada(const QSqlError& e) const;
 
     QString path_;
     QString connection_;

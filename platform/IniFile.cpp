@@ -8,6 +8,23 @@
 
 namespace {
 
+// Files are UTF-8, or what their byte-order mark says (a file saved as UTF-16
+// by an editor); one edited by hand in a legacy 8-bit encoding is read as
+// Latin-1 so that no character is lost when a key is written back.
+QString decode(const QByteArray& bytes)
+{
+    QString text;
+    if (const auto marca = QStringConverter::encodingForData(bytes)) {
+        text = QStringDecoder(*marca).decode(bytes);
+    } else {
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        text = utf8.decode(bytes);
+        if (utf8.hasError()) text = QString::fromLatin1(bytes);
+    }
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    return text;
+}
+
 QStringList readLines(const QString& path, bool* exists)
 {
     QFile f(path);
@@ -16,13 +33,7 @@ QStringList readLines(const QString& path, bool* exists)
         if (*exists) *exists = false;
         return {};
     }
-    const QByteArray bytes = f.readAll();
-    // Files are UTF-8; one edited by hand in a legacy 8-bit encoding is read
-    // as Latin-1 so that no character is lost when a key is written back.
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError()) text = QString::fromLatin1(bytes);
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    QString text = decode(f.readAll());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
@@ -58,24 +69,53 @@ QString unquote(QString v)
     return v;
 }
 
+// The lines of every section of that name, headers left out.
+QStringList sectionLines(const QString& path, const QString& section)
+{
+    bool exists = false;
+    const QStringList lines = readLines(path, &exists);
+    QStringList out;
+    bool in = false;
+    for (const QString& line : lines) {
+        QString name;
+        if (sectionHeader(line, &name))
+            in = name.compare(section, Qt::CaseInsensitive) == 0;
+        else if (in)
+            out << line;
+    }
+    return out;
+}
+
 } // namespace
 
 namespace IniFile {
 
+FileState check(const QString& path, QString* systemError)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile()) return FileState::Absent;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (systemError) *systemError = f.errorString();
+        return FileState::CannotOpen;
+    }
+    const QString text = decode(f.readAll());
+    if (text.contains(QChar(0))) return FileState::NotText;
+    qsizetype control = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\v' && u != u'\f' && u != u'\r') || (u >= 0x7f && u <= 0x9f))
+            ++control;
+    }
+    return control * 20 > text.size() ? FileState::NotText : FileState::Text;
+}
+
 QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section)
 {
-    bool exists = false;
-    const QStringList lines = readLines(path, &exists);
     QList<QPair<QString, QString>> out;
-    bool in = false;
-    for (const QString& line : lines) {
-        QString name, key, value;
-        if (sectionHeader(line, &name)) {
-            in = name.compare(section, Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        if (in && keyLine(line, &key, &value))
-            out.append({key, unquote(value)});
+    for (const QString& line : sectionLines(path, section)) {
+        QString key, value;
+        if (keyLine(line, &key, &value)) out.append({key, unquote(value)});
     }
     return out;
 }
@@ -95,8 +135,15 @@ QString read(const QString& path, const QString& section, const QString& key, co
 QString readSection(const QString& path, const QString& section)
 {
     QString out;
-    for (const auto& e : sectionEntries(path, section))
-        out += e.first + u'=' + e.second + QChar(0);
+    for (const QString& line : sectionLines(path, section)) {
+        QString key, value;
+        if (keyLine(line, &key, &value)) {
+            out += key + u'=' + unquote(value) + QChar(0);
+        } else {
+            const QString t = line.trimmed();
+            if (!t.isEmpty() && !t.startsWith(u';') && !t.startsWith(u'#')) out += t + QChar(0);
+        }
+    }
     return out;
 }
 

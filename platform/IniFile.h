@@ -8,12 +8,23 @@
 
 namespace IniFile {
 
+// Whether a file can be read as a settings file. Absent: there is no file of
+// that name (nothing, or a folder). CannotOpen: it does not open for reading
+// (`systemError` says why). NotText: it holds a NUL character, or more than
+// one character in twenty is a control character other than the tab and the
+// line and page breaks (a binary file; a text with a few stray characters
+// still reads as text).
+enum class FileState { Absent, Text, CannotOpen, NotText };
+FileState check(const QString& path, QString* systemError = nullptr);
+
 // Value of a key without the blanks around it and without one enclosing pair
 // of single or double quotes (so "-> " keeps its space), at most 199
 // characters; `def` when the file, section or key is missing or the value empty.
 QString read(const QString& path, const QString& section, const QString& key, const QString& def);
 
-// Every key=value line of the section, each followed by a NUL ('\0'); "" when absent.
+// Every entry of the section, each followed by a NUL ('\0'); "" when absent.
+// An entry is a key=value line, or a line that is no key, comment or blank
+// (the language list's "(ES) Español"), without the blanks around it.
 QString readSection(const QString& path, const QString& section);
 // The same as (key, value) pairs, values unquoted as read() gives them.
 QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section);

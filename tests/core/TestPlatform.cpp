@@ -344,6 +344,9 @@ void TestPlatform::iniSectionReadGivesNulSeparatedEntries()
     const QString s = IniFile::readSection(p, "x");
     QCOMPARE(s.size(), 8);
     QCOMPARE(s, QString("a=1") + QChar(0) + "b=2" + QChar(0));
+    // A line that is no key counts as it stands (the language list's entries); comments and blanks do not.
+    const QString llista = writeFile(dir.filePath("l.ini"), "[Idiomes]\n; languages\n (ES) Espa\xc3\xb1ol \n\n(EN)=English\n");
+    QCOMPARE(IniFile::readSection(llista, "Idiomes"), QString("(ES) Español") + QChar(0) + "(EN)=English" + QChar(0));
     QCOMPARE(IniFile::readSection(p, "Z"), QString());
 }
 

@@ -26,6 +26,8 @@ private slots:
     void lastPlannedDayDefaultsToEndOfWeek();
     void firstDayOfWeekFollowsLocale();
     void missingDatabaseIsAStartUpErrorAndCreatesNothing();
+    void unreadableSettingsFileIsKeptAsideForACleanStart_data();
+    void unreadableSettingsFileIsKeptAsideForACleanStart();
     void startUpOpensBothDatabasesAndTranslates();
     void helpFileChoice();
     void writtenValuesReadBack();
@@ -208,8 +210,68 @@ void TestSettings::missingDatabaseIsAStartUpErrorAndCreatesNothing()
     junk.write(QByteArray(4096, 'x'));
     junk.close();
     pf.writeIni("[General]\nBaseDades=" + pf.file("junk.db") + "\n");
-    QVERIFY_THROWS_EXCEPTION(DbError, arrencaNucli());
+    try {
+        arrencaNucli();
+        QFAIL("a file that is not a database was opened");
+    } catch (const DbError& e) {
+        // Named, so the user knows which file to restore.
+        QCOMPARE(QString::fromUtf8(e.what()),
+                 "No es pot llegir el fitxer de base de dades '" + pf.file("junk.db") + "': file is not a database");
+    }
     QCOMPARE(QFileInfo(pf.file("junk.db")).size(), 4096);
+}
+
+void TestSettings::unreadableSettingsFileIsKeptAsideForACleanStart_data()
+{
+    QTest::addColumn<QByteArray>("contingut");
+    QTest::addColumn<QString>("apartat");   // where it is kept; empty: it is read as it is
+    QByteArray nuls(4000, '\0');
+    for (int i = 0; i < nuls.size(); i += 7) nuls[i] = char(i * 31 % 256);
+    QTest::newRow("bytes that are no text") << nuls << "Torvanel.ini.bad";
+    QTest::newRow("no text, a .bad kept from before") << nuls << "Torvanel.ini.bad2";
+    QTest::newRow("some unreadable lines") << QByteArray("[Parametres]\nMinutsCella=15\n\x01\xff\xfe written over\n=?\n") << "";
+    QByteArray utf16("\xff\xfe");
+    for (const char c : QByteArray("[Parametres]\r\nMinutsCella=15\r\n")) utf16 += QByteArray(1, c) + '\0';
+    QTest::newRow("text saved as UTF-16") << utf16 << "";
+}
+
+void TestSettings::unreadableSettingsFileIsKeptAsideForACleanStart()
+{
+    QFETCH(QByteArray, contingut);
+    QFETCH(QString, apartat);
+    ProgramFolder pf;
+    QFile f(iniPath());
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(contingut) == contingut.size());
+    f.close();
+    const QByteArray anterior("an earlier one, never overwritten");
+    if (apartat.endsWith(u"2")) {
+        QFile bad(pf.file("Torvanel.ini.bad"));
+        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(anterior) == anterior.size());
+    }
+    pf.createDatabases();
+    const auto apartada = arrencaNucli();
+    QVERIFY(G.BD);
+    if (apartat.isEmpty()) {
+        QVERIFY(!apartada);
+        QCOMPARE(int(G.MinutsCella), 15);
+        return;
+    }
+    QVERIFY(apartada);
+    QCOMPARE(apartada->apartat, pf.file(apartat));
+    QCOMPARE(apartada->missatge(), "El fitxer de configuració '" + iniPath()
+                                       + "' no es pot llegir: no és un fitxer de text.\nEs guarda a part com a '"
+                                       + pf.file(apartat) + "' i el programa comença amb una configuració nova.");
+    QFile kept(pf.file(apartat));
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), contingut);
+    if (apartat.endsWith(u"2")) {
+        QFile bad(pf.file("Torvanel.ini.bad"));
+        QVERIFY(bad.open(QIODevice::ReadOnly));
+        QCOMPARE(bad.readAll(), anterior);
+    }
+    // A clean start: the shipped file, its languages listed, a first run.
+    QVERIFY(G.PrimeraExecucio);
+    QCOMPARE(Llegeix_Seccio_INI(iniPath(), "Idiomes").count(QChar(0)), 3);
 }
 
 void TestSettings::startUpOpensBothDatabasesAndTranslates()

@@ -1,6 +1,7 @@
 // A user's path through the start of the program: the first run on a fresh
 // folder (language, splash, settings, example data, restart) and the normal
 // run that follows it.
+#include "ConfiguracioInicial.h"
 #include "FrameTestHelpers.h"
 #include "Globals.h"
 #include "Inici.h"
@@ -13,6 +14,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QTabBar>
 #include <QTimer>
 #include <QTest>
@@ -20,7 +22,16 @@
 using namespace TestSupport;
 
 namespace {
-const QString kIdiomes = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n(EN)=English\n");
+const QString kIdiomes = QString::fromUtf8(ConfiguracioInicial);  // the shipped settings file
+
+// 4,000 bytes that are no text, always the same.
+QByteArray bytesALAtzar()
+{
+    QRandomGenerator atzar(28);
+    QByteArray b(4000, Qt::Uninitialized);
+    for (char& c : b) c = char(atzar.bounded(256));
+    return b;
+}
 }
 
 class TestFrameFirstRun : public QObject {
@@ -34,6 +45,7 @@ private slots:
     void firstRunWithoutOkEndsWithoutRestart();
     void interruptedFirstRunRepeatsOnTheNextStart();
     void unsavedFirstRunFlagCarriesOnAsNormalRun();
+    void startFailureShowsErrorAndLeavesNothingOpen_data();
     void startFailureShowsErrorAndLeavesNothingOpen();
 
 private:
@@ -78,21 +90,31 @@ void TestFrameFirstRun::temps(frmSplash* s)
 
 void TestFrameFirstRun::firstRunConfiguresAndRestartsOnceThenRunsNormally_data()
 {
-    QTest::addColumn<bool>("ambIdiomes");
+    QTest::addColumn<QByteArray>("ini");  // empty: no settings file
     QTest::addColumn<QString>("idioma");
     QTest::addColumn<QString>("pestanya");
-    QTest::newRow("shipped settings file, Spanish chosen") << true << "ES" << "Facturación";
-    QTest::newRow("no settings file at all") << false << "CT" << "Facturació";
+    QTest::addColumn<QString>("avis");    // what the first run says of the settings file
+    QTest::newRow("shipped settings file, Spanish chosen") << kIdiomes.toUtf8() << "ES" << "Facturación" << "";
+    QTest::newRow("no settings file at all") << QByteArray() << "CT" << "Facturació" << "";
+    // Kept aside, the shipped file in its place: its languages, and the message in the one chosen.
+    QTest::newRow("settings file of random bytes, Spanish chosen")
+        << bytesALAtzar() << "ES" << "Facturación"
+        << "El fichero de configuración '%1' no se puede leer: no es un fichero de texto.\n"
+           "Se guarda aparte como '%1.bad' y el programa empieza con una configuración nueva.";
 }
 
 void TestFrameFirstRun::firstRunConfiguresAndRestartsOnceThenRunsNormally()
 {
-    QFETCH(bool, ambIdiomes);
+    QFETCH(QByteArray, ini);
     QFETCH(QString, idioma);
+    QFETCH(QString, avis);
     FrameTest::SettingsTemporals st;
     ProgramFolder pf;
     pf.createDatabases();
-    if (ambIdiomes) pf.writeIni(kIdiomes);
+    if (!ini.isEmpty()) {
+        QFile f(iniPath());
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(ini) == ini.size());
+    }
 
     FrameTest::Guio guio;
     guio.afegeix([](QDialog& d) {
@@ -109,6 +131,10 @@ void TestFrameFirstRun::firstRunConfiguresAndRestartsOnceThenRunsNormally()
 
     QVERIFY(Inici::Main());
     QCOMPARE(guio.noms(), QStringList({"frmSelIdioma"}));
+    if (!avis.isEmpty()) {
+        QCOMPARE(shownTexts().first(), avis.arg(iniPath()));   // then the help file's warning
+        QCOMPARE(FrameTest::contingut(iniPath() + QStringLiteral(".bad")), ini);
+    }
     QPointer<frmMain> principal = qobject_cast<frmMain*>(G.frmPrincipal);
     QVERIFY(principal && !principal->isVisible());
     frmSplash* s = splash();
@@ -242,16 +268,47 @@ void TestFrameFirstRun::unsavedFirstRunFlagCarriesOnAsNormalRun()
     QVERIFY(llancats_.isEmpty() && !Inici::Form_Terminate());
 }
 
+void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen_data()
+{
+    QTest::addColumn<QString>("fitxer");   // the database at fault, in the program folder
+    QTest::addColumn<QByteArray>("bytes"); // what it holds; empty: it is not there
+    QTest::addColumn<QString>("missatge"); // %1: the file's path
+    QTest::newRow("main database missing") << "NoHiEs.db" << QByteArray()
+                                           << "Error:No se ha encontrado el fichero de base de datos '%1'";
+    QTest::newRow("main database damaged") << "TorvanelV01.db" << QByteArray("malmesa")
+                                           << "Error:No se puede leer el fichero de base de datos '%1': "
+                                              "database disk image is malformed";
+    QTest::newRow("translation database not a database")
+        << "TorvanelTraduccio.db" << QByteArray(4096, 'x')
+        << "Error:No es pot llegir el fitxer de base de dades '%1': file is not a database";
+}
+
+// Said in the language of the settings file, Spanish, once the texts are read; naming the file at fault.
 void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen()
 {
+    QFETCH(QString, fitxer);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, missatge);
     ProgramFolder pf;
     pf.createDatabases();
-    pf.writeIni(kIdiomes + QStringLiteral("[General]\nBaseDades=") + pf.file(QStringLiteral("NoHiEs.db")) + u'\n');
+    const QString cami = pf.file(fitxer);
+    if (bytes == "malmesa") {
+        // The main database's pages written over past its first one: the
+        // engine opens it and finds it damaged at its first look inside.
+        QFile f(cami);
+        QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(100));
+        QVERIFY(f.write(QByteArray(int(f.size()) - 100, '\x5a')) > 0);
+    } else if (!bytes.isEmpty()) {
+        QFile f(cami);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+    }
+    pf.writeIni(kIdiomes + QStringLiteral("[Parametres]\nIdioma=ES\n[General]\nBaseDades=") + pf.file(
+                    fitxer == QStringLiteral("TorvanelTraduccio.db") ? QStringLiteral("TorvanelV01.db") : fitxer) + u'\n');
     FrameTest::Guio guio;
     QVERIFY(!Inici::Main());
     QCOMPARE(MsgBox::shown().size(), 1);
     QCOMPARE(MsgBox::shown().first().title, QStringLiteral("ERROR"));
-    QVERIFY(MsgBox::shown().first().text.startsWith(QStringLiteral("Error:")));
+    QCOMPARE(MsgBox::shown().first().text, missatge.arg(cami));
     QVERIFY(!G.frmPrincipal && !G.BD && !splash());
     QVERIFY(guio.noms().isEmpty());
 }

@@ -19,7 +19,7 @@
 using namespace TestSupport;
 
 namespace {
-const QString kIni = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n(EN)=English\n"
+const QString kIni = QStringLiteral("[Idiomes]\n(CT) Català\n(ES) Español\n(EN) English\n"
                                     "[Parametres]\nPrimeraExecucio=0\nMinutsCella=30\nHoraInici=08:00\n");
 }
 
@@ -60,7 +60,7 @@ void TestFrameSettings::loadsTheSettingsOfThisRun()
     QCOMPARE(combo(d, "ComboHoraIniciDinar")->currentText(), QStringLiteral("13:30"));
     QCOMPARE(combo(d, "ComboHoraFinalDinar")->currentText(), QStringLiteral("15:00"));
     QCOMPARE(combo(d, "ComboSelIdioma")->count(), 3);
-    QCOMPARE(combo(d, "ComboSelIdioma")->currentText(), QStringLiteral("(ES)=Español"));
+    QCOMPARE(combo(d, "ComboSelIdioma")->currentText(), QStringLiteral("(ES) Español"));
     QVERIFY(d.findChild<QPushButton*>(QStringLiteral("CancelButton"))->isEnabled());
     QVERIFY(!d.findChild<QWidget*>(QStringLiteral("btnPurgarBD"))->isHidden());
     QVERIFY(MsgBox::shown().isEmpty());

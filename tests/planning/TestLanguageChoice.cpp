@@ -2,6 +2,7 @@
 // languages and the code it leaves in G.Idioma.
 #include "frmSelIdioma.h"
 
+#include "ConfiguracioInicial.h"
 #include "Globals.h"
 #include "Modal.h"
 #include "PlanningFixtures.h"
@@ -14,7 +15,8 @@
 using namespace TestSupport;
 
 namespace {
-const QString Idiomes = QStringLiteral("[Idiomes]\n(CT)=Català\n(ES)=Español\n(EN)=English\n");
+// The languages of the shipped settings file.
+const QString Idiomes = QString::fromUtf8(ConfiguracioInicial);
 
 QComboBox* combo(QWidget& w) { return w.findChild<QComboBox*>(QStringLiteral("ComboSelIdioma")); }
 QPushButton* ok(QWidget& w) { return w.findChild<QPushButton*>(QStringLiteral("OKButton")); }
@@ -41,8 +43,8 @@ private slots:
         pf->writeIni(Idiomes);
         frmSelIdioma dlg;
         QCOMPARE(combo(dlg)->count(), 3);
-        QCOMPARE(combo(dlg)->itemText(0), QStringLiteral("(CT)=Català"));
-        QCOMPARE(combo(dlg)->itemText(2), QStringLiteral("(EN)=English"));
+        QCOMPARE(combo(dlg)->itemText(0), QStringLiteral("(CT) Català"));
+        QCOMPARE(combo(dlg)->itemText(2), QStringLiteral("(EN) English"));
         QCOMPARE(combo(dlg)->currentIndex(), 0);
         G.Idioma = QStringLiteral("ES");
         QTest::mouseClick(ok(dlg), Qt::LeftButton);

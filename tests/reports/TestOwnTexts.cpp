@@ -1,8 +1,11 @@
 // The program's own messages and the documents' headings in Spanish and
-// English: no Catalan joining word nor Catalan-only word left inside them.
+// English: no Catalan joining word nor Catalan-only word left inside them,
+// and each language's own marks (a Spanish capital keeps its accent, a
+// question has no blank before its "?", Spanish opens it with "¿").
 #include "AccionsFeina.h"
 #include "Arrencada.h"
 #include "Configuracio.h"
+#include "Database.h"
 #include "DisposicioAgenda.h"
 #include "Feines.h"
 #include "Globals.h"
@@ -35,7 +38,8 @@ void TestOwnTexts::speaksTheChosenLanguage_data()
         for (const char* missatge : {"the board's Delete question", "the billing grid's Delete question",
                                      "a week's jobs list", "a document that cannot start", "no minutes to a cell",
                                      "a database file not found", "a setting that cannot be read",
-                                     "a job the board cannot draw", "a job looked up at no time"})
+                                     "a job the board cannot draw", "a job looked up at no time",
+                                     "a damaged database", "an unreadable settings file", "every text of the table"})
             QTest::newRow(qPrintable(QStringLiteral("%1: %2").arg(idioma, missatge))) << idioma << missatge;
 }
 
@@ -92,6 +96,35 @@ void TestOwnTexts::speaksTheChosenLanguage()
         QVERIFY2(text.startsWith(QStringLiteral("Error en Busca_Feina:")) && text.contains(QStringLiteral("'9h'")),
                  qPrintable(text));
         text.remove(QStringLiteral("Error en Busca_Feina:"));   // the operation's prefix is not translated
+    } else if (missatge.startsWith(u"a damaged")) {
+        const QString malmesa = folder_->file(QStringLiteral("copia.db"));
+        QFile fitxer(malmesa);
+        QVERIFY(fitxer.open(QIODevice::WriteOnly));
+        fitxer.write(QByteArray(4096, 'x'));
+        fitxer.close();
+        try {
+            Db::openExisting(malmesa);
+        } catch (const DbError& e) {
+            text = QString::fromUtf8(e.what());
+        }
+        QVERIFY2(text.contains(u'\'' + malmesa + u'\''), qPrintable(text));
+        text.remove(malmesa);
+    } else if (missatge.startsWith(u"an unreadable")) {
+        QFile fitxer(iniPath());
+        QVERIFY(fitxer.open(QIODevice::WriteOnly));
+        fitxer.write(QByteArray(400, '\0'));
+        fitxer.close();
+        const auto apartada = apartaConfiguracioIllegible();
+        QVERIFY(apartada);
+        text = apartada->missatge();
+        QVERIFY2(text.contains(u'\'' + iniPath() + u'\'') && text.contains(u'\'' + iniPath() + QStringLiteral(".bad'")),
+                 qPrintable(text));
+        text.remove(iniPath());
+    } else if (missatge.startsWith(u"every text")) {
+        QSqlQuery q = G.BDTraduccio->query(QStringLiteral("SELECT TexteTraduit FROM Ztraduccio WHERE Idioma = ?"), {idioma});
+        QStringList textos;
+        while (q.next()) textos << q.value(0).toString();
+        text = textos.join(u'\n').remove(QStringLiteral("Feines:"));   // a table of the database, by its name
     } else {
         G.BaseDades = folder_->file(QStringLiteral("nowhere.db"));
         IniFile::write(iniPath(), QStringLiteral("General"), QStringLiteral("BaseDades"), G.BaseDades);
@@ -113,6 +146,15 @@ void TestOwnTexts::speaksTheChosenLanguage()
     const QRegularExpression paraules(
         catala, QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
     QVERIFY2(!paraules.match(u' ' + text + u' ').hasMatch(), qPrintable(text));
+
+    QVERIFY2(!text.contains(QStringLiteral(" ?")), qPrintable(text));
+    if (idioma == u"ES") {
+        const QRegularExpression sensePunt(QStringLiteral(R"(\b\p{Lu}+[CS]ION\b)"),
+                                           QRegularExpression::UseUnicodePropertiesOption);
+        QVERIFY2(!sensePunt.match(text).hasMatch(), qPrintable(sensePunt.match(text).captured()));
+        QCOMPARE(text.count(u'¿'), text.count(u'?'));
+        QCOMPARE(text.count(u'¡'), text.count(u'!'));
+    }
 }
 
 QTEST_MAIN(TestOwnTexts)
