@@ -173,7 +173,8 @@ QString Impressora::EndDoc()
         if (d.pdf)
             throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut desar el document a la carpeta %1: %2"))
                                      .arg(d.pdf->carpeta(), motiu(d)));
-        throw ErrorImpressio(Tradueix(QStringLiteral("La impressora %1 no ha acceptat el document")).arg(d.impressora));
+        throw ErrorImpressio(
+            Tradueix(QStringLiteral("La impressora %1 no ha acceptat el document")).arg(d.impressora));
     }
     if (!d.impressora.isEmpty()) return Tradueix(QStringLiteral("Document enviat a la impressora")) + u' ' + d.impressora;
     return Tradueix(QStringLiteral("Document desat a")) + u' ' + d.fitxer;

@@ -116,7 +116,7 @@ void TestInvoicing::marks()
     missatge.replace(QStringLiteral("%P"), QFileInfo(SortidaImpressio::darrerFitxer()).path());
     missatge.replace(QStringLiteral("%E"), QString::fromLocal8Bit(std::strerror(ENOTDIR)));
     QCOMPARE(mostrats, missatge.isEmpty() ? QStringList() : QStringList{missatge + u'/'});
-    // Printed only once the marks are stored, from the month as it was shown.
+    // The marks and their document stand together, from the month as it was shown.
     QCOMPARE(pdf.fitxers().size(), missatge.isEmpty() ? 1 : 0);
     if (!missatge.isEmpty()) return;
     const QString t = PdfFixtures::text(pdf.unic());
@@ -198,7 +198,8 @@ void TestInvoicing::fullDiskLeavesNeitherDocumentNorMarks()
     PdfFixtures::CarpetaPdf pdf;
     PaginaFacturacio p;
     const QString abans = marques(p);
-    FitxerSencer::setFallaDespresDe(punt == QLatin1String("first") ? 0 : punt == QLatin1String("middle") ? mida / 2 : mida - 1);
+    const qint64 plena = punt == QLatin1String("first") ? 0 : punt == QLatin1String("middle") ? mida / 2 : mida - 1;
+    FitxerSencer::setFallaDespresDe(plena);
     imprimeix(p);
     // Nothing marked, no file (not even a temporary one), its error and no word of a saved document.
     QCOMPARE(marques(p), abans);

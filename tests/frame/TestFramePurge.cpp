@@ -102,7 +102,8 @@ void TestFramePurge::injectedFailureUndoesEverything_data()
     QTest::addColumn<QString>("missatge");
     QTest::newRow("a deletion fails") << false << "disc ple";
     QTest::newRow("the backup copy fails: no file left")
-        << true << "No s'ha pogut fer la còpia de seguretat a la carpeta %1: " + QString::fromLocal8Bit(std::strerror(ENOSPC));
+        << true
+        << "No s'ha pogut fer la còpia de seguretat a la carpeta %1: " + QString::fromLocal8Bit(std::strerror(ENOSPC));
 }
 
 void TestFramePurge::injectedFailureUndoesEverything()
