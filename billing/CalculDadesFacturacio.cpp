@@ -99,6 +99,8 @@ void TabFacturacio::Calcul_Dades_Facturacio()
         Impressora::Orientacio::Vertical, this);
     restaura();
     m_errorRetingut = nullptr;
+    // A summary that could not be saved whole ends the run as its error did.
+    if (on.isEmpty()) correcte = false;
     // A failure of the last recomputation of a run that went well.
     if (correcte && !errorTab.isEmpty()) MsgBox::error(errorTab);
 

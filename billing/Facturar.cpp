@@ -17,6 +17,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <optional>
+
 QString Marca_Facturacio(const FacturacioMes& mes, const QDate& avui)
 {
     Db& db = BD();
@@ -62,23 +64,27 @@ void TabFacturacio::Facturar_Client()
         if (!Calcula_Facturacio_Client()) return;
     }
     const FacturacioMes mes = m_resultat;
-    // The marks are stored only once their document has started (its file or
-    // printer open): a destination that cannot be written marks nothing. A
-    // failure while it is drawn ends it as every document's does.
+    // The marks stand or fall with their document: they are written in a
+    // transaction that stays open while the document is drawn and is
+    // committed only once it is whole and in its place (a PDF written to the
+    // last byte under its name, or the printer's job accepted). A failure
+    // before that leaves nothing marked and no file.
     QString missatge;
+    std::optional<Transaction> tx;
     bool marcat = false;
     const QString on = imprimeixDocument(
         nomDadesFacturacio(mes),
         [&](Impressora& p) {
-            Transaction tx(BD());
+            tx.emplace(BD());
             missatge = Marca_Facturacio(mes, Clock::today());
-            if (!missatge.isEmpty()) return;
-            p.comenca();
-            tx.commit();
-            marcat = true;
-            dibuixaDadesFacturacio(p, mes);
+            if (missatge.isEmpty()) dibuixaDadesFacturacio(p, mes);
         },
-        Impressora::Orientacio::Vertical, this);
+        Impressora::Orientacio::Vertical, this,
+        [&] {
+            tx->commit();
+            marcat = true;
+        });
+    tx.reset();
     if (!missatge.isEmpty()) {
         MsgBox::show(missatge);
         return;

@@ -2,8 +2,10 @@
 
 #include "Convert.h"
 #include "Database.h"
+#include "FitxerSencer.h"
 #include "Traduccio.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -54,21 +56,35 @@ ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
     ResultatPurga r;
     r.copia = nomCopiaSeguretat(db.path(), moment);
 
-    // The backup is a consistent copy made by the engine itself, checked
-    // before anything is deleted.
-    db.exec(QStringLiteral("VACUUM INTO ?"), {r.copia});
+    // The backup is a consistent copy made by the engine itself into a
+    // temporary file of ours beside the database, checked, and only then
+    // given the backup's name: a copy that fails leaves no file.
+    const QString carpeta = QDir::toNativeSeparators(QFileInfo(r.copia).absolutePath());
+    const auto fallada = [&](const QString& motiu) {
+        return DbError(Tradueix(QStringLiteral("No s'ha pogut fer la còpia de seguretat a la carpeta %1: %2"))
+                           .arg(carpeta, motiu));
+    };
+    QString motiu;
+    const QString temporal = FitxerSencer::creaTemporal(carpeta, &motiu);
+    if (temporal.isEmpty()) throw fallada(motiu);
     try {
+        try {
+            db.exec(QStringLiteral("VACUUM INTO ?"), {temporal});
+        } catch (const DbError& e) {
+            throw fallada(QString::fromUtf8(e.what()));
+        }
         const qint64 feinesOrigen = db.scalar(QStringLiteral("SELECT count(*) FROM Feines")).toLongLong();
-        auto copia = Db::openExisting(r.copia);
+        auto copia = Db::openExisting(temporal);
         const QString integritat = copia->scalar(QStringLiteral("PRAGMA integrity_check")).toString();
         const qint64 feinesCopia = copia->scalar(QStringLiteral("SELECT count(*) FROM Feines")).toLongLong();
         copia->close();
         if (integritat != QLatin1String("ok") || feinesCopia != feinesOrigen)
             throw DbError(Tradueix(QStringLiteral("La còpia de seguretat '%1' no és correcta")).arg(r.copia));
     } catch (...) {
-        QFile::remove(r.copia);
+        QFile::remove(temporal);
         throw;
     }
+    if (!FitxerSencer::posaAlLloc(temporal, r.copia, &motiu)) throw fallada(motiu);
 
     const QString dia = Conv::isoDate(finsA);
     Transaction t(db);

@@ -29,7 +29,7 @@ struct ResultatPurga {
 // Deletes every job up to and including `finsA` with the cheques used in
 // them. First copies the open database to a new backup file and checks the
 // copy; then deletes in one transaction. Throws DbError (nothing deleted)
-// when the copy or any deletion fails.
+// when the copy or any deletion fails; a copy that fails leaves no file.
 ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment);
 
 // Compacts the open database in place. Throws DbError.

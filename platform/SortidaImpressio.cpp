@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -65,7 +66,7 @@ Desti obre(const QString& nomDocument, bool horitzontal)
     const QString carpeta = g_carpetaProves.isEmpty() ? carpetaDocuments() : g_carpetaProves;
     QDir().mkpath(carpeta);
     d.fitxer = fitxerLliure(carpeta, nomFitxer(nomDocument));
-    d.pdf = std::make_unique<QSaveFile>(d.fitxer);
+    d.pdf = std::make_unique<FitxerSencer>(d.fitxer);
     auto pdf = std::make_unique<QPdfWriter>(d.pdf.get());
     pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientacio, QMarginsF(0, 0, 0, 0)));
     pdf->setResolution(1440);
@@ -78,12 +79,30 @@ Desti obre(const QString& nomDocument, bool horitzontal)
 
 bool comenca(Desti& desti)
 {
-    return !desti.pdf || desti.pdf->isOpen() || desti.pdf->open(QIODevice::WriteOnly);
+    return !desti.pdf || desti.pdf->obre();
 }
 
-bool desa(Desti& desti)
+bool desa(Desti& desti, bool acabat)
 {
-    return !desti.pdf || desti.pdf->commit();
+    if (desti.pdf) {
+        if (acabat) return desti.pdf->desa();
+        desti.pdf->descarta();
+        return false;
+    }
+    const auto* printer = static_cast<const QPrinter*>(desti.dispositiu.get());
+    return acabat && printer->printerState() != QPrinter::Error && printer->printerState() != QPrinter::Aborted;
+}
+
+void abandona(Desti& desti, QPainter& pintor)
+{
+    if (!desti.pdf) static_cast<QPrinter*>(desti.dispositiu.get())->abort();
+    pintor.end();
+    if (desti.pdf) desti.pdf->descarta();
+}
+
+void retira(const Desti& desti)
+{
+    if (!desti.fitxer.isEmpty()) QFile::remove(desti.fitxer);
 }
 
 void mostra(const Desti& desti)

@@ -3,17 +3,19 @@
 // configured, otherwise a PDF in the user's documents folder (Torvanel/),
 // named after the document and the time, opened afterwards with the desktop's
 // viewer. Tests send every document to a PDF in a folder of their own.
-// A PDF is written to a temporary file in its folder and takes its name only
-// when the document ends: a document is there whole or not at all.
+// A PDF is written to a temporary file in its folder, every byte checked, and
+// takes its name only when the document ends: it is there whole or not at all.
+#include "FitxerSencer.h"
+
 #include <QPagedPaintDevice>
-#include <QSaveFile>
+#include <QPainter>
 #include <QString>
 #include <memory>
 
 namespace SortidaImpressio {
 
 struct Desti {
-    std::unique_ptr<QSaveFile> pdf;   // the PDF being written (first: it outlives the device writing into it)
+    std::unique_ptr<FitxerSencer> pdf;   // the PDF being written (first: it outlives the device writing into it)
     std::unique_ptr<QPagedPaintDevice> dispositiu;
     QString impressora;   // name of the printer; "" for a PDF
     QString fitxer;       // path of the PDF; "" for a printer
@@ -25,9 +27,15 @@ Desti obre(const QString& nomDocument, bool horitzontal = false);
 // Before a painter begins on the device: creates the PDF's temporary file.
 // False when it cannot be created (always true for a printer).
 bool comenca(Desti& desti);
-// After the painter has ended: the PDF takes its name. False when it could
-// not be written whole (always true for a printer).
-bool desa(Desti& desti);
+// After the painter has ended (`acabat`: what its end() answered): the PDF
+// written whole takes its name, or the printer has accepted the job. False
+// otherwise, and no PDF is left.
+bool desa(Desti& desti, bool acabat);
+// Instead of desa(), the painter still active: aborts a printer's job where
+// the printer can, ends the painter and drops the PDF.
+void abandona(Desti& desti, QPainter& pintor);
+// After desa(): takes a PDF away again (a printer's job has gone).
+void retira(const Desti& desti);
 // After desa(): shows a PDF with the desktop's viewer, except under the
 // tests' folder.
 void mostra(const Desti& desti);

@@ -17,6 +17,13 @@ struct Impressora::Sortida {
 namespace {
 constexpr double TwipsPerDot = 1440.0 / 600.0;
 QList<Impressora::TracatPagina> g_darrerTracat;
+
+// Why a PDF could not be written: the system's reason.
+QString motiu(const SortidaImpressio::Desti& desti)
+{
+    const QString m = desti.pdf ? desti.pdf->motiu() : QString();
+    return m.isEmpty() ? Tradueix(QStringLiteral("Error desconegut")) : m;
+}
 } // namespace
 
 Impressora::Impressora(const QString& nomDocument, Orientacio orientacio)
@@ -40,9 +47,13 @@ void Impressora::comenca()
     if (acabat_) throw ErrorImpressio(QStringLiteral("El document ja s'ha acabat"));
     if (painter_.isActive()) return;
     QPagedPaintDevice* d = sortida_->desti.dispositiu.get();
-    if (!SortidaImpressio::comenca(sortida_->desti) || !painter_.begin(d)) {
-        const QString on = sortida_->desti.fitxer.isEmpty() ? sortida_->desti.impressora : sortida_->desti.fitxer;
-        throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut començar el document a")) + u' ' + on);
+    auto& desti = sortida_->desti;
+    if (!SortidaImpressio::comenca(desti) || !painter_.begin(d)) {
+        if (desti.pdf)
+            throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut començar el document a la carpeta %1: %2"))
+                                     .arg(desti.pdf->carpeta(), motiu(desti)));
+        throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut començar el document a")) + u' '
+                             + desti.impressora);
     }
     painter_.setRenderHint(QPainter::Antialiasing);
     pagines_ = 1;
@@ -157,12 +168,34 @@ QString Impressora::EndDoc()
     acabat_ = true;
     g_darrerTracat = tracat_;
     if (!painter_.isActive()) return QString();
-    painter_.end();
     auto& d = sortida_->desti;
-    if (!SortidaImpressio::desa(d)) throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut desar el document a")) + u' ' + d.fitxer);
-    SortidaImpressio::mostra(d);
+    if (!SortidaImpressio::desa(d, painter_.end())) {
+        if (d.pdf)
+            throw ErrorImpressio(Tradueix(QStringLiteral("No s'ha pogut desar el document a la carpeta %1: %2"))
+                                     .arg(d.pdf->carpeta(), motiu(d)));
+        throw ErrorImpressio(
+            Tradueix(QStringLiteral("La impressora %1 no ha acceptat el document")).arg(d.impressora));
+    }
     if (!d.impressora.isEmpty()) return Tradueix(QStringLiteral("Document enviat a la impressora")) + u' ' + d.impressora;
     return Tradueix(QStringLiteral("Document desat a")) + u' ' + d.fitxer;
+}
+
+void Impressora::abandona()
+{
+    if (acabat_) return;
+    acabat_ = true;
+    g_darrerTracat = tracat_;
+    if (painter_.isActive()) SortidaImpressio::abandona(sortida_->desti, painter_);
+}
+
+void Impressora::retira()
+{
+    SortidaImpressio::retira(sortida_->desti);
+}
+
+void Impressora::mostra() const
+{
+    SortidaImpressio::mostra(sortida_->desti);
 }
 
 double Impressora::TextWidth(const QString& text) const

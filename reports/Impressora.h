@@ -6,7 +6,7 @@
 // end it moves CurrentX to the end of the text. A line leaves the current
 // position at its second point. The document begins with the first output
 // (nothing is produced when nothing was drawn) and EndDoc sends it out; a PDF
-// appears under its name only then, whole.
+// appears under its name only then, whole, or not at all.
 #include <QColor>
 #include <QFont>
 #include <QFontMetricsF>
@@ -82,9 +82,18 @@ public:
     void comenca();
     // Ends the page; the next output goes to a new one.
     void NewPage();
-    // Ends the document and sends it out. Returns where it went, for the
-    // status bar ("" when nothing was printed). Further calls do nothing.
+    // Ends the document and sends it out: a PDF is written to its last byte
+    // and takes its name, a printer accepts the job. Returns where it went,
+    // for the status bar ("" when nothing was printed); ErrorImpressio, with
+    // no PDF left, when it could not. Further calls do nothing.
     QString EndDoc();
+    // Instead of EndDoc: drops the document (no PDF; a printer's job aborted
+    // where the printer can).
+    void abandona();
+    // After EndDoc: takes the PDF away again.
+    void retira();
+    // After EndDoc: shows the PDF with the desktop's viewer.
+    void mostra() const;
 
     // Width of a text and height of one line in the current font, in twips.
     double TextWidth(const QString& text) const;

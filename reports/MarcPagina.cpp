@@ -202,23 +202,37 @@ void MarcPagina::caixa(double x1, double y1, double x2, double y2)
 }
 
 QString imprimeixDocument(const QString& nom, const std::function<void(Impressora&)>& dibuixa,
-                          Impressora::Orientacio orientacio, QWidget* parent)
+                          Impressora::Orientacio orientacio, QWidget* parent,
+                          const std::function<void()>& quanSencer)
 {
     std::unique_ptr<Impressora> impressora;
     QString error;
     try {
         impressora = std::make_unique<Impressora>(nom, orientacio);
         dibuixa(*impressora);
-        return impressora->EndDoc();
+        const QString on = impressora->EndDoc();
+        if (quanSencer && !on.isEmpty()) {
+            try {
+                quanSencer();
+            } catch (...) {
+                impressora->retira();
+                throw;
+            }
+        }
+        impressora->mostra();
+        return on;
     } catch (const std::exception& e) {
         error = Tradueix(QString::fromUtf8(e.what()));
     } catch (...) {
         error = Tradueix(QStringLiteral("Error desconegut"));
     }
+    if (impressora && quanSencer) impressora->abandona();
     MsgBox::error(error, QString(), parent);
-    if (!impressora) return QString();
+    if (!impressora || quanSencer) return QString();
     try {
-        return impressora->EndDoc();
+        const QString on = impressora->EndDoc();
+        impressora->mostra();
+        return on;
     } catch (const std::exception& e) {
         MsgBox::error(QString::fromUtf8(e.what()), QString(), parent);
     }

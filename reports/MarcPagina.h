@@ -116,10 +116,15 @@ private:
 // Prints one document: the printer object for it, the drawing, the end of the
 // document. Any error shows "Error:" and its description (translated when
 // the texts have it) and ends the document with the pages drawn so far. Returns where the document went, for
-// the status bar ("" when nothing was printed).
+// the status bar ("" when nothing was printed, or when it could not be sent
+// out whole).
+// `quanSencer`, when given, runs once the document is whole and in its place
+// (a PDF under its name, a printer's job accepted), before it is shown or
+// told; such a document stands or falls with it: when it throws, the PDF is
+// taken away again, and after any error the document is dropped, not ended.
 QString imprimeixDocument(const QString& nom, const std::function<void(Impressora&)>& dibuixa,
                           Impressora::Orientacio orientacio = Impressora::Orientacio::Vertical,
-                          QWidget* parent = nullptr);
+                          QWidget* parent = nullptr, const std::function<void()>& quanSencer = {});
 
 // Tells the user where a printed document went (`on` as imprimeixDocument
 // returns it; "" says nothing): in the main window's status bar or, with no

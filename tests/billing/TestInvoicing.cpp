@@ -1,13 +1,22 @@
 // "Facturar client": the invoicing marks of the chosen client's month, in one
-// unit, then its billing data; without a client the button starts the run.
+// unit with its billing data; without a client the button starts the run. A
+// disk that fills leaves neither a document nor marks.
 #include "Consultes.h"
+#include "FitxerSencer.h"
+#include "LlistaFeines.h"
+#include "MarcPagina.h"
 #include "PdfFixtures.h"
+#include "Registre.h"
 #include "SortidaImpressio.h"
 #include "TabFixture.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace TestSupport;
 
@@ -20,6 +29,8 @@ private slots:
     void twiceOnOneDay();
     void aMonthInPartsAddsUpToTheWhole_data();
     void aMonthInPartsAddsUpToTheWhole();
+    void fullDiskLeavesNeitherDocumentNorMarks_data();
+    void fullDiskLeavesNeitherDocumentNorMarks();
 };
 
 namespace {
@@ -67,7 +78,7 @@ void TestInvoicing::marks_data()
                                                    << "A - 0|B - 0|C - 0|D 2010-03-06 0|1 2010-03-02 A" << "";
     // The documents folder is a file: the document cannot start, so nothing is marked.
     QTest::newRow("a documents folder that cannot be written: nothing marked")
-        << "unwritable" << "Error:No s'ha pogut començar el document a %P" << cap << "";
+        << "unwritable" << "Error:No s'ha pogut començar el document a la carpeta %P: %E" << cap << "";
     // Two jobs whose amounts together pass the range: the month cannot be computed.
     QTest::newRow("amounts past the range: nothing marked")
         << "overflow" << "Error:Desbordament en el càlcul de l'import" << " - 0| - 0|" + cap << "";
@@ -106,9 +117,10 @@ void TestInvoicing::marks()
     QStringList mostrats;
     for (const auto& s : MsgBox::shown()) mostrats << s.text + u'/' + s.title;
     missatge.replace(QStringLiteral("%D"), QString::number(p.D));
-    missatge.replace(QStringLiteral("%P"), SortidaImpressio::darrerFitxer());
+    missatge.replace(QStringLiteral("%P"), QFileInfo(SortidaImpressio::darrerFitxer()).path());
+    missatge.replace(QStringLiteral("%E"), QString::fromLocal8Bit(std::strerror(ENOTDIR)));
     QCOMPARE(mostrats, missatge.isEmpty() ? QStringList() : QStringList{missatge + u'/'});
-    // Printed only once the marks are stored, from the month as it was shown.
+    // The marks and their document stand together, from the month as it was shown.
     QCOMPARE(pdf.fitxers().size(), missatge.isEmpty() ? 1 : 0);
     if (!missatge.isEmpty()) return;
     const QString t = PdfFixtures::text(pdf.unic());
@@ -228,6 +240,55 @@ void TestInvoicing::aMonthInPartsAddsUpToTheWhole()
     // The whole month, all its jobs listed, asks for what the invoices did together.
     p.c<QCheckBox>("PdtFacturar")->setChecked(false);
     QCOMPARE(p.text("TotalFacturar"), mes);
+}
+
+void TestInvoicing::fullDiskLeavesNeitherDocumentNorMarks_data()
+{
+    QTest::addColumn<QString>("document");   // "Facturar client", the billing run, or a worker's jobs list
+    QTest::addColumn<QString>("punt");       // the byte at which the disk is full
+    for (const char* document : {"invoicing", "billing run", "jobs list"})
+        for (const char* punt : {"first", "middle", "last"})
+            QTest::addRow("%s: full at the %s byte", document, punt) << document << punt;
+}
+
+void TestInvoicing::fullDiskLeavesNeitherDocumentNorMarks()
+{
+    QFETCH(QString, document);
+    QFETCH(QString, punt);
+    const auto imprimeix = [&](PaginaFacturacio& p) {
+        if (document == QLatin1String("jobs list")) {
+            const QDate dia = Clock::today();
+            anunciaDesti(Imprimeix_Feines(QStringLiteral("Pere"), false, {QStringLiteral("mes"), dia, dia, dia}));
+            return;
+        }
+        if (document == QLatin1String("invoicing")) p.tria(0);
+        p.facturar();
+    };
+    // The document's size on a disk with room.
+    qint64 mida = 0;
+    {
+        PdfFixtures::CarpetaPdf pdf;
+        PaginaFacturacio p;
+        imprimeix(p);
+        mida = QFileInfo(pdf.unic()).size();
+    }
+    QVERIFY(mida > 0);
+    PdfFixtures::CarpetaPdf pdf;
+    PaginaFacturacio p;
+    const QString abans = marques(p);
+    const qint64 plena = punt == QLatin1String("first") ? 0 : punt == QLatin1String("middle") ? mida / 2 : mida - 1;
+    FitxerSencer::setFallaDespresDe(plena);
+    imprimeix(p);
+    // Nothing marked, no file (not even a temporary one), its error and no word of a saved document.
+    QCOMPARE(marques(p), abans);
+    QCOMPARE(BD().transactionDepth(), 0);
+    QCOMPARE(pdf.tots(), QStringList());
+    QCOMPARE(p.estat, QString());
+    const QString carpeta = QFileInfo(SortidaImpressio::darrerFitxer()).path();
+    QCOMPARE(shownTexts(), QStringList{QStringLiteral("Error:No s'ha pogut desar el document a la carpeta ") + carpeta
+                                       + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(ENOSPC))});
+    if (document == QLatin1String("billing run"))
+        QVERIFY(!Registre_Missatges::text().contains(QStringLiteral("FINALITZACIO CORRECTA")));
 }
 
 QTEST_MAIN(TestInvoicing)

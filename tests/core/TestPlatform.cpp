@@ -1,9 +1,13 @@
-// Exact decimals, conversions of typed text and the settings file.
+// Exact decimals, conversions of typed text, the settings file and files
+// written whole.
+#include "Clock.h"
 #include "Convert.h"
 #include "Database.h"
 #include "Decimal.h"
+#include "FitxerSencer.h"
 #include "IniFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -34,6 +38,7 @@ private slots:
     void iniWriteRefusesWhatWouldBreakTheFile();
     void iniLegacyEncodingSurvivesAWrite();
     void transactionsRecoverAfterErrors();
+    void wholeFileTakesAwayOnlyOldLeftoversOfItsOwn();
 };
 
 void TestPlatform::decimalParsesLocaleAndFixedForms_data()
@@ -452,6 +457,30 @@ void TestPlatform::transactionsRecoverAfterErrors()
     while (q.next()) seen << q.value(0).toString();
     QCOMPARE(seen, QStringList{"a"});
     QCOMPARE(db->transactionDepth(), 0);
+}
+
+void TestPlatform::wholeFileTakesAwayOnlyOldLeftoversOfItsOwn()
+{
+    QTemporaryDir dir;
+    const auto deixa = [&](const char* nom, int minuts) {
+        QFile f(dir.filePath(QString::fromLatin1(nom)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("part");
+        f.flush();
+        QVERIFY(f.setFileTime(Clock::now().addSecs(-60 * minuts), QFileDevice::FileModificationTime));
+    };
+    deixa(".Torvanel-a1B2c3.part", 31);   // a killed program's: goes
+    deixa(".Torvanel-d4E5f6.part", 5);    // being written now: stays
+    deixa(".Torvanel-nostre.pdf", 90);    // not one of ours: stays
+    FitxerSencer f(dir.filePath(QStringLiteral("Document.pdf")));
+    QVERIFY(f.obre());
+    QCOMPARE(f.write("%PDF sencer"), qint64(11));
+    QVERIFY(f.desa());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             QStringList({".Torvanel-d4E5f6.part", ".Torvanel-nostre.pdf", "Document.pdf"}));
+    QFile desat(dir.filePath(QStringLiteral("Document.pdf")));
+    QVERIFY(desat.open(QIODevice::ReadOnly));
+    QCOMPARE(desat.readAll(), QByteArray("%PDF sencer"));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -1,13 +1,18 @@
 // Purge of old jobs with its backup, the check of a chosen database file and
 // the compaction of the open database.
 #include "Database.h"
+#include "FitxerSencer.h"
 #include "GestioBD.h"
 #include "Globals.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace TestSupport;
 
@@ -19,6 +24,7 @@ private slots:
     void purgesJobsUpToTheDayWithTheirCheques();
     void backupHoldsTheOldDataAndIsNeverOverwritten();
     void backupNameTakesTheMomentAndKeepsTheExtension();
+    void injectedFailureUndoesEverything_data();
     void injectedFailureUndoesEverything();
     void chosenFileMustBeOneOfOurDatabases_data();
     void chosenFileMustBeOneOfOurDatabases();
@@ -90,16 +96,40 @@ void TestFramePurge::backupNameTakesTheMomentAndKeepsTheExtension()
     QCOMPARE(GestioBD::nomCopiaSeguretat(db, moment), pf.file(QStringLiteral("TorvanelV0120261208063559_2.db")));
 }
 
+void TestFramePurge::injectedFailureUndoesEverything_data()
+{
+    QTest::addColumn<bool>("copia");   // the backup's copy fails (a full disk), else a deletion
+    QTest::addColumn<QString>("missatge");
+    QTest::newRow("a deletion fails") << false << "disc ple";
+    QTest::newRow("the backup copy fails: no file left")
+        << true
+        << "No s'ha pogut fer la còpia de seguretat a la carpeta %1: " + QString::fromLocal8Bit(std::strerror(ENOSPC));
+}
+
 void TestFramePurge::injectedFailureUndoesEverything()
 {
+    QFETCH(bool, copia);
+    QFETCH(QString, missatge);
     ProgramFolder pf;
     pf.openDatabases();
     dades();
-    GestioBD::setPuntFalladaPurga([] { throw DbError(QStringLiteral("disc ple")); });
-    QVERIFY_THROWS_EXCEPTION(DbError, GestioBD::purgaFeines(BD(), QDate(2009, 12, 31), QDateTime(QDate(2010, 3, 10), QTime(9, 0))));
+    const QStringList fitxers = QDir(pf.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    if (copia)
+        FitxerSencer::setFallaDespresDe(0);
+    else
+        GestioBD::setPuntFalladaPurga([] { throw DbError(QStringLiteral("disc ple")); });
+    QString error;
+    try {
+        GestioBD::purgaFeines(BD(), QDate(2009, 12, 31), QDateTime(QDate(2010, 3, 10), QTime(9, 0)));
+    } catch (const DbError& e) {
+        error = QString::fromUtf8(e.what());
+    }
+    QCOMPARE(error, copia ? missatge.arg(pf.path()) : missatge);
     QCOMPARE(BD().scalar(QStringLiteral("SELECT count(*) FROM Feines")).toInt(), 2);
     QCOMPARE(BD().scalar(QStringLiteral("SELECT count(*) FROM Xecs")).toInt(), 3);
     QCOMPARE(BD().transactionDepth(), 0);
+    // A failed copy leaves no file: neither the backup nor a part of it.
+    if (copia) QCOMPARE(QDir(pf.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), fitxers);
 }
 
 void TestFramePurge::chosenFileMustBeOneOfOurDatabases_data()

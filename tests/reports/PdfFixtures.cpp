@@ -33,6 +33,14 @@ QStringList CarpetaPdf::fitxers() const
     return out;
 }
 
+QStringList CarpetaPdf::tots() const
+{
+    QStringList out;
+    QDir d(dir_.path());
+    for (const QString& f : d.entryList(QDir::Files | QDir::Hidden, QDir::Name)) out << d.filePath(f);
+    return out;
+}
+
 QString CarpetaPdf::unic() const
 {
     const QStringList f = fitxers();

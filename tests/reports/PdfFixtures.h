@@ -18,6 +18,8 @@ class CarpetaPdf {
 public:
     CarpetaPdf();
     QStringList fitxers() const;
+    // Every file in it, hidden ones too (a temporary file left behind).
+    QStringList tots() const;
     // The one PDF written (fails the test with an empty path otherwise).
     QString unic() const;
 

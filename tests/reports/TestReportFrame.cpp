@@ -120,6 +120,36 @@ private slots:
         QVERIFY(text(pdf, 2).contains(QStringLiteral("Segona pàgina")));
     }
 
+    void aDocumentWithAStepStandsOrFallsWithIt()
+    {
+        // The step runs once the PDF is whole under its name, before it is told.
+        QStringList alPas;
+        QString on = imprimeixDocument(
+            QStringLiteral("Pas"), [](Impressora& p) { documentDeLinies(p, 3); }, Impressora::Orientacio::Vertical,
+            nullptr, [&] { alPas = carpeta_->fitxers(); });
+        QCOMPARE(alPas.size(), 1);
+        QCOMPARE(on, QStringLiteral("Document desat a ") + alPas.first());
+        // A step that fails takes its PDF away; a drawing that fails leaves
+        // no PDF, not even its pages, and its step does not run.
+        on = imprimeixDocument(
+            QStringLiteral("Pas"), [](Impressora& p) { documentDeLinies(p, 3); }, Impressora::Orientacio::Vertical,
+            nullptr, [] { throw std::runtime_error("no s'ha pogut marcar"); });
+        QCOMPARE(on, QString());
+        bool pas = false;
+        on = imprimeixDocument(
+            QStringLiteral("Pas"),
+            [](Impressora& p) {
+                documentDeLinies(p, 3);
+                throw std::runtime_error("no hi ha paper");
+            },
+            Impressora::Orientacio::Vertical, nullptr, [&] { pas = true; });
+        QCOMPARE(on, QString());
+        QVERIFY(!pas);
+        QCOMPARE(carpeta_->tots(), alPas);
+        QCOMPARE(TestSupport::shownTexts(),
+                 QStringList({QStringLiteral("Error:no s'ha pogut marcar"), QStringLiteral("Error:no hi ha paper")}));
+    }
+
     void nothingDrawnProducesNothing()
     {
         const QString on = imprimeixDocument(QStringLiteral("Buit"), [](Impressora&) {});

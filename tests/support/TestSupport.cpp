@@ -5,6 +5,7 @@
 #include "Convert.h"
 #include "Dialogs.h"
 #include "Esquema.h"
+#include "FitxerSencer.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "SortidaImpressio.h"
@@ -33,6 +34,7 @@ void resetSeams(const QString& locale)
     static const QString pdfs = QDir::temp().filePath(
         QStringLiteral("torvanel-pdf-%1").arg(QCoreApplication::applicationPid()));
     SortidaImpressio::setCarpetaProves(pdfs);
+    FitxerSencer::setFallaDespresDe(-1);
 }
 
 bool seamsClean(QString* why)

@@ -15,8 +15,9 @@
 namespace TestSupport {
 
 // Pins the locale (Catalan by default), scripts message boxes and dialogs,
-// sets the clock to a fixed moment (Wednesday 10 March 2010, 09:00) and sends
-// printed documents to PDFs in a temporary folder.
+// sets the clock to a fixed moment (Wednesday 10 March 2010, 09:00), sends
+// printed documents to PDFs in a temporary folder and lets every file be
+// written whole.
 void resetSeams(const QString& locale = QStringLiteral("ca_ES"));
 
 // Fails the current test (returns false with a message) when scripted
