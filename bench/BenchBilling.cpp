@@ -189,9 +189,7 @@ bool cursa(TabFacturacio& tab, EntradaFacturacio e)
         double cpu0 = cpuSegons();
         for (int c = 0; c < ClientsCursa; ++c) {
             unClient.client = nomClient(c);
-            const PagamentMes pagament = Pagament_Mes(unClient.mes, unClient.client);
-            unClient.pagaments = pagament.import;
-            unClient.pagamentsFacturats = pagament.facturat;
+            unClient.pagament = Pagament_Mes(unClient.mes, unClient.client);
             files += calculaMes(unClient).files.size();
         }
         EntradaFacturacio tots = e;

@@ -3,6 +3,7 @@
 #include "Facturar.h"
 
 #include "Clock.h"
+#include "Consultes.h"
 #include "Controls.h"
 #include "Convert.h"
 #include "DadesFacturacio.h"
@@ -44,13 +45,7 @@ QString Marca_Facturacio(const FacturacioMes& mes, const QDate& avui)
             return Tradueix(QStringLiteral("ERROR: Xec")) + u' ' + QString::number(x.id)
                    + Tradueix(QStringLiteral(" no trobat"));
     }
-    // The invoice took the month's payment whole: a later invoice of what is
-    // still to invoice subtracts only what the payment changes by afterwards.
-    db.cached(QStringLiteral("UPDATE Pagaments SET pagaments_facturat = ? WHERE pagaments_mes = ? AND clients_nom = ?"),
-              {mes.pagamentMes.toVariant(), mes.mes, mes.client});
-    db.cached(QStringLiteral("DELETE FROM Pagaments WHERE pagaments_mes = ? AND clients_nom = ? "
-                             "AND pagaments_import = 0 AND pagaments_facturat = 0"),
-              {mes.mes, mes.client});
+    Marca_Pagament_Facturat(mes.mes, mes.client, mes.pagamentMes);
     tx.commit();
     return QString();
 }

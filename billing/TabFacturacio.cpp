@@ -279,11 +279,7 @@ bool TabFacturacio::Calcula_Facturacio_Client()
         e.periode = *periode;
         e.pendents = PdtFacturar->isChecked();
         // The stored payment, whatever the box holds.
-        if (!e.totsClients) {
-            const PagamentMes pagament = Pagament_Mes(e.mes, e.client);
-            e.pagaments = pagament.import;
-            e.pagamentsFacturats = pagament.facturat;
-        }
+        if (!e.totsClients) e.pagament = Pagament_Mes(e.mes, e.client);
         e.parametres = ParametresFacturacio::delsGlobals();
         mostra(calculaMes(e));
         m_resultatVell = false;
@@ -401,7 +397,7 @@ void TabFacturacio::TotalPagaments_LostFocus()
             const Camps::Lectura lectura = Camps::llegeixDecimal(text, llegit);
             if (lectura != Camps::Lectura::Ok) {
                 MsgBox::show(Camps::refus(lectura, text, Tradueix(QStringLiteral("El pagament ha de ser numèric"))));
-                mostraPagament(pendents ? desat.pendent() : desat.import);
+                mostraPagament(desat.perFacturar(pendents));
                 return;
             }
         }
@@ -409,7 +405,7 @@ void TabFacturacio::TotalPagaments_LostFocus()
         // payment that no invoice has taken yet.
         const Decimal pagament =
             Grava_Import_Pagament(mes, client, pendents ? llegit.roundedCents() + desat.facturat : llegit);
-        const Decimal pren = pendents ? pagament - desat.facturat : pagament;
+        const Decimal pren = PagamentMes{pagament, desat.facturat}.perFacturar(pendents);
         mostraPagament(pren);
         if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes
             && m_resultat.pendents == pendents) {

@@ -272,8 +272,8 @@ FacturacioMes calculaFacturacio(const EntradaFacturacio& entrada, const QVector<
     c.linies(linies);
     if (r.ambXecs) c.xecsClient(xecs);
     r.totalServeis = c.suma;
-    r.pagamentMes = entrada.pagaments.roundedCents();
-    r.pagaments = entrada.pendents ? r.pagamentMes - entrada.pagamentsFacturats.roundedCents() : r.pagamentMes;
+    r.pagamentMes = entrada.pagament.import;
+    r.pagaments = entrada.pagament.perFacturar(entrada.pendents);
     r.totalFacturar = totalAFacturar(r, r.pagaments);
     return r;
 }

@@ -41,8 +41,7 @@ struct EntradaFacturacio {
     QString mes;
     PeriodeMes periode;
     bool pendents = false;
-    Decimal pagaments;           // the client's payment on account for the month
-    Decimal pagamentsFacturats;  // the part of it earlier invoices took
+    PagamentMes pagament;        // the client's payment on account for the month
     ParametresFacturacio parametres;
 };
 

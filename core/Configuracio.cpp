@@ -4,6 +4,7 @@
 #include "ConfiguracioInicial.h"
 #include "Convert.h"
 #include "Decimal.h"
+#include "FitxerSencer.h"
 #include "Globals.h"
 #include "IniFile.h"
 #include "MessageBox.h"
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <optional>
 
 QString Llegeix_INI(const QString& file, const QString& section, const QString& key, const QString& def)
@@ -72,11 +72,9 @@ std::optional<ConfiguracioApartada> apartaConfiguracioIllegible()
                                 .arg(a.apartat, illegible.errorString()));
     // The shipped file in its place; should it fail, the program starts as
     // with no file at all, and the first key written says so.
-    QSaveFile net(a.fitxer);
-    if (net.open(QIODevice::WriteOnly)) {
-        const QByteArray contingut(ConfiguracioInicial);
-        if (net.write(contingut) == contingut.size()) net.commit();
-    }
+    FitxerSencer net(a.fitxer);
+    const QByteArray contingut(ConfiguracioInicial);
+    if (net.obre() && net.write(contingut) == contingut.size()) net.desa();
     return a;
 }
 

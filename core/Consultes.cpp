@@ -11,6 +11,14 @@ QVariant one(const QString& sql, const QVariantList& params)
     q.finish();
     return v;
 }
+
+// A month's row of payments stays only while it holds a payment or a part an invoice took.
+void esborraPagamentBuit(const QString& mes, const QString& client)
+{
+    BD().exec(QStringLiteral("DELETE FROM Pagaments WHERE pagaments_mes = ? AND clients_nom = ? "
+                             "AND pagaments_import = 0 AND pagaments_facturat = 0"),
+              {mes, client});
+}
 } // namespace
 
 qint32 Color_Recurs(const QString& recurs)
@@ -90,11 +98,16 @@ Decimal Grava_Import_Pagament(const QString& mes, const QString& client, const D
                                "ON CONFLICT (pagaments_mes, clients_nom) "
                                "DO UPDATE SET pagaments_import = excluded.pagaments_import"),
                 {mes, client, v.toVariant()});
-    db.exec(QStringLiteral("DELETE FROM Pagaments WHERE pagaments_mes = ? AND clients_nom = ? "
-                           "AND pagaments_import = 0 AND pagaments_facturat = 0"),
-            {mes, client});
+    esborraPagamentBuit(mes, client);
     t.commit();
     return v;
+}
+
+void Marca_Pagament_Facturat(const QString& mes, const QString& client, const Decimal& facturat)
+{
+    BD().exec(QStringLiteral("UPDATE Pagaments SET pagaments_facturat = ? WHERE pagaments_mes = ? AND clients_nom = ?"),
+              {facturat.toVariant(), mes, client});
+    esborraPagamentBuit(mes, client);
 }
 
 void Grava_Hores_Fetes(const Decimal& hores, const QString& recurs, const QDate& dia)

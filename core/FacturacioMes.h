@@ -87,6 +87,17 @@ struct XecMes {
     Decimal importMostrat() const { return tipus == TipusXecMes::SenseFeina ? Decimal() : valor; }
 };
 
+// A client's payment on account for a month and the part of it that the
+// month's invoices have taken so far (0 and 0 when none is stored).
+struct PagamentMes {
+    Decimal import;
+    Decimal facturat;
+    // What an invoice takes of it: the whole payment, or with only what is
+    // still to invoice (`pendents`) what no invoice has taken yet (negative
+    // when the payment was lowered after an invoice took it).
+    Decimal perFacturar(bool pendents) const { return pendents ? import - facturat : import; }
+};
+
 struct FacturacioMes {
     bool calculat = false;   // false until a month has been computed
     bool totsClients = true; // no client chosen: the month's liquidated cheques of every client

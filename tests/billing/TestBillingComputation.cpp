@@ -102,7 +102,7 @@ void TestBillingComputation::linesTotalsAndQuotas()
     QFETCH(QString, imports);
     QFETCH(QString, total);
     EntradaFacturacio e = entrada(pendents);
-    e.pagaments = d("12.5");
+    e.pagament.import = d("12.5");
     const FacturacioMes m = calculaFacturacio(e, linies(files), {});
     QCOMPARE(Billing::tipus(m), tipus);
     QStringList linia, feina;

@@ -19,7 +19,7 @@ FacturacioMes mes(const QString& files, const QString& xecs = QString(), const Q
                   const QString& valors = QStringLiteral("12"), const QString& pagaments = QStringLiteral("0"))
 {
     EntradaFacturacio e = Billing::entrada(false, serveiXecs);
-    e.pagaments = *Decimal::parseFixed(pagaments);
+    e.pagament.import = *Decimal::parseFixed(pagaments);
     QVector<FilaXecBD> x = Billing::xecs(xecs);
     const QStringList valor = valors.split(u' ');
     for (qsizetype i = 0; i < x.size(); ++i) x[i].valor = *Decimal::parseFixed(valor[qMin(i, valor.size() - 1)]);

@@ -115,7 +115,7 @@ FacturacioMes mesClient(const QString& client)
     e.client = client;
     e.mes = Mes;
     e.periode = *periodeDelMes(Mes);
-    e.pagaments = Decimal::fromInt(100);
+    e.pagament.import = Decimal::fromInt(100);
     e.parametres = ParametresFacturacio::delsGlobals();
     return calculaMes(e);
 }
