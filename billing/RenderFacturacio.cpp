@@ -158,7 +158,7 @@ void pintaXec(Graella* g, int r, const XecMes& x, const QString& servei)
     g->setCell(r, 5, x.tipus == TipusXecMes::Liquidat ? textData(x.liquidat) : QStringLiteral("   "), format(Centre));
     g->setCell(r, 6, paga ? servei : QString(), format(Centre));
     g->setCell(r, 7, paga ? QStringLiteral("1") : QString(), format(Dreta));
-    g->setCell(r, 8, paga ? QStringLiteral("Hores") : QString(), format(Centre));
+    g->setCell(r, 8, paga ? Tradueix(QStringLiteral("Hores")) : QString(), format(Centre));
     g->setCell(r, 9, x.importMostrat().toGroupedString(), format(Dreta));
 }
 

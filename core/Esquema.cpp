@@ -1,8 +1,13 @@
 #include "Esquema.h"
 
+#include "CalculFacturacio.h"
+#include "Convert.h"
 #include "Database.h"
 
+#include <QSqlQuery>
 #include <QStringList>
+
+#include <utility>
 
 // Conventions: names are keys compared without regard to case; Booleans are
 // 0/1; dates are ISO text; times are "hh:mm" text; real numbers and money are
@@ -145,17 +150,53 @@ void creaEsquema(Db& db)
     t.commit();
 }
 
+namespace {
+
+// Until version 2 every invoice took the whole payment of its month: a
+// month's payment whose client has a job of that month with an invoice date
+// has been taken whole; any other keeps it all to take. The month and the
+// invoice date are read as the billing month reads them.
+void marcaPagamentsFacturats(Db& db)
+{
+    QList<std::pair<QString, QString>> pagaments;
+    QSqlQuery p = db.query(QStringLiteral("SELECT pagaments_mes, clients_nom FROM Pagaments"));
+    while (p.next()) pagaments.append({p.value(0).toString(), p.value(1).toString()});
+    p.finish();
+    for (const auto& [mes, client] : pagaments) {
+        const std::optional<PeriodeMes> periode = periodeDelMes(mes);
+        if (!periode) continue;
+        QSqlQuery f = db.query(QStringLiteral("SELECT Feines.feines_data_factura FROM Llocs "
+                                              "INNER JOIN Feines ON Llocs.llocs_nom = Feines.llocs_nom "
+                                              "WHERE Llocs.clients_nom = ? AND Feines.feines_data >= ? "
+                                              "AND Feines.feines_data < ? AND Feines.feines_data_factura IS NOT NULL"),
+                               {client, Conv::isoDate(periode->inici), Conv::isoDate(periode->fi)});
+        bool facturat = false;
+        while (!facturat && f.next())
+            facturat = QDate::fromString(f.value(0).toString().left(10), Qt::ISODate).isValid();
+        f.finish();
+        if (facturat)
+            db.exec(QStringLiteral("UPDATE Pagaments SET pagaments_facturat = pagaments_import "
+                                   "WHERE pagaments_mes = ? AND clients_nom = ?"),
+                    {mes, client});
+    }
+}
+
+} // namespace
+
 void actualitzaEsquema(Db& db)
 {
     if (db.scalar(QStringLiteral("PRAGMA user_version")).toInt() >= SchemaVersion) return;
     Transaction t(db);
-    // Version 2: the part of a month's payment that its invoices have taken.
+    // Version 2: the part of a month's payment that its invoices have taken
+    // (a column already there keeps what it holds).
     const bool teFacturat = db.scalar(QStringLiteral("SELECT count(*) FROM pragma_table_info('Pagaments') "
                                                      "WHERE name = 'pagaments_facturat'"))
                                 .toInt()
                             > 0;
-    if (!teFacturat)
+    if (!teFacturat) {
         db.exec(QStringLiteral("ALTER TABLE Pagaments ADD COLUMN pagaments_facturat INTEGER NOT NULL DEFAULT 0"));
+        marcaPagamentsFacturats(db);
+    }
     db.exec(QStringLiteral("PRAGMA user_version=%1").arg(SchemaVersion));
     t.commit();
 }

@@ -2,7 +2,8 @@
 // Tables of the main database and of the translation database.
 class Db;
 
-// 1: the first tables; 2: Pagaments.pagaments_facturat.
+// 1: the first tables; 2: Pagaments.pagaments_facturat (a month invoiced
+// before it counts its payment as taken whole).
 inline constexpr int SchemaVersion = 2;
 
 // Creates every table, index and default of the main database (empty file).

@@ -19,9 +19,9 @@ XecsMes xecsLiquidatsMes(const QDate& inici, const QString& serveiXecs)
     const QString de = Conv::isoDate(periode.inici);
     const QString fins = Conv::isoDate(periode.fi);
 
-    // Every liquidated cheque whose job falls in the month.
+    // Every liquidated cheque whose job falls in the month, by client.
     QSqlQuery& g = BD().cached(
-        QStringLiteral("SELECT X.clients_nom, COUNT(X.xecs_id), SUM(X.xecs_valor)"
+        QStringLiteral("SELECT X.clients_nom, COUNT(X.xecs_id)"
                        " FROM Feines F INNER JOIN Xecs X ON F.feines_id = X.feines_id"
                        " WHERE F.feines_data >= ? AND F.feines_data < ? AND X.xecs_data_liquidat IS NOT NULL"
                        " GROUP BY X.clients_nom ORDER BY X.clients_nom"),
@@ -30,11 +30,25 @@ XecsMes xecsLiquidatsMes(const QDate& inici, const QString& serveiXecs)
         GrupXecs grup;
         grup.client = g.value(0).toString();
         grup.nombre = g.value(1).toInt();
-        grup.suma = Decimal::fromVariant(g.value(2));
         mes.nombre += grup.nombre;
-        mes.suma += grup.suma;
         mes.grups.append(grup);
     }
+    g.finish();
+
+    // Their values, client by client in the same order: each group takes as
+    // many as it counts. A value kept to more decimals counts as shown, to the
+    // cent, as the invoice counts it.
+    QSqlQuery& v = BD().cached(
+        QStringLiteral("SELECT X.xecs_valor"
+                       " FROM Feines F INNER JOIN Xecs X ON F.feines_id = X.feines_id"
+                       " WHERE F.feines_data >= ? AND F.feines_data < ? AND X.xecs_data_liquidat IS NOT NULL"
+                       " ORDER BY X.clients_nom, X.xecs_id"),
+        {de, fins});
+    for (GrupXecs& grup : mes.grups) {
+        for (int i = 0; i < grup.nombre && v.next(); ++i) grup.suma += Decimal::fromVariant(v.value(0)).roundedCents();
+        mes.suma += grup.suma;
+    }
+    v.finish();
 
     // The lines: one per cheque-service line of each such cheque's job.
     QSqlQuery& l = BD().cached(

@@ -29,7 +29,7 @@ struct LiniaXec {
 struct GrupXecs {
     QString client;
     int nombre = 0;          // liquidated cheques of the client in the month
-    Decimal suma;            // their value
+    Decimal suma;            // their values, each counted to the cent
     QList<LiniaXec> linies;  // by cheque number
 };
 

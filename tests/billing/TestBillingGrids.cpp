@@ -99,6 +99,13 @@ void TestBillingGrids::oneClientsMonth()
     QCOMPARE(fila(&x, 3), QStringLiteral("XC|03/01/2009|202|Anna| |   ||||0,00"));
     QVERIFY(!x.MergeRow(1) && !x.MergeCol(1));
     for (int c = 1; c < 10; ++c) QCOMPARE(x.CellAlignment(1, c), c == 7 || c == 9 ? 7 : 4);
+
+    // The unit of a cheque that pays a job is a word of the user's language.
+    TestSupport::ProgramFolder pf;
+    pf.openDatabases();
+    G.Idioma = QStringLiteral("ES");
+    pintaFacturacio(m, &f, &x, kColors);
+    QCOMPARE(x.TextMatrix(1, 8), QStringLiteral("Horas"));
 }
 
 void TestBillingGrids::emptyMonthAndPosition()

@@ -1,6 +1,9 @@
-// The rules the database itself keeps: keys, numbering, renames, refused deletes, defaults.
+// The rules the database itself keeps: keys, numbering, renames, refused deletes, defaults,
+// and an earlier version's database brought up to date.
+#include "Consultes.h"
 #include "Esquema.h"
 #include "Globals.h"
+#include "LecturaFacturacio.h"
 #include "TestSupport.h"
 
 #include <QtTest>
@@ -22,6 +25,7 @@ private slots:
     void teamMembersGoWithTheTeam();
     void defaultsAreValuesReadersAccept();
     void resourceColoursAreUnique();
+    void anEarlierVersionIsBroughtUp_data();
     void anEarlierVersionIsBroughtUp();
 
 private:
@@ -187,21 +191,60 @@ void TestSchema::resourceColoursAreUnique()
     QVERIFY(fails("INSERT INTO Recursos (recursos_nom, recursos_color) VALUES ('Pere', ?)", {0xFF0000}));
 }
 
-// A database of the first version gets the part of its payments that
-// invoices took (none yet), its payments kept; a second run changes nothing.
+// A database of the first version gets the part of each month's payment that
+// its invoices took: the whole payment where the client has a job of the month
+// with an invoice date (every invoice took it whole then), none elsewhere; the
+// payments are kept, and a pending-only invoice takes what is left. A second
+// run changes nothing.
+void TestSchema::anEarlierVersionIsBroughtUp_data()
+{
+    QTest::addColumn<QStringList>("feines");      // "site day" or "site day invoice-day"
+    QTest::addColumn<QStringList>("facturats");   // taken of 10 (03/2010) and 20 (04/2010), stored
+    QTest::addColumn<QStringList>("pendents");    // what a pending-only invoice of each month takes
+    QTest::newRow("no invoiced job: the payments kept to take")
+        << QStringList{} << QStringList{"0", "0"} << QStringList{"10", "20"};
+    // March half-invoiced; in April only another client's job and one of
+    // May's first day have an invoice date.
+    QTest::newRow("an invoiced month has taken its payment, another keeps it")
+        << QStringList{"Pis 2010-03-01", "Pis 2010-03-31 2010-04-02", "Pis 2010-04-01", "Altre 2010-04-15 2010-04-20",
+                       "Pis 2010-05-01 2010-05-03"}
+        << QStringList{"100000", "0"} << QStringList{"0", "20"};
+}
+
 void TestSchema::anEarlierVersionIsBroughtUp()
 {
-    QTemporaryDir dir;
-    auto db = Db::create(dir.filePath("v1.db"));
-    db->exec("CREATE TABLE Pagaments (pagaments_mes TEXT NOT NULL, clients_nom TEXT NOT NULL COLLATE NOCASE, "
-             "pagaments_import INTEGER NOT NULL DEFAULT 0, PRIMARY KEY (pagaments_mes, clients_nom))");
-    db->exec("INSERT INTO Pagaments VALUES ('03/2010', 'Anna', 100000)");
-    db->exec("PRAGMA user_version=1");
+    QFETCH(QStringList, feines);
+    QFETCH(QStringList, facturats);
+    QFETCH(QStringList, pendents);
+    addClient("Cal Pep");
+    addSite("Altre", "Cal Pep");
+    for (const QString& f : feines) {
+        const QStringList c = f.split(u' ');
+        const QString lloc = c[0] == u"Pis" ? QStringLiteral("Pis d'en Joan") : c[0];
+        const int id = addJob(lloc, QDate::fromString(c[1], Qt::ISODate), "08:00", "09:00", "Bernat", true);
+        if (c.size() > 2) BD().exec("UPDATE Feines SET feines_data_factura = ? WHERE feines_id = ?", {c[2], id});
+    }
+    // The first version's table of payments.
+    BD().exec("ALTER TABLE Pagaments DROP COLUMN pagaments_facturat");
+    BD().exec("INSERT INTO Pagaments VALUES ('03/2010', 'Ca l''Anna', 100000), ('04/2010', 'Ca l''Anna', 200000)");
+    BD().exec("PRAGMA user_version=1");
+    const QStringList mesos{"03/2010", "04/2010"};
     for (int vegada = 0; vegada < 2; ++vegada) {
-        actualitzaEsquema(*db);
-        QCOMPARE(db->scalar("PRAGMA user_version").toInt(), SchemaVersion);
-        QCOMPARE(db->scalar("SELECT pagaments_import || '/' || pagaments_facturat FROM Pagaments").toString(),
-                 QString("100000/0"));
+        actualitzaEsquema(BD());
+        QCOMPARE(BD().scalar("PRAGMA user_version").toInt(), SchemaVersion);
+        QCOMPARE(queryTexts("SELECT pagaments_import || '/' || pagaments_facturat FROM Pagaments "
+                            "ORDER BY pagaments_mes"),
+                 (QStringList{"100000/" + facturats[0], "200000/" + facturats[1]}));
+    }
+    for (int i = 0; i < mesos.size(); ++i) {
+        EntradaFacturacio e;
+        e.totsClients = false;
+        e.client = QStringLiteral("Ca l'Anna");
+        e.mes = mesos[i];
+        e.periode = *periodeDelMes(e.mes);
+        e.pendents = true;
+        e.pagament = Pagament_Mes(e.mes, e.client);
+        QCOMPARE(calculaMes(e).pagaments, *Decimal::parseFixed(pendents[i]));
     }
 }
 

@@ -12,11 +12,11 @@ using namespace PdfFixtures;
 using namespace TestSupport;
 
 namespace {
-void xec(int id, const QString& client, int feina, bool liquidat = true)
+void xec(int id, const QString& client, int feina, bool liquidat = true, qint64 valor = 120000)
 {
     BD().exec(QStringLiteral("INSERT INTO Xecs (xecs_id, clients_nom, xecs_valor, xecs_data_liquidat, feines_id) "
-                             "VALUES (?, ?, 120000, ?, ?)"),
-              {id, client, liquidat ? QVariant(QStringLiteral("2010-04-01")) : QVariant(), feina});
+                             "VALUES (?, ?, ?, ?, ?)"),
+              {id, client, valor, liquidat ? QVariant(QStringLiteral("2010-04-01")) : QVariant(), feina});
 }
 } // namespace
 
@@ -54,6 +54,10 @@ private slots:
                                          Xec{12, "L'Àlex", fora[2]}, Xec{13, "L'Àlex", fora[3]}})
             xec(id, QString::fromUtf8(client), feina);
         xec(11, "Anna", j1, false);
+        // June 2010: three cheques of 10,005, kept so by an earlier version.
+        const int juny = addJob("Casa", QDate(2010, 6, 1), "09:00", "12:00", "Pere", true);
+        addJobLine(juny, "Hores", Decimal::fromInt(3));
+        for (int id : {14, 15, 16}) xec(id, "Anna", juny, true, 100050);
     }
 
     void chequesOfTheMonth_data()
@@ -72,6 +76,10 @@ private slots:
                            "Total 5 xecs:"};
         QTest::newRow("December ends with the year") << QDate(2010, 12, 1) << "Hores"
                                                      << QStringList{"mes: DES. 2010", "Xec 12:", "Total 1 xecs:", "12,00 €"};
+        // Each value counts as shown, to the cent, as the invoice counts it.
+        QTest::newRow("values of more decimals counted to the cent")
+            << QDate(2010, 6, 1) << "Hores"
+            << QStringList{"Anna", "3 xecs", "( 30,00 € )", "Xec 14:", "Xec 16:", "Total 3 xecs:", "30,00 €"};
         QTest::newRow("no cheques: header and a 0 box")
             << QDate(2010, 5, 1) << "Hores"
             << QStringList{"Relació de XECS HORES a liquidar en el mes: MAIG 2010", "Total 0 xecs:", "0,00 €"};
