@@ -1,6 +1,7 @@
 // The job dialog: the end time from the service lines, and the save.
 #include "frmFeines.h"
 
+#include "AccionsFeina.h"
 #include "CalculsFeina.h"
 #include "Clock.h"
 #include "Convert.h"
@@ -100,6 +101,9 @@ void frmFeines::desa()
         && MsgBox::show(Tradueix(QStringLiteral("El import de la feina és 0. Modificar igualment?")), MsgBox::YesNo,
                         Tradueix(QStringLiteral("CONFIRMACIO")), MsgBox::Question, this) != MsgBox::Yes)
         return;
+    // Unticked on a job an invoice billed: its invoice is undone only on a
+    // Yes; a No leaves the dialog open with the user's edits, nothing saved.
+    if (!feta && !Confirma_Desfer_Factura(G.FeinaActual.Id, this)) return;
 
     QList<DadesFeina::Linia> linies;
     for (int r = 0; r < DetallFeinaServeis->Rows(); ++r)

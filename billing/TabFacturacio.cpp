@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -258,9 +259,10 @@ void TabFacturacio::aplicaMode()
         w->setVisible(client);
 }
 
-void TabFacturacio::mostraPagament(const Decimal& import)
+void TabFacturacio::mostraPagament(const Decimal& import, const QString& client, const QString& mes, bool pendents)
 {
     TotalPagaments->setText(import.isZero() ? QString() : import.toGroupedString());
+    m_caixaPagament = {client, mes, pendents, TotalPagaments->text()};
 }
 
 bool TabFacturacio::Calcula_Facturacio_Client()
@@ -315,8 +317,12 @@ void TabFacturacio::mostra(FacturacioMes r)
     restauraPosicio(FacturaGrid, factura);
     if (r.ambXecs) restauraPosicio(XecsGrid, xecs);
     // The payment this month's invoice takes (a payment being typed stays until the box is left).
-    if (!(TotalPagaments->hasFocus() && TotalPagaments->isModified()))
-        mostraPagament(r.totsClients ? Decimal() : r.pagaments);
+    if (!(TotalPagaments->hasFocus() && TotalPagaments->isModified())) {
+        if (r.totsClients)
+            mostraPagament(Decimal(), QString(), r.mes, r.pendents);
+        else
+            mostraPagament(r.pagaments, r.client, r.mes, r.pendents);
+    }
     TotalServeis->setText(r.totsClients ? QString() : r.totalServeis.toGroupedString());
     TotalFacturar->setText(r.totsClients ? QString() : r.totalFacturar.toGroupedString());
     TotalNXecs->setText(r.ambXecs ? QString::number(r.nombreXecs) : QString());
@@ -347,7 +353,11 @@ void TabFacturacio::mesFactura_LostFocus()
                 mesFactura->setFocus(Qt::OtherFocusReason);
             });
         } else {
-            if (mes != m_mesAnterior) Calcula_Facturacio_Client();
+            if (mes != m_mesAnterior) {
+                // A payment typed for the month shown is that month's.
+                desaPagamentEscrit();
+                Calcula_Facturacio_Client();
+            }
             m_mesAnterior = mes;
         }
     } catch (const std::exception& ex) {
@@ -368,6 +378,8 @@ void TabFacturacio::canviClientCombo()
 
 void TabFacturacio::ClientsCombo_Click()
 {
+    // A payment typed for the client shown is that client's.
+    desaPagamentEscrit();
     m_clientMostrat = clientTriat();
     // The computation shows the client's payment with the month.
     Calcula_Facturacio_Client();
@@ -376,20 +388,37 @@ void TabFacturacio::ClientsCombo_Click()
 
 void TabFacturacio::PdtFacturar_Click()
 {
-    if (ClientsCombo->currentIndex() >= 0) Calcula_Facturacio_Client();
+    if (ClientsCombo->currentIndex() < 0) return;
+    // What was typed is read as the box showed it: the whole payment, or
+    // the part no invoice has taken yet.
+    desaPagamentEscrit();
+    Calcula_Facturacio_Client();
 }
 
 // ---------------------------------------------------------------- payments
 
 void TabFacturacio::TotalPagaments_LostFocus()
 {
-    const QString client = clientTriat();
-    const QString mes = mesFactura->text();
-    if (client.isEmpty() || !periodeDelMes(mes)) return;
+    desaPagament();
+}
+
+bool TabFacturacio::desaPagamentEscrit()
+{
+    if (TotalPagaments->text() == m_caixaPagament.text) return true;
+    return desaPagament();
+}
+
+// The box's text as the payment of the month and client the box shows.
+bool TabFacturacio::desaPagament()
+{
+    const CaixaPagament caixa = m_caixaPagament;
+    // Once at a time: a message shown while storing lets other roads out in.
+    if (m_desantPagament || caixa.client.isEmpty() || !periodeDelMes(caixa.mes)) return true;
+    m_desantPagament = true;
+    const auto fi = qScopeGuard([this] { m_desantPagament = false; });
     try {
         const QString text = TotalPagaments->text();
-        const bool pendents = PdtFacturar->isChecked();
-        const PagamentMes desat = Pagament_Mes(mes, client);
+        const PagamentMes desat = Pagament_Mes(caixa.mes, caixa.client);
         // A text that is no number, or a number past the limit of every typed
         // amount, is refused saying why; the stored payment stays and shows again.
         Decimal llegit;
@@ -397,26 +426,28 @@ void TabFacturacio::TotalPagaments_LostFocus()
             const Camps::Lectura lectura = Camps::llegeixDecimal(text, llegit);
             if (lectura != Camps::Lectura::Ok) {
                 MsgBox::show(Camps::refus(lectura, text, Tradueix(QStringLiteral("El pagament ha de ser numèric"))));
-                mostraPagament(desat.perFacturar(pendents));
-                return;
+                mostraPagament(desat.perFacturar(caixa.pendents), caixa.client, caixa.mes, caixa.pendents);
+                return false;
             }
         }
         // Showing only what is still to invoice, the box holds the part of the
         // payment that no invoice has taken yet.
-        const Decimal pagament =
-            Grava_Import_Pagament(mes, client, pendents ? llegit.roundedCents() + desat.facturat : llegit);
-        const Decimal pren = PagamentMes{pagament, desat.facturat}.perFacturar(pendents);
-        mostraPagament(pren);
-        if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == client && m_resultat.mes == mes
-            && m_resultat.pendents == pendents) {
+        const Decimal pagament = Grava_Import_Pagament(caixa.mes, caixa.client,
+                                                       caixa.pendents ? llegit.roundedCents() + desat.facturat : llegit);
+        const Decimal pren = PagamentMes{pagament, desat.facturat}.perFacturar(caixa.pendents);
+        mostraPagament(pren, caixa.client, caixa.mes, caixa.pendents);
+        if (m_resultat.calculat && !m_resultat.totsClients && m_resultat.client == caixa.client
+            && m_resultat.mes == caixa.mes && m_resultat.pendents == caixa.pendents) {
             m_resultat.pagamentMes = pagament;
             m_resultat.pagaments = pren;
             m_resultat.totalFacturar = totalAFacturar(m_resultat, pren);
             TotalFacturar->setText(m_resultat.totalFacturar.toGroupedString());
         }
+        return true;
     } catch (const std::exception& ex) {
         MsgBox::error(QString::fromUtf8(ex.what()));
     }
+    return false;
 }
 
 // ---------------------------------------------------------------- events
@@ -455,7 +486,7 @@ void TabFacturacio::ImprimirFacturacio_Click()
     protegeix(QString(), [this] {
         if (ClientsCombo->currentIndex() < 0)
             Calcul_Dades_Facturacio();
-        else
+        else if (desaPagamentEscrit())   // the invoice takes the payment typed
             Facturar_Client();
     });
 }

@@ -55,6 +55,12 @@ public:
     void ClientsCombo_Click();
     void PdtFacturar_Click();
     void TotalPagaments_LostFocus();
+    // Every other way out of the payment box (the window closing, another
+    // tab, client or month, "Facturar client"): what was typed there and not
+    // stored yet is stored for the month and client the box shows, as leaving
+    // the box does; nothing typed, nothing done. False when the text was
+    // refused (its message shown, the stored payment shown again).
+    bool desaPagamentEscrit();
     // Actions on the grids' rows: Enter, Space and Delete (Qt key codes).
     void FacturaGrid_DblClick();
     void FacturaGrid_KeyDown(int key);
@@ -77,7 +83,9 @@ private:
     void construeix();
     void aplicaMode();
     void amagaControlsXecs();
-    void mostraPagament(const Decimal& import);
+    // The payment of `client`'s month (as the pending box reads it) in the box.
+    void mostraPagament(const Decimal& import, const QString& client, const QString& mes, bool pendents);
+    bool desaPagament();
     void mostra(FacturacioMes resultat);
     void canviClientCombo();
     QString mesPerDefecte() const;
@@ -104,6 +112,15 @@ private:
     QString m_clientMostrat;
     bool m_llistaCanviant = false;
     bool m_validantMes = false;
+    // Whose payment the payment box shows and the text it was given: another
+    // text there was typed and is not stored yet.
+    struct CaixaPagament {
+        QString client;
+        QString mes;
+        bool pendents = false;
+        QString text;
+    } m_caixaPagament;
+    bool m_desantPagament = false;
     QLayout* m_capsaXecs = nullptr;
 
     QLabel* Label51 = nullptr;

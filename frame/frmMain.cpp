@@ -243,6 +243,8 @@ void frmMain::actualitzaRellotge()
 void frmMain::Pestanyes_Click(int index)
 {
     if (index == m_pestanyaActual || index < 1 || index > 5) return;
+    // A payment typed on the billing tab is stored as it is left.
+    if (m_pestanyaActual == 2) m_tabFacturacio->desaPagamentEscrit();
     Trama[m_pestanyaActual]->hide();
     Trama[index]->show();
     m_pestanyaActual = index;
@@ -316,6 +318,9 @@ void frmMain::Form_Unload()
     m_descarregat = true;
     m_rellotge->stop();
     try {
+        // A payment typed and not stored yet is stored while the database is
+        // open (a refused text is said, and the stored payment stays).
+        m_tabFacturacio->desaPagamentEscrit();
         m_tabAgenda->alliberaGlobus();
 
         frmMissatges::descarrega();

@@ -198,10 +198,13 @@ private slots:
         QTest::addColumn<int>("resposta");   // -1: no question
         QTest::addColumn<QStringList>("missatges");
         QTest::addColumn<QString>("fetes");   // done flag of each job, "-" when deleted
+        QTest::addColumn<bool>("facturada");   // an invoice billed the done job (its quota share and a cheque)
         const QString pregunta = QStringLiteral("Eliminar feina  'Alfa' del 10/03/2010 ?");
+        const QString desfer = QStringLiteral("La feina 'Gamma' del 09/03/2010 es va facturar el 10/03/2010 i se'n "
+                                              "desfarà la factura. Marcar-la com a no feta igualment?");
         auto fila = [](const char* nom, const char* mode, QPoint cella, int tecla, int resposta,
-                       const QStringList& missatges, const char* fetes = "0001") {
-            QTest::newRow(nom) << mode << cella << tecla << resposta << missatges << fetes;
+                       const QStringList& missatges, const char* fetes = "0001", bool facturada = false) {
+            QTest::newRow(nom) << mode << cella << tecla << resposta << missatges << fetes << facturada;
         };
         const int enter = Qt::Key_Return, espai = Qt::Key_Space, supr = Qt::Key_Delete, si = MsgBox::Yes;
         fila("Enter on a several-jobs cell", "setmana", {4, 5}, enter, -1, {"Hi ha varies feines en la cel·la"});
@@ -209,6 +212,10 @@ private slots:
         fila("Space marks a job done", "setmana", {3, 7}, espai, -1, {}, "0101");
         fila("Space in the day view", "dia", {2, 7}, espai, -1, {}, "0101");
         fila("Space refused in the core's words", "setmana", {5, 3}, espai, -1, {"Una feina futura no pot estar feta"});
+        fila("Space on a done job no invoice billed: no question", "setmana", {2, 13}, espai, -1, {}, "0000");
+        fila("Space on an invoiced job, No: nothing changes", "setmana", {2, 13}, espai, int(MsgBox::No), {desfer},
+             "0001", true);
+        fila("Space on an invoiced job, Yes: its invoice undone", "setmana", {2, 13}, espai, si, {desfer}, "0000", true);
         fila("Delete, Yes", "setmana", {3, 3}, supr, si, {pregunta}, "-001");
         fila("Delete, No", "setmana", {3, 3}, supr, int(MsgBox::No), {pregunta});
         fila("Delete refused for a done job", "setmana", {2, 13}, supr, si,
@@ -224,6 +231,7 @@ private slots:
         QFETCH(int, resposta);
         QFETCH(QStringList, missatges);
         QFETCH(QString, fetes);
+        QFETCH(bool, facturada);
         Pagina p;
         const QString anna = QStringLiteral("Anna");
         const QList<int> ids{addJob("Alfa", Dimecres, "09:00", "10:00"),
@@ -233,6 +241,15 @@ private slots:
         // Two different jobs at 10:00 on Thursday.
         addJob("Beta", Dimecres.addDays(1), "10:00", "11:00", anna);
         addJob("Gamma", Dimecres.addDays(1), "10:00", "11:00", "Pere");
+        const QString marques = QStringLiteral("SELECT coalesce(feines_data_factura, '-') || ' ' || feines_quota || ' ' || "
+                                               "(SELECT count(*) FROM Xecs WHERE feines_id = f.feines_id) "
+                                               "FROM Feines f WHERE feines_id = ?");
+        if (facturada) {
+            BD().exec(QStringLiteral("UPDATE Feines SET feines_data_factura = '2010-03-10', feines_quota = 50000 "
+                                     "WHERE feines_id = ?"), {ids[3]});
+            BD().exec(QStringLiteral("INSERT INTO Xecs (clients_nom, xecs_valor, xecs_data_entrega, xecs_data_liquidat, "
+                                     "feines_id) VALUES ('Client', 100000, '2010-01-01', '2010-03-10', ?)"), {ids[3]});
+        }
         p.veu(mode, Dimecres);
         p.tab->Omple_Agenda();
         int oberts = 0;
@@ -245,6 +262,9 @@ private slots:
         QString despres;
         for (int id : ids) despres += Llegeix_Feina(id).Id ? QString::number(Llegeix_Feina(id).Feta) : QStringLiteral("-");
         QCOMPARE(despres + QString(oberts, u'+'), fetes);
+        // An invoiced job keeps its invoice, quota share and cheque while done.
+        QCOMPARE(BD().scalar(marques, {ids[3]}).toString(),
+                 facturada && fetes[3] == u'1' ? QStringLiteral("2010-03-10 50000 1") : QStringLiteral("- 0 0"));
         QCOMPARE(G.FacturacioPendent, !fetes.startsWith(u"0001"));
         QCOMPARE(G.FeinaActual.Id, 0);
         QVERIFY(!p.tab->AgendaGrid_KeyDown(Qt::Key_A));   // other keys are the grid's

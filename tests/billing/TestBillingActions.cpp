@@ -67,10 +67,14 @@ void TestBillingActions::keysOnJobs_data()
 {
     QTest::addColumn<QString>("feina");
     QTest::addColumn<int>("tecla");
-    QTest::addColumn<int>("resposta");     // to the confirmation; -1 = none asked
+    QTest::addColumn<int>("resposta");     // to the question; -1 = none asked
     QTest::addColumn<QString>("missatge"); // "" = done
     QTest::addColumn<QString>("despres");  // the job's stored done mark and invoice date, or "gone"
-    QTest::newRow("Space on a done, invoiced job") << "D" << int(Qt::Key_Space) << -1 << "" << "0 -";
+    QTest::newRow("Space on a done, invoiced job, No: nothing changes")
+        << "D" << int(Qt::Key_Space) << int(MsgBox::No) << "" << "1 2010-03-06";
+    QTest::newRow("Space on a done, invoiced job, Yes: its invoice undone")
+        << "D" << int(Qt::Key_Space) << int(MsgBox::Yes) << "" << "0 -";
+    QTest::newRow("Space on a done job no invoice billed: no question") << "A" << int(Qt::Key_Space) << -1 << "" << "0 -";
     QTest::newRow("Space on a job without resource")
         << "B" << int(Qt::Key_Space) << -1 << "Cal assignar recurs si la feina està feta" << "0 -";
     QTest::newRow("Delete on a done job")
@@ -89,9 +93,15 @@ void TestBillingActions::keysOnJobs()
     QFETCH(QString, despres);
     PaginaFacturacio p;
     p.tria(0);
-    const int id = feina == u'D' ? p.D : p.B;
-    const int fila = feina == u'D' ? 5 : 3;
+    const int id = feina == u'D' ? p.D : feina == u'A' ? p.A : p.B;
+    const int fila = feina == u'D' ? 5 : feina == u'A' ? 1 : 3;
     const QString abans = PaginaFacturacio::fila(p.factura(), fila);
+    auto estat = [&] {
+        QSqlQuery q = BD().query(QStringLiteral("SELECT feines_feta, coalesce(feines_data_factura, '-') FROM Feines "
+                                                "WHERE feines_id = ?"), {id});
+        return q.next() ? q.value(0).toString() + u' ' + q.value(1).toString() : QStringLiteral("gone");
+    };
+    const QString estatAbans = estat();
     if (resposta >= 0) MsgBox::pushAnswer(MsgBox::Answer(resposta));
     p.factura()->setCurrentCellAt(fila, 6);
     G.AgendaPendent = false;
@@ -99,17 +109,19 @@ void TestBillingActions::keysOnJobs()
 
     QStringList mostrats = shownTexts();
     if (resposta >= 0) {
-        QCOMPARE(mostrats.value(0), feina == u'D' ? QStringLiteral("Eliminar feina 'Casa' del 05/03/2010 ?")
-                                                  : QStringLiteral("Eliminar feina 'Casa' del 03/03/2010 ?"));
+        const QString dia = feina == u'D' ? QStringLiteral("05/03/2010") : QStringLiteral("03/03/2010");
+        const QString pregunta = tecla == Qt::Key_Space
+            ? QStringLiteral("La feina 'Casa' del %1 es va facturar el 06/03/2010 i se'n desfarà la factura. "
+                             "Marcar-la com a no feta igualment?").arg(dia)
+            : QStringLiteral("Eliminar feina 'Casa' del %1 ?").arg(dia);
+        QCOMPARE(mostrats.value(0), pregunta);
         QCOMPARE(MsgBox::shown().first().title, QStringLiteral("CONFIRMACIO"));
         QCOMPARE(MsgBox::shown().first().buttons, MsgBox::YesNo);
         mostrats.removeFirst();
     }
     QCOMPARE(mostrats, missatge.isEmpty() ? QStringList() : QStringList{missatge});
-    QSqlQuery q = BD().query(QStringLiteral("SELECT feines_feta, coalesce(feines_data_factura, '-') FROM Feines "
-                                            "WHERE feines_id = ?"), {id});
-    QCOMPARE(q.next() ? q.value(0).toString() + u' ' + q.value(1).toString() : QStringLiteral("gone"), despres);
-    const bool canvi = despres == QLatin1String("gone") || (feina == u'D' && despres.startsWith(u'0'));
+    QCOMPARE(estat(), despres);
+    const bool canvi = despres != estatAbans;
     QCOMPARE(G.AgendaPendent, canvi);
     QCOMPARE(G.FeinaActual.Id, 0);
     if (!canvi) QCOMPARE(PaginaFacturacio::fila(p.factura(), fila), abans);

@@ -1,5 +1,7 @@
-// The billing tab: month, client and mode, pending box, payments, failures.
+// The billing tab: month, client and mode, pending box, payments (stored
+// on every way out of their box), failures.
 #include "Consultes.h"
+#include "Database.h"
 #include "TabFixture.h"
 #include "frmMain.h"
 
@@ -22,6 +24,8 @@ private slots:
     void failureLeavesTheGridsAsTheyWere_data();
     void failureLeavesTheGridsAsTheyWere();
     void refusedMonthKeepsTheBillingTab();
+    void typedPaymentIsStoredOnTheWayOut_data();
+    void typedPaymentIsStoredOnTheWayOut();
 };
 
 void TestBillingTab::monthValidation_data()
@@ -298,6 +302,70 @@ void TestBillingTab::refusedMonthKeepsTheBillingTab()
     QCOMPARE(MsgBox::shown().size(), 1);
     QCOMPARE(MsgBox::shown().last().text, QStringLiteral("Mes erroni (format: 'mm/aaaa')"));
     w->close();
+}
+
+void TestBillingTab::typedPaymentIsStoredOnTheWayOut_data()
+{
+    QTest::addColumn<QString>("cami");      // how the payment box is left
+    QTest::addColumn<QString>("tecleig");
+    QTest::addColumn<QString>("desat");     // Anna's March payment stored afterwards, and the part invoiced
+    QTest::newRow("the window closes") << "tanca" << "40" << "400000 0";
+    QTest::newRow("another tab") << "pestanya" << "40" << "400000 0";
+    QTest::newRow("another client") << "client" << "40" << "400000 0";
+    QTest::newRow("another month") << "mes" << "40" << "400000 0";
+    QTest::newRow("Facturar client: the invoice takes it") << "factura" << "40" << "400000 400000";
+    QTest::newRow("no number, the window closes: said once, the stored one stays") << "tanca" << "quaranta"
+                                                                                    << "250000 0";
+}
+
+// In the main window: a payment typed over a stored one is stored whichever
+// way the box is left, with no focus change first.
+void TestBillingTab::typedPaymentIsStoredOnTheWayOut()
+{
+    QFETCH(QString, cami);
+    QFETCH(QString, tecleig);
+    QFETCH(QString, desat);
+    ProgramFolder pf;
+    pf.writeIni(QStringLiteral("[Parametres]\nPrimeraExecucio=0\n"));
+    pf.start();
+    addClient("Anna");
+    addClient("Berta");
+    Grava_Import_Pagament(QStringLiteral("03/2010"), QStringLiteral("Anna"), Decimal::fromInt(25));
+    auto* w = new frmMain;
+    QPointer<frmMain> guard(w);
+    G.frmPrincipal = w;
+    w->Form_Load();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    w->activateWindow();
+    auto* tabs = w->findChild<QTabBar*>(QStringLiteral("Pestanyes"));
+    tabs->setCurrentIndex(1);
+    auto* clients = w->findChild<QComboBox*>(QStringLiteral("ClientsCombo"));
+    clients->setCurrentIndex(0);
+    auto* pagaments = w->findChild<QLineEdit*>(QStringLiteral("TotalPagaments"));
+    QCOMPARE(pagaments->text(), QStringLiteral("25,00"));
+    pagaments->setFocus();
+    QTRY_VERIFY(pagaments->hasFocus());
+    pagaments->selectAll();
+    QTest::keyClicks(pagaments, tecleig);
+    if (cami == QLatin1String("pestanya")) {
+        tabs->setCurrentIndex(2);
+    } else if (cami == QLatin1String("client")) {
+        clients->setCurrentIndex(1);
+        QVERIFY(pagaments->text().isEmpty());   // Berta's
+    } else if (cami == QLatin1String("mes")) {
+        w->findChild<QLineEdit*>(QStringLiteral("mesFactura"))->setText(QStringLiteral("04/2010"));
+        w->tabFacturacio()->mesFactura_LostFocus();
+    } else if (cami == QLatin1String("factura")) {
+        w->findChild<QPushButton*>(QStringLiteral("ImprimirFacturacio"))->click();
+    }
+    w->close();   // stores nothing a second time
+    QVERIFY(!G.BD);
+    QCOMPARE(shownTexts(), desat.startsWith(u'4') ? QStringList() : QStringList{"El pagament ha de ser numèric"});
+    const auto db = Db::openExisting(defaultDatabasePath());
+    QCOMPARE(db->scalar(QStringLiteral("SELECT group_concat(pagaments_import || ' ' || pagaments_facturat) FROM Pagaments "
+                                       "WHERE pagaments_mes = '03/2010' AND clients_nom = 'Anna'")).toString(),
+             desat);
 }
 
 QTEST_MAIN(TestBillingTab)

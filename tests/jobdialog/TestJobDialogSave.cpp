@@ -1,7 +1,8 @@
 // The job dialog's end time from its lines, and its save: the checks in
-// their order, the zero-amount question, the core's refusals, the lines
-// rewritten in grid order, a failure half-way that leaves nothing behind,
-// and no box shown while the save holds the database.
+// their order, the zero-amount question, the question before an invoiced job
+// is saved as not done, the core's refusals, the lines rewritten in grid
+// order, a failure half-way that leaves nothing behind, and no box shown
+// while the save holds the database.
 #include "Dialeg.h"
 
 #include "Clock.h"
@@ -225,12 +226,24 @@ private slots:
         QCOMPARE(Dialeg::linies(f.id), desa ? QStringList() : liniesAbans);
     }
 
+    void uncheckingADoneJob_data()
+    {
+        QTest::addColumn<bool>("facturada");
+        QTest::addColumn<int>("resposta");   // to the question; -1 = none asked
+        QTest::newRow("no invoice billed it: no question") << false << -1;
+        QTest::newRow("invoiced, No: the dialog stays open with its edits") << true << int(MsgBox::No);
+        QTest::newRow("invoiced, Yes: its invoice undone") << true << int(MsgBox::Yes);
+    }
+
     void uncheckingADoneJob()
     {
+        QFETCH(bool, facturada);
+        QFETCH(int, resposta);
         Fixture f;
         addClient("Xecs", true);
-        BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 1, feines_data_factura = '2010-03-10', "
-                                 "feines_quota = 50000 WHERE feines_id = ?"), {f.id});
+        BD().exec(QStringLiteral("UPDATE Feines SET feines_feta = 1, feines_data_factura = ?, feines_quota = ? "
+                                 "WHERE feines_id = ?"),
+                  {facturada ? QVariant(QStringLiteral("2010-03-10")) : QVariant(), facturada ? 50000 : 0, f.id});
         BD().exec(QStringLiteral("INSERT INTO Xecs (clients_nom, xecs_valor, xecs_data_entrega, xecs_data_liquidat, "
                                  "feines_id) VALUES ('Xecs', 100000, '2010-01-01', '2010-03-10', ?)"), {f.id});
         f.addLine(QStringLiteral("Vidres"), QStringLiteral("1"), QStringLiteral("12,5"), QStringLiteral("V"));
@@ -242,11 +255,31 @@ private slots:
         QCOMPARE(G.FeinaActual.Missatge, QStringLiteral("No es pot modificar una feina feta"));
         QCOMPARE(desat(f.id), abans);
         f.c<QCheckBox>("FetaFeina")->click();
+        f.c<QPlainTextEdit>("ObservacionsFeina")->setPlainText(QStringLiteral("Nota"));
+        if (resposta >= 0) MsgBox::pushAnswer(MsgBox::Answer(resposta));
         f.d->OKButton_Click();
+        if (facturada) {
+            QCOMPARE(MsgBox::shown().first().title, QStringLiteral("CONFIRMACIO"));
+            QCOMPARE(MsgBox::shown().first().buttons, MsgBox::YesNo);
+        }
+        QCOMPARE(missatges(), facturada ? QStringList{"La feina 'Casa Puig' del 10/03/2010 es va facturar el 10/03/2010 "
+                                                      "i se'n desfarà la factura. Marcar-la com a no feta igualment?"}
+                                        : QStringList());
+        const auto xecsLliures = [] {
+            return BD().scalar(QStringLiteral("SELECT count(*) FROM Xecs WHERE feines_id IS NULL AND "
+                                              "xecs_data_liquidat IS NULL")).toInt();
+        };
+        if (resposta == MsgBox::No) {
+            QCOMPARE(desat(f.id), abans);
+            QCOMPARE(xecsLliures(), 0);
+            QCOMPARE(f.d->result(), int(QDialog::Rejected));
+            QVERIFY(!f.c<QCheckBox>("FetaFeina")->isChecked());
+            QCOMPARE(f.c<QPlainTextEdit>("ObservacionsFeina")->toPlainText(), QStringLiteral("Nota"));
+            return;
+        }
         QCOMPARE(G.FeinaActual.Missatge, QStringLiteral("OK"));
-        QCOMPARE(desat(f.id), QStringList({Lloc, "2010-03-10", "10:00", "11:00", "Anna", "0", "-", "0", ""}).join(u'|'));
-        QCOMPARE(BD().scalar(QStringLiteral("SELECT count(*) FROM Xecs WHERE feines_id IS NULL AND "
-                                            "xecs_data_liquidat IS NULL")).toInt(), 1);
+        QCOMPARE(desat(f.id), QStringList({Lloc, "2010-03-10", "10:00", "11:00", "Anna", "0", "-", "0", "Nota"}).join(u'|'));
+        QCOMPARE(xecsLliures(), 1);
         QVERIFY(!G.FeinaActual.DataFactura.isValid());
     }
 
