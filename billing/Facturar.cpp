@@ -63,7 +63,8 @@ void TabFacturacio::Facturar_Client()
     // transaction that stays open while the document is drawn and is
     // committed only once it is whole and in its place (a PDF written to the
     // last byte under its name, or the printer's job accepted). A failure
-    // before that leaves nothing marked and no file.
+    // before that leaves nothing marked and no file, the marks rolled back
+    // before the failure is shown.
     QString missatge;
     std::optional<Transaction> tx;
     bool marcat = false;
@@ -78,7 +79,8 @@ void TabFacturacio::Facturar_Client()
         [&] {
             tx->commit();
             marcat = true;
-        });
+        },
+        [&] { tx.reset(); });
     tx.reset();
     if (!missatge.isEmpty()) {
         MsgBox::show(missatge);

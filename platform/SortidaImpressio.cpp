@@ -18,6 +18,7 @@ namespace SortidaImpressio {
 namespace {
 QString g_carpetaProves;
 QString g_darrerFitxer;
+QStringList g_mostrats;
 
 QString carpetaDocuments()
 {
@@ -85,7 +86,7 @@ bool comenca(Desti& desti)
 bool desa(Desti& desti, bool acabat)
 {
     if (desti.pdf) {
-        if (acabat) return desti.pdf->desa();
+        if (acabat) return desti.sencer = desti.pdf->desa();
         desti.pdf->descarta();
         return false;
     }
@@ -93,25 +94,36 @@ bool desa(Desti& desti, bool acabat)
     return acabat && printer->printerState() != QPrinter::Error && printer->printerState() != QPrinter::Aborted;
 }
 
-void abandona(Desti& desti, QPainter& pintor)
+bool abandona(Desti& desti, QPainter& pintor)
 {
-    if (!desti.pdf) static_cast<QPrinter*>(desti.dispositiu.get())->abort();
+    const bool enviat = !desti.pdf && !static_cast<QPrinter*>(desti.dispositiu.get())->abort();
     pintor.end();
     if (desti.pdf) desti.pdf->descarta();
+    return enviat;
 }
 
-void retira(const Desti& desti)
+void retira(Desti& desti)
 {
-    if (!desti.fitxer.isEmpty()) QFile::remove(desti.fitxer);
+    if (desti.sencer) QFile::remove(desti.fitxer);
+    desti.sencer = false;
 }
 
 void mostra(const Desti& desti)
 {
-    if (desti.fitxer.isEmpty() || !g_carpetaProves.isEmpty()) return;
+    if (!desti.sencer) return;
+    if (!g_carpetaProves.isEmpty()) {
+        g_mostrats.append(desti.fitxer);
+        return;
+    }
     QDesktopServices::openUrl(QUrl::fromLocalFile(desti.fitxer));
 }
 
-void setCarpetaProves(const QString& carpeta) { g_carpetaProves = carpeta; }
+void setCarpetaProves(const QString& carpeta)
+{
+    g_carpetaProves = carpeta;
+    g_mostrats.clear();
+}
+QStringList mostrats() { return g_mostrats; }
 QString carpetaProves() { return g_carpetaProves; }
 QString darrerFitxer() { return g_darrerFitxer; }
 

@@ -10,6 +10,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace SortidaImpressio {
@@ -19,6 +20,7 @@ struct Desti {
     std::unique_ptr<QPagedPaintDevice> dispositiu;
     QString impressora;   // name of the printer; "" for a PDF
     QString fitxer;       // path of the PDF; "" for a printer
+    bool sencer = false;  // the PDF stands whole under its name
 };
 
 // A new paint device for the document (A4 portrait or landscape for a PDF;
@@ -32,17 +34,22 @@ bool comenca(Desti& desti);
 // otherwise, and no PDF is left.
 bool desa(Desti& desti, bool acabat);
 // Instead of desa(), the painter still active: aborts a printer's job where
-// the printer can, ends the painter and drops the PDF.
-void abandona(Desti& desti, QPainter& pintor);
+// the printer can, ends the painter and drops the PDF. True when a printer
+// could not abort the job: the pages drawn so far have gone out.
+bool abandona(Desti& desti, QPainter& pintor);
 // After desa(): takes a PDF away again (a printer's job has gone).
-void retira(const Desti& desti);
-// After desa(): shows a PDF with the desktop's viewer, except under the
-// tests' folder.
+void retira(Desti& desti);
+// Shows a PDF written whole with the desktop's viewer (nothing else: no
+// printer's job, no PDF dropped or never written). Under the tests' folder
+// the viewer is not started and the PDF is only recorded.
 void mostra(const Desti& desti);
 
-// Tests: "" gives the real output; a folder makes every document a PDF there.
+// Tests: "" gives the real output; a folder makes every document a PDF there
+// (and forgets the PDFs shown).
 void setCarpetaProves(const QString& carpeta);
 QString carpetaProves();
+// The PDFs mostra() was given under the tests' folder, in order.
+QStringList mostrats();
 // Path of the last PDF chosen by obre() ("" before any).
 QString darrerFitxer();
 

@@ -180,12 +180,12 @@ QString Impressora::EndDoc()
     return Tradueix(QStringLiteral("Document desat a")) + u' ' + d.fitxer;
 }
 
-void Impressora::abandona()
+bool Impressora::abandona()
 {
-    if (acabat_) return;
+    if (acabat_) return false;
     acabat_ = true;
     g_darrerTracat = tracat_;
-    if (painter_.isActive()) SortidaImpressio::abandona(sortida_->desti, painter_);
+    return painter_.isActive() && SortidaImpressio::abandona(sortida_->desti, painter_);
 }
 
 void Impressora::retira()

@@ -88,11 +88,13 @@ public:
     // no PDF left, when it could not. Further calls do nothing.
     QString EndDoc();
     // Instead of EndDoc: drops the document (no PDF; a printer's job aborted
-    // where the printer can).
-    void abandona();
+    // where the printer can). True when a printer's job could not be
+    // aborted: the pages drawn so far have gone out. Further calls do nothing.
+    bool abandona();
     // After EndDoc: takes the PDF away again.
     void retira();
-    // After EndDoc: shows the PDF with the desktop's viewer.
+    // After EndDoc: shows the PDF with the desktop's viewer, when one was
+    // written whole and is still there.
     void mostra() const;
 
     // Width of a text and height of one line in the current font, in twips.

@@ -203,7 +203,7 @@ void MarcPagina::caixa(double x1, double y1, double x2, double y2)
 
 QString imprimeixDocument(const QString& nom, const std::function<void(Impressora&)>& dibuixa,
                           Impressora::Orientacio orientacio, QWidget* parent,
-                          const std::function<void()>& quanSencer)
+                          const std::function<void()>& quanSencer, const std::function<void()>& desfes)
 {
     std::unique_ptr<Impressora> impressora;
     QString error;
@@ -226,16 +226,12 @@ QString imprimeixDocument(const QString& nom, const std::function<void(Impressor
     } catch (...) {
         error = Tradueix(QStringLiteral("Error desconegut"));
     }
-    if (impressora && quanSencer) impressora->abandona();
+    // Nothing of a document cut short stands, and what its drawing began is
+    // undone before the user is told why.
+    if (impressora && impressora->abandona())
+        error += u'\n' + Tradueix(QStringLiteral("El document enviat a la impressora ha quedat incomplet."));
+    if (desfes) desfes();
     MsgBox::error(error, QString(), parent);
-    if (!impressora || quanSencer) return QString();
-    try {
-        const QString on = impressora->EndDoc();
-        impressora->mostra();
-        return on;
-    } catch (const std::exception& e) {
-        MsgBox::error(QString::fromUtf8(e.what()), QString(), parent);
-    }
     return QString();
 }
 

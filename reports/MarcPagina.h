@@ -114,17 +114,22 @@ private:
 };
 
 // Prints one document: the printer object for it, the drawing, the end of the
-// document. Any error shows "Error:" and its description (translated when
-// the texts have it) and ends the document with the pages drawn so far. Returns where the document went, for
-// the status bar ("" when nothing was printed, or when it could not be sent
-// out whole).
+// document. Returns where the document went, for the status bar ("" when
+// nothing was printed, or on any error). A document stands whole or not at
+// all: after any error it is dropped (no PDF is left; a printer's job is
+// aborted where the printer can, and the error says so when the pages drawn
+// so far went out all the same), `desfes` runs when given, and only then
+// "Error:" and the error's description (translated when the texts have it)
+// are shown. Only a PDF written whole is shown with the desktop's viewer.
 // `quanSencer`, when given, runs once the document is whole and in its place
 // (a PDF under its name, a printer's job accepted), before it is shown or
 // told; such a document stands or falls with it: when it throws, the PDF is
-// taken away again, and after any error the document is dropped, not ended.
+// taken away again. `desfes` undoes what the drawing or that step began (an
+// open transaction) and throws nothing.
 QString imprimeixDocument(const QString& nom, const std::function<void(Impressora&)>& dibuixa,
                           Impressora::Orientacio orientacio = Impressora::Orientacio::Vertical,
-                          QWidget* parent = nullptr, const std::function<void()>& quanSencer = {});
+                          QWidget* parent = nullptr, const std::function<void()>& quanSencer = {},
+                          const std::function<void()>& desfes = {});
 
 // Tells the user where a printed document went (`on` as imprimeixDocument
 // returns it; "" says nothing): in the main window's status bar or, with no

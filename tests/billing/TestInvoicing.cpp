@@ -1,6 +1,7 @@
 // "Facturar client": the invoicing marks of the chosen client's month, in one
 // unit with its billing data; without a client the button starts the run. A
-// disk that fills leaves neither a document nor marks.
+// disk that fills leaves neither a document nor marks, and no box is shown
+// while the marks hold the database.
 #include "Consultes.h"
 #include "FitxerSencer.h"
 #include "LlistaFeines.h"
@@ -22,7 +23,23 @@ using namespace TestSupport;
 
 class TestInvoicing : public SeamedTest {
     Q_OBJECT
+    QStringList shownLocked_;   // boxes shown while a transaction held the database
+
 private slots:
+    void init()
+    {
+        SeamedTest::init();
+        shownLocked_.clear();
+        MsgBox::setObserver([this](const MsgBox::Shown& box) {
+            if (G.BD && BD().transactionDepth() > 0) shownLocked_ << box.text;
+        });
+    }
+    void cleanup()
+    {
+        MsgBox::setObserver(nullptr);
+        SeamedTest::cleanup();
+        QCOMPARE(shownLocked_, QStringList());
+    }
     void marks_data();
     void marks();
     void twiceOnOneDay_data();
@@ -76,6 +93,10 @@ void TestInvoicing::marks_data()
                                                 << "A - 0|B - 0|C - 0|1 2010-03-02 A|2 - -" << "";
     QTest::newRow("a cheque gone: nothing marked") << "cheque gone" << "ERROR: Xec 2 no trobat"
                                                    << "A - 0|B - 0|C - 0|D 2010-03-06 0|1 2010-03-02 A" << "";
+    // The marks are written and the document's first page drawn when its
+    // totals cannot read the services.
+    QTest::newRow("the document fails while drawn: nothing marked")
+        << "services gone" << "Error:Unable to execute statement: no such table: Serveis" << cap << "";
     // The documents folder is a file: the document cannot start, so nothing is marked.
     QTest::newRow("a documents folder that cannot be written: nothing marked")
         << "unwritable" << "Error:No s'ha pogut començar el document a la carpeta %P: %E" << cap << "";
@@ -111,6 +132,7 @@ void TestInvoicing::marks()
     }
     if (cas == QLatin1String("job gone")) BD().exec(QStringLiteral("DELETE FROM Feines WHERE feines_id = ?"), {p.D});
     if (cas == QLatin1String("cheque gone")) BD().exec(QStringLiteral("DELETE FROM Xecs WHERE xecs_id = 2"));
+    if (cas == QLatin1String("services gone")) BD().exec(QStringLiteral("ALTER TABLE Serveis RENAME TO Serveis_"));
     p.facturar();
 
     QCOMPARE(marques(p), despres);
@@ -121,7 +143,10 @@ void TestInvoicing::marks()
     missatge.replace(QStringLiteral("%E"), QString::fromLocal8Bit(std::strerror(ENOTDIR)));
     QCOMPARE(mostrats, missatge.isEmpty() ? QStringList() : QStringList{missatge + u'/'});
     // The marks and their document stand together, from the month as it was shown.
-    QCOMPARE(pdf.fitxers().size(), missatge.isEmpty() ? 1 : 0);
+    QCOMPARE(pdf.tots().size(), missatge.isEmpty() ? 1 : 0);
+    // The viewer opens the document written, never one that was not.
+    QCOMPARE(SortidaImpressio::mostrats(), missatge.isEmpty() ? QStringList{pdf.unic()} : QStringList());
+    QCOMPARE(p.estat, missatge.isEmpty() ? QStringLiteral("Document desat a ") + pdf.unic() : QString());
     if (!missatge.isEmpty()) return;
     const QString t = PdfFixtures::text(pdf.unic());
     QVERIFY2(t.contains(document), qPrintable(t));
@@ -284,6 +309,7 @@ void TestInvoicing::fullDiskLeavesNeitherDocumentNorMarks()
     QCOMPARE(BD().transactionDepth(), 0);
     QCOMPARE(pdf.tots(), QStringList());
     QCOMPARE(p.estat, QString());
+    QCOMPARE(SortidaImpressio::mostrats(), QStringList());
     const QString carpeta = QFileInfo(SortidaImpressio::darrerFitxer()).path();
     QCOMPARE(shownTexts(), QStringList{QStringLiteral("Error:No s'ha pogut desar el document a la carpeta ") + carpeta
                                        + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(ENOSPC))});

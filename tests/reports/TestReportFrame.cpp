@@ -4,6 +4,7 @@
 #include "MarcPagina.h"
 #include "MessageBox.h"
 #include "PdfFixtures.h"
+#include "SortidaImpressio.h"
 #include "TestSupport.h"
 
 #include <QFileInfo>
@@ -99,7 +100,9 @@ private slots:
         }
     }
 
-    void errorEndsTheDocumentWithItsPages()
+    // An error part-way drops the document: its pages were never a PDF that a
+    // viewer could find half-written, and none is left or shown afterwards.
+    void errorLeavesNoDocument()
     {
         QStringList mentreObert = {QStringLiteral("-")};
         const QString on = imprimeixDocument(QStringLiteral("Error"), [&](Impressora& p) {
@@ -109,31 +112,34 @@ private slots:
             mentreObert = carpeta_->fitxers();
             throw std::runtime_error("no hi ha paper");
         });
-        // Two pages drawn, and still no PDF that a viewer could find half-written.
         QCOMPARE(mentreObert, QStringList());
-        QCOMPARE(MsgBox::shown().size(), 1);
-        QCOMPARE(MsgBox::shown().first().text, QStringLiteral("Error:no hi ha paper"));
+        QCOMPARE(TestSupport::shownTexts(), QStringList{QStringLiteral("Error:no hi ha paper")});
         QCOMPARE(MsgBox::shown().first().title, QString());
-        const QString pdf = carpeta_->unic();
-        QVERIFY(!on.isEmpty());
-        QCOMPARE(pagines(pdf), 2);
-        QVERIFY(text(pdf, 2).contains(QStringLiteral("Segona pàgina")));
+        QCOMPARE(on, QString());
+        QCOMPARE(carpeta_->tots(), QStringList());
+        QCOMPARE(SortidaImpressio::mostrats(), QStringList());
     }
 
     void aDocumentWithAStepStandsOrFallsWithIt()
     {
+        // What the drawing began is undone after any failure, the PDF already
+        // gone, before the failure is told.
+        QStringList alDesfer;
+        const auto desfes = [&] {
+            alDesfer << QString::number(MsgBox::shown().size()) + u'/' + carpeta_->tots().join(u',');
+        };
         // The step runs once the PDF is whole under its name, before it is told.
         QStringList alPas;
         QString on = imprimeixDocument(
             QStringLiteral("Pas"), [](Impressora& p) { documentDeLinies(p, 3); }, Impressora::Orientacio::Vertical,
-            nullptr, [&] { alPas = carpeta_->fitxers(); });
+            nullptr, [&] { alPas = carpeta_->fitxers(); }, desfes);
         QCOMPARE(alPas.size(), 1);
         QCOMPARE(on, QStringLiteral("Document desat a ") + alPas.first());
         // A step that fails takes its PDF away; a drawing that fails leaves
         // no PDF, not even its pages, and its step does not run.
         on = imprimeixDocument(
             QStringLiteral("Pas"), [](Impressora& p) { documentDeLinies(p, 3); }, Impressora::Orientacio::Vertical,
-            nullptr, [] { throw std::runtime_error("no s'ha pogut marcar"); });
+            nullptr, [] { throw std::runtime_error("no s'ha pogut marcar"); }, desfes);
         QCOMPARE(on, QString());
         bool pas = false;
         on = imprimeixDocument(
@@ -142,12 +148,15 @@ private slots:
                 documentDeLinies(p, 3);
                 throw std::runtime_error("no hi ha paper");
             },
-            Impressora::Orientacio::Vertical, nullptr, [&] { pas = true; });
+            Impressora::Orientacio::Vertical, nullptr, [&] { pas = true; }, desfes);
         QCOMPARE(on, QString());
         QVERIFY(!pas);
         QCOMPARE(carpeta_->tots(), alPas);
         QCOMPARE(TestSupport::shownTexts(),
                  QStringList({QStringLiteral("Error:no s'ha pogut marcar"), QStringLiteral("Error:no hi ha paper")}));
+        QCOMPARE(alDesfer, QStringList({QStringLiteral("0/") + alPas.first(), QStringLiteral("1/") + alPas.first()}));
+        // Only the document that stood whole was shown.
+        QCOMPARE(SortidaImpressio::mostrats(), alPas);
     }
 
     void nothingDrawnProducesNothing()
@@ -158,6 +167,8 @@ private slots:
         imprimeixDocument(QStringLiteral("Buit"), [](Impressora&) { throw std::runtime_error("abans de res"); });
         QVERIFY(carpeta_->fitxers().isEmpty());
         QCOMPARE(MsgBox::shown().size(), 1);
+        // The viewer is not asked to open a PDF that was never written.
+        QCOMPARE(SortidaImpressio::mostrats(), QStringList());
     }
 
     void positionsFollowThePrintedText()
