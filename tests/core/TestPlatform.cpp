@@ -36,6 +36,7 @@ private slots:
     void iniWriteFailureIsReported();
     void iniWriteRefusesWhatWouldBreakTheFile_data();
     void iniWriteRefusesWhatWouldBreakTheFile();
+    void iniLegacyEncodingSurvivesAWrite_data();
     void iniLegacyEncodingSurvivesAWrite();
     void transactionsRecoverAfterErrors();
     void wholeFileTakesAwayOnlyOldLeftoversOfItsOwn();
@@ -401,14 +402,26 @@ void TestPlatform::iniWriteRefusesWhatWouldBreakTheFile()
     QCOMPARE(readFile(p), before);
 }
 
+void TestPlatform::iniLegacyEncodingSurvivesAWrite_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("Latin-1") << QByteArray("[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    // The mark says UTF-8 but the bytes after it are not: read as without it.
+    QTest::newRow("Latin-1 after a UTF-8 mark") << QByteArray("\xef\xbb\xbf[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    QTest::newRow("UTF-8 after its mark")
+        << QByteArray("\xef\xbb\xbf[Idiomes]\n(CT)=Catal\xc3\xa0\n(ES)=Espa\xc3\xb1ol\n");
+}
+
 void TestPlatform::iniLegacyEncodingSurvivesAWrite()
 {
+    QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
-    const QString p = writeFile(dir.filePath("t.ini"), "[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    const QString p = writeFile(dir.filePath("t.ini"), bytes);
     QCOMPARE(IniFile::read(p, "Idiomes", "(CT)", ""), QString("Català"));
     QVERIFY(IniFile::write(p, "Estat", "UltimDiaGen", "2010-01-31"));
     QCOMPARE(IniFile::read(p, "Idiomes", "(ES)", ""), QString("Español"));
     QCOMPARE(IniFile::read(p, "Estat", "UltimDiaGen", ""), QString("2010-01-31"));
+    QVERIFY(readFile(p).contains("(CT)=Catal\xc3\xa0\n"));
 }
 
 void TestPlatform::transactionsRecoverAfterErrors()
