@@ -113,6 +113,7 @@ void mostra(const Desti& desti)
 
 void setCarpetaProves(const QString& carpeta) { g_carpetaProves = carpeta; }
 QString carpetaProves() { return g_carpetaProves; }
+QString carpetaPdf() { return g_carpetaProves.isEmpty() ? carpetaDocuments() : g_carpetaProves; }
 QString darrerFitxer() { return g_darrerFitxer; }
 
 } // namespace SortidaImpressio

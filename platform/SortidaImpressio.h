@@ -43,6 +43,8 @@ void mostra(const Desti& desti);
 // Tests: "" gives the real output; a folder makes every document a PDF there.
 void setCarpetaProves(const QString& carpeta);
 QString carpetaProves();
+// The folder PDFs go to: the tests' folder, or Torvanel/ in the documents.
+QString carpetaPdf();
 // Path of the last PDF chosen by obre() ("" before any).
 QString darrerFitxer();
 
