@@ -2,8 +2,10 @@
 
 #include "Configuracio.h"
 #include "Esquema.h"
+#include "FitxerSencer.h"
 #include "Globals.h"
 #include "MessageBox.h"
+#include "SortidaImpressio.h"
 #include "Traduccio.h"
 
 #include <QFileInfo>
@@ -17,6 +19,8 @@ std::optional<ConfiguracioApartada> arrencaNucli()
     carregaTraduccions(*G.BDTraduccio);
     auto apartada = apartaConfiguracioIllegible();
     Llegeix_Configuracio();
+    // What a copy of the program killed while it wrote left behind.
+    FitxerSencer::esborraTotesLesRestes({G.ProgramDir, QFileInfo(G.BaseDades).absolutePath(), SortidaImpressio::carpetaPdf()});
     if (!QFileInfo::exists(G.BaseDades))
         throw DbError(Tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(G.BaseDades));
     G.BD = Db::openExisting(G.BaseDades);

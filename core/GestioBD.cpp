@@ -11,6 +11,7 @@
 
 namespace {
 std::function<void()> g_falladaPurga;
+std::function<void(const QString&)> g_falladaCopia;
 
 const char* const kTaulesNecessaries[] = {"Clients", "Llocs", "Recursos", "Serveis", "Feines", "Xecs"};
 } // namespace
@@ -67,9 +68,13 @@ ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
     QString motiu;
     const QString temporal = FitxerSencer::creaTemporal(carpeta, &motiu);
     if (temporal.isEmpty()) throw fallada(motiu);
+    // The engine keeps a journal beside the file while it writes it; a copy
+    // that fails leaves neither.
+    const QString diari = temporal + QStringLiteral("-journal");
     try {
         try {
             db.exec(QStringLiteral("VACUUM INTO ?"), {temporal});
+            if (g_falladaCopia) g_falladaCopia(temporal);
         } catch (const DbError& e) {
             throw fallada(QString::fromUtf8(e.what()));
         }
@@ -82,9 +87,13 @@ ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
             throw DbError(Tradueix(QStringLiteral("La còpia de seguretat '%1' no és correcta")).arg(r.copia));
     } catch (...) {
         QFile::remove(temporal);
+        QFile::remove(diari);
         throw;
     }
-    if (!FitxerSencer::posaAlLloc(temporal, r.copia, &motiu)) throw fallada(motiu);
+    if (!FitxerSencer::posaAlLloc(temporal, r.copia, &motiu)) {
+        QFile::remove(diari);
+        throw fallada(motiu);
+    }
 
     const QString dia = Conv::isoDate(finsA);
     Transaction t(db);
@@ -103,5 +112,7 @@ void compacta(Db& db)
 }
 
 void setPuntFalladaPurga(std::function<void()> f) { g_falladaPurga = std::move(f); }
+
+void setPuntFalladaCopia(std::function<void(const QString&)> f) { g_falladaCopia = std::move(f); }
 
 } // namespace GestioBD

@@ -38,5 +38,9 @@ void compacta(Db& db);
 // Test seam: runs inside the purge's transaction, between the deletion of
 // the cheques and that of the jobs (a throw there must undo everything).
 void setPuntFalladaPurga(std::function<void()> f);
+// Test seam: runs once the engine has written the backup into its temporary
+// file (given), before the copy is checked; a DbError thrown there is a copy
+// that failed.
+void setPuntFalladaCopia(std::function<void(const QString& temporal)> f);
 
 } // namespace GestioBD

@@ -2,6 +2,8 @@
 
 #include "Clock.h"
 
+#include <QDateTime>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,7 @@
 
 namespace {
 qint64 g_fallaDespresDe = -1;
+int g_fallaCarpeta = 0;
 
 constexpr qint64 MidaMemoria = 16 * 1024;   // bytes kept before they are written
 constexpr int MinutsRestes = 30;            // age past which a temporary file of ours is a leftover
@@ -31,23 +34,34 @@ QString carpetaDe(const QString& path)
     return QDir::toNativeSeparators(QFileInfo(path).absolutePath());
 }
 
-// Leftovers of a program killed while it wrote: our temporary files in the
-// folder older than MinutsRestes (a file being written now is younger).
-void esborraRestes(const QString& carpeta)
+// Our temporary files, and the journal the database engine keeps beside one
+// while it writes into it: hidden regular files of exactly these names.
+bool esRestaNostra(const QFileInfo& f)
 {
-    static const QRegularExpression nostre(QStringLiteral("^\\.Torvanel-[A-Za-z0-9]{6}\\.part$"));
-    const QDateTime limit = Clock::now().addSecs(-60 * MinutsRestes);
+    static const QRegularExpression nostre(QStringLiteral("^\\.Torvanel-[A-Za-z0-9]{6}\\.part(-journal)?$"));
+    return f.isFile() && !f.isSymLink() && nostre.match(f.fileName()).hasMatch();
+}
+
+// Leftovers of a program killed while it wrote: our files in the folder last
+// changed before `limit`, or all of them when `limit` is not valid. A file
+// that cannot be removed is left as it is.
+void esborraRestes(const QString& carpeta, const QDateTime& limit)
+{
     const QDir dir(carpeta);
-    for (const QFileInfo& f : dir.entryInfoList({QStringLiteral(".Torvanel-*.part")}, QDir::Files | QDir::Hidden)) {
-        if (nostre.match(f.fileName()).hasMatch() && f.lastModified() < limit) QFile::remove(f.absoluteFilePath());
+    const QStringList noms{QStringLiteral(".Torvanel-*.part"), QStringLiteral(".Torvanel-*.part-journal")};
+    for (const QFileInfo& f : dir.entryInfoList(noms, QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        if (esRestaNostra(f) && (!limit.isValid() || f.lastModified() < limit))
+            ::unlink(QFile::encodeName(f.absoluteFilePath()).constData());
     }
 }
 
 // A new temporary file of ours in the folder, open for writing with the
 // permissions a new file gets there; -1 with errno set when it cannot be made.
+// Files of ours older than MinutsRestes go first (one being written now is
+// younger).
 int creaFd(const QString& carpeta, QString* path)
 {
-    esborraRestes(carpeta);
+    esborraRestes(carpeta, Clock::now().addSecs(-60 * MinutsRestes));
     QByteArray plantilla = QFile::encodeName(QDir(carpeta).filePath(QStringLiteral(".Torvanel-XXXXXX.part")));
     const int fd = ::mkostemps(plantilla.data(), 5, O_CLOEXEC);
     if (fd < 0) return -1;
@@ -58,19 +72,22 @@ int creaFd(const QString& carpeta, QString* path)
     return fd;
 }
 
-// Syncs the folder, so the rename done in it lasts; a file system that
-// cannot sync a folder (EINVAL) has nothing more to do. 0 or errno.
+// Syncs the folder, so the rename done in it lasts. 0 or errno.
 int sincronitzaCarpeta(const QString& carpeta)
 {
+    if (g_fallaCarpeta != 0) return g_fallaCarpeta;
     const int fd = ::open(QFile::encodeName(carpeta).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
-    int err = ::fsync(fd) == 0 || errno == EINVAL ? 0 : errno;
+    int err = ::fsync(fd) == 0 ? 0 : errno;
     if (::close(fd) != 0 && err == 0) err = errno;
     return err;
 }
 
 // Renames the synced temporary file into place and syncs the folder. 0 or
-// errno; on failure neither name is left.
+// errno of the rename, which leaves neither name. Once renamed the file is
+// whole under its name and stays: a folder that cannot be synced (one that
+// can be written but not read) is a line in the log, and a file system that
+// cannot sync a folder at all (EINVAL) has nothing more to do.
 int reanomena(const QString& temporal, const QString& desti)
 {
     const QByteArray nou = QFile::encodeName(desti);
@@ -79,9 +96,12 @@ int reanomena(const QString& temporal, const QString& desti)
         ::unlink(QFile::encodeName(temporal).constData());
         return err;
     }
-    const int err = sincronitzaCarpeta(carpetaDe(desti));
-    if (err != 0) ::unlink(nou.constData());
-    return err;
+    const QString carpeta = carpetaDe(desti);
+    const int err = sincronitzaCarpeta(carpeta);
+    if (err != 0 && err != EINVAL)
+        qWarning().noquote() << QStringLiteral("Torvanel: %1 is saved, but its folder %2 could not be synced: %3")
+                                    .arg(QDir::toNativeSeparators(desti), carpeta, motiuSistema(err));
+    return 0;
 }
 } // namespace
 
@@ -210,4 +230,18 @@ bool FitxerSencer::posaAlLloc(const QString& temporal, const QString& desti, QSt
     return err == 0;
 }
 
+void FitxerSencer::esborraTotesLesRestes(const QStringList& carpetes)
+{
+    QStringList fetes;
+    for (const QString& carpeta : carpetes) {
+        if (carpeta.isEmpty()) continue;
+        const QString c = QFileInfo(carpeta).absoluteFilePath();
+        if (fetes.contains(c)) continue;
+        fetes << c;
+        esborraRestes(c, QDateTime());
+    }
+}
+
 void FitxerSencer::setFallaDespresDe(qint64 bytes) { g_fallaDespresDe = bytes; }
+
+void FitxerSencer::setFallaSincronitzaCarpeta(int err) { g_fallaCarpeta = err; }

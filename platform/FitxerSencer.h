@@ -4,12 +4,15 @@
 // every write is checked (what a short write left is written again, and a
 // write that fails keeps the system's reason), and desa() syncs the file to
 // the disk, closes it and renames it into place, then syncs the folder. Any
-// failure removes the temporary file. Temporary files of ours that a killed
-// program left behind are removed, once they are half an hour old, the next
-// time a file is written in their folder.
+// failure before the rename removes the temporary file; once renamed the file
+// stays, and a folder that cannot be synced is only a line in the log.
+// Temporary files of ours that a killed program left behind (and the database
+// engine's journal beside one) are removed at start, and once they are half
+// an hour old the next time a file is written in their folder.
 #include <QByteArray>
 #include <QIODevice>
 #include <QString>
+#include <QStringList>
 
 class FitxerSencer : public QIODevice {
 public:
@@ -43,9 +46,17 @@ public:
     // folder. On failure it is removed and the system's reason given.
     static bool posaAlLloc(const QString& temporal, const QString& desti, QString* motiu);
 
+    // At start, when no other copy of the program writes in these folders:
+    // removes every temporary file of ours left in them, and its journal,
+    // whatever their age. What cannot be removed is passed over.
+    static void esborraTotesLesRestes(const QStringList& carpetes);
+
     // Tests: every file written from now on fails after this many bytes as on
     // a full disk (-1: never).
     static void setFallaDespresDe(qint64 bytes);
+    // Tests: syncing a folder fails with this system error from now on (0:
+    // as the system answers).
+    static void setFallaSincronitzaCarpeta(int err);
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }

@@ -10,9 +10,13 @@ namespace {
 
 // Files are UTF-8, or what their byte-order mark says (a file saved as UTF-16
 // by an editor); one edited by hand in a legacy 8-bit encoding is read as
-// Latin-1 so that no character is lost when a key is written back.
-QString decode(const QByteArray& bytes)
+// Latin-1 so that no character is lost when a key is written back. A UTF-8
+// mark says nothing more: what follows it is read as the same file without
+// the mark would be.
+QString decode(QByteArray bytes)
 {
+    static const QByteArray marcaUtf8("\xEF\xBB\xBF");
+    if (bytes.startsWith(marcaUtf8)) bytes.remove(0, marcaUtf8.size());
     QString text;
     if (const auto marca = QStringConverter::encodingForData(bytes)) {
         text = QStringDecoder(*marca).decode(bytes);

@@ -125,6 +125,7 @@ void setCarpetaProves(const QString& carpeta)
 }
 QStringList mostrats() { return g_mostrats; }
 QString carpetaProves() { return g_carpetaProves; }
+QString carpetaPdf() { return g_carpetaProves.isEmpty() ? carpetaDocuments() : g_carpetaProves; }
 QString darrerFitxer() { return g_darrerFitxer; }
 
 } // namespace SortidaImpressio

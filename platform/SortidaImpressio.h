@@ -50,6 +50,8 @@ void setCarpetaProves(const QString& carpeta);
 QString carpetaProves();
 // The PDFs mostra() was given under the tests' folder, in order.
 QStringList mostrats();
+// The folder PDFs go to: the tests' folder, or Torvanel/ in the documents.
+QString carpetaPdf();
 // Path of the last PDF chosen by obre() ("" before any).
 QString darrerFitxer();
 

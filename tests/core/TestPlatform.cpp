@@ -5,13 +5,20 @@
 #include "Database.h"
 #include "Decimal.h"
 #include "FitxerSencer.h"
+#include "Globals.h"
 #include "IniFile.h"
+#include "SortidaImpressio.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
 
 class TestPlatform : public QObject {
     Q_OBJECT
@@ -36,9 +43,13 @@ private slots:
     void iniWriteFailureIsReported();
     void iniWriteRefusesWhatWouldBreakTheFile_data();
     void iniWriteRefusesWhatWouldBreakTheFile();
+    void iniLegacyEncodingSurvivesAWrite_data();
     void iniLegacyEncodingSurvivesAWrite();
     void transactionsRecoverAfterErrors();
-    void wholeFileTakesAwayOnlyOldLeftoversOfItsOwn();
+    void wholeFileTakesAwayOnlyLeftoversOfItsOwn_data();
+    void wholeFileTakesAwayOnlyLeftoversOfItsOwn();
+    void wholeFileStaysWhenItsFolderCannotBeSynced_data();
+    void wholeFileStaysWhenItsFolderCannotBeSynced();
 };
 
 void TestPlatform::decimalParsesLocaleAndFixedForms_data()
@@ -401,14 +412,26 @@ void TestPlatform::iniWriteRefusesWhatWouldBreakTheFile()
     QCOMPARE(readFile(p), before);
 }
 
+void TestPlatform::iniLegacyEncodingSurvivesAWrite_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("Latin-1") << QByteArray("[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    // The mark says UTF-8 but the bytes after it are not: read as without it.
+    QTest::newRow("Latin-1 after a UTF-8 mark") << QByteArray("\xef\xbb\xbf[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    QTest::newRow("UTF-8 after its mark")
+        << QByteArray("\xef\xbb\xbf[Idiomes]\n(CT)=Catal\xc3\xa0\n(ES)=Espa\xc3\xb1ol\n");
+}
+
 void TestPlatform::iniLegacyEncodingSurvivesAWrite()
 {
+    QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
-    const QString p = writeFile(dir.filePath("t.ini"), "[Idiomes]\n(CT)=Catal\xe0\n(ES)=Espa\xf1ol\n");
+    const QString p = writeFile(dir.filePath("t.ini"), bytes);
     QCOMPARE(IniFile::read(p, "Idiomes", "(CT)", ""), QString("Català"));
     QVERIFY(IniFile::write(p, "Estat", "UltimDiaGen", "2010-01-31"));
     QCOMPARE(IniFile::read(p, "Idiomes", "(ES)", ""), QString("Español"));
     QCOMPARE(IniFile::read(p, "Estat", "UltimDiaGen", ""), QString("2010-01-31"));
+    QVERIFY(readFile(p).contains("(CT)=Catal\xc3\xa0\n"));
 }
 
 void TestPlatform::transactionsRecoverAfterErrors()
@@ -459,28 +482,129 @@ void TestPlatform::transactionsRecoverAfterErrors()
     QCOMPARE(db->transactionDepth(), 0);
 }
 
-void TestPlatform::wholeFileTakesAwayOnlyOldLeftoversOfItsOwn()
+void TestPlatform::wholeFileTakesAwayOnlyLeftoversOfItsOwn_data()
 {
-    QTemporaryDir dir;
-    const auto deixa = [&](const char* nom, int minuts) {
-        QFile f(dir.filePath(QString::fromLatin1(nom)));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("part");
-        f.flush();
-        QVERIFY(f.setFileTime(Clock::now().addSecs(-60 * minuts), QFileDevice::FileModificationTime));
+    QTest::addColumn<QString>("carpeta");   // where it lies: "programa", "base de dades" (elsewhere), "documents"
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("mena");      // "fitxer", "enllaç" (to a file beside it), "carpeta"
+    QTest::addColumn<int>("minuts");        // age
+    QTest::addColumn<bool>("alEscriure");   // goes when a file is written in its folder
+    QTest::addColumn<bool>("aLInici");      // goes when the program starts
+    QTest::newRow("a killed writer's part") << "programa" << ".Torvanel-a1B2c3.part" << "fitxer" << 31 << true << true;
+    QTest::newRow("a part being written") << "programa" << ".Torvanel-d4E5f6.part" << "fitxer" << 5 << false << true;
+    QTest::newRow("a killed backup's journal")
+        << "programa" << ".Torvanel-a1B2c3.part-journal" << "fitxer" << 31 << true << true;
+    QTest::newRow("a journal being written")
+        << "programa" << ".Torvanel-d4E5f6.part-journal" << "fitxer" << 5 << false << true;
+    QTest::newRow("beside a database elsewhere")
+        << "base de dades" << ".Torvanel-g7H8i9.part-journal" << "fitxer" << 5 << false << true;
+    QTest::newRow("in the documents folder") << "documents" << ".Torvanel-j1K2l3.part" << "fitxer" << 5 << false << true;
+    QTest::newRow("not one of ours") << "programa" << ".Torvanel-nostre.pdf" << "fitxer" << 90 << false << false;
+    QTest::newRow("a longer name") << "programa" << ".Torvanel-a1B2c3d.part" << "fitxer" << 90 << false << false;
+    QTest::newRow("not hidden") << "programa" << "Torvanel-a1B2c3.part" << "fitxer" << 90 << false << false;
+    QTest::newRow("another journal") << "programa" << ".Torvanel-a1B2c3.part-wal" << "fitxer" << 90 << false << false;
+    QTest::newRow("a link of that name") << "programa" << ".Torvanel-l1N2k3.part" << "enllaç" << 90 << false << false;
+    QTest::newRow("a folder of that name") << "programa" << ".Torvanel-c1A2r3.part" << "carpeta" << 90 << false << false;
+}
+
+void TestPlatform::wholeFileTakesAwayOnlyLeftoversOfItsOwn()
+{
+    QFETCH(QString, carpeta);
+    QFETCH(QString, nom);
+    QFETCH(QString, mena);
+    QFETCH(int, minuts);
+    QFETCH(bool, alEscriure);
+    QFETCH(bool, aLInici);
+    TestSupport::resetSeams();
+    QTemporaryDir baseDades;
+    QTemporaryDir documents;
+    SortidaImpressio::setCarpetaProves(documents.path());
+    TestSupport::ProgramFolder pf;
+    pf.createDatabases();
+    QVERIFY(QFile::copy(defaultDatabasePath(), baseDades.filePath("Empresa.db")));
+    pf.writeIni("[General]\nBaseDades=" + baseDades.filePath("Empresa.db") + "\n");
+    const QDir dir(carpeta == u"programa" ? pf.path() : carpeta == u"documents" ? documents.path() : baseDades.path());
+    const QString path = dir.filePath(nom);
+    const QString desti = dir.filePath("Desti.txt");
+    const auto hiEs = [&] { return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System).contains(nom); };
+    const auto deixa = [&] {
+        if (hiEs()) return;
+        if (mena == u"carpeta") {
+            QVERIFY(dir.mkdir(nom));
+        } else {
+            QFile f(mena == u"enllaç" ? desti : path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("part");
+            f.close();
+            if (mena == u"enllaç") QVERIFY(QFile::link(desti, path));
+        }
+        const timespec quan{Clock::now().addSecs(-60 * minuts).toSecsSinceEpoch(), 0};
+        const timespec temps[2] = {quan, quan};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), temps, AT_SYMLINK_NOFOLLOW), 0);
     };
-    deixa(".Torvanel-a1B2c3.part", 31);   // a killed program's: goes
-    deixa(".Torvanel-d4E5f6.part", 5);    // being written now: stays
-    deixa(".Torvanel-nostre.pdf", 90);    // not one of ours: stays
-    FitxerSencer f(dir.filePath(QStringLiteral("Document.pdf")));
+
+    // A file written in the folder takes away what a killed program left
+    // there half an hour ago or more; it is saved whole.
+    deixa();
+    FitxerSencer f(dir.filePath("Document.pdf"));
     QVERIFY(f.obre());
     QCOMPARE(f.write("%PDF sencer"), qint64(11));
     QVERIFY(f.desa());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-             QStringList({".Torvanel-d4E5f6.part", ".Torvanel-nostre.pdf", "Document.pdf"}));
-    QFile desat(dir.filePath(QStringLiteral("Document.pdf")));
-    QVERIFY(desat.open(QIODevice::ReadOnly));
-    QCOMPARE(desat.readAll(), QByteArray("%PDF sencer"));
+    QCOMPARE(hiEs(), !alEscriure);
+    QCOMPARE(readFile(dir.filePath("Document.pdf")), QByteArray("%PDF sencer"));
+
+    // At start every leftover of ours goes, whatever its age, and nothing else.
+    deixa();
+    pf.start();
+    QCOMPARE(hiEs(), !aLInici);
+    if (mena == u"enllaç") QCOMPARE(readFile(desti), QByteArray("part"));
+    QVERIFY(QFile::exists(dir.filePath("Document.pdf")));
+}
+
+void TestPlatform::wholeFileStaysWhenItsFolderCannotBeSynced_data()
+{
+    QTest::addColumn<int>("err");
+    QTest::addColumn<bool>("posat");   // written by someone else and put in place, else written through the device
+    QTest::newRow("a folder that can be written but not read") << EACCES << false;
+    QTest::newRow("a file system that syncs no folder") << EINVAL << false;
+    QTest::newRow("a backup put in place") << EACCES << true;
+}
+
+void TestPlatform::wholeFileStaysWhenItsFolderCannotBeSynced()
+{
+    QFETCH(int, err);
+    QFETCH(bool, posat);
+    QTemporaryDir dir;
+    const QString desti = dir.filePath("Document.pdf");
+    const QString carpeta = QDir::toNativeSeparators(dir.path());
+    // The file is there whole: a line in the log says the rest, and a file
+    // system that cannot sync a folder at all is no news.
+    if (err == EINVAL)
+        QTest::failOnWarning(QRegularExpression(".*"));
+    else
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Torvanel: %1 is saved, but its folder %2 could not be synced: %3")
+                                                          .arg(QDir::toNativeSeparators(desti), carpeta,
+                                                               QString::fromLocal8Bit(std::strerror(err)))));
+    FitxerSencer::setFallaSincronitzaCarpeta(err);
+    const auto neteja = qScopeGuard([] { FitxerSencer::setFallaSincronitzaCarpeta(0); });
+    bool desat = false;
+    QString motiu;
+    if (posat) {
+        const QString temporal = FitxerSencer::creaTemporal(carpeta, &motiu);
+        QVERIFY(!temporal.isEmpty());
+        writeFile(temporal, "%PDF sencer");
+        desat = FitxerSencer::posaAlLloc(temporal, desti, &motiu);
+    } else {
+        FitxerSencer f(desti);
+        QVERIFY(f.obre());
+        QCOMPARE(f.write("%PDF sencer"), qint64(11));
+        desat = f.desa();
+        motiu = f.motiu();
+    }
+    QVERIFY(desat);
+    QCOMPARE(motiu, QString());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Document.pdf"});
+    QCOMPARE(readFile(desti), QByteArray("%PDF sencer"));
 }
 
 QTEST_GUILESS_MAIN(TestPlatform)

@@ -19,7 +19,11 @@ using namespace TestSupport;
 class TestFramePurge : public SeamedTest {
     Q_OBJECT
 private slots:
-    void cleanup() { GestioBD::setPuntFalladaPurga(nullptr); }
+    void cleanup()
+    {
+        GestioBD::setPuntFalladaPurga(nullptr);
+        GestioBD::setPuntFalladaCopia(nullptr);
+    }
 
     void purgesJobsUpToTheDayWithTheirCheques();
     void backupHoldsTheOldDataAndIsNeverOverwritten();
@@ -98,38 +102,49 @@ void TestFramePurge::backupNameTakesTheMomentAndKeepsTheExtension()
 
 void TestFramePurge::injectedFailureUndoesEverything_data()
 {
-    QTest::addColumn<bool>("copia");   // the backup's copy fails (a full disk), else a deletion
+    // Where it fails: "esborrat" a deletion, "copia" the backup's copy (a full
+    // disk), "motor" the engine while it writes the copy (its journal beside it).
+    QTest::addColumn<QString>("on");
     QTest::addColumn<QString>("missatge");
-    QTest::newRow("a deletion fails") << false << "disc ple";
+    const QString copia = QStringLiteral("No s'ha pogut fer la còpia de seguretat a la carpeta %1: ");
+    QTest::newRow("a deletion fails") << "esborrat" << "disc ple";
     QTest::newRow("the backup copy fails: no file left")
-        << true
-        << "No s'ha pogut fer la còpia de seguretat a la carpeta %1: " + QString::fromLocal8Bit(std::strerror(ENOSPC));
+        << "copia" << copia + QString::fromLocal8Bit(std::strerror(ENOSPC));
+    QTest::newRow("the engine fails writing the copy: neither it nor its journal left")
+        << "motor" << copia + "disc ple";
 }
 
 void TestFramePurge::injectedFailureUndoesEverything()
 {
-    QFETCH(bool, copia);
+    QFETCH(QString, on);
     QFETCH(QString, missatge);
     ProgramFolder pf;
     pf.openDatabases();
     dades();
     const QStringList fitxers = QDir(pf.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    if (copia)
+    if (on == u"copia") {
         FitxerSencer::setFallaDespresDe(0);
-    else
+    } else if (on == u"motor") {
+        GestioBD::setPuntFalladaCopia([](const QString& temporal) {
+            QFile diari(temporal + QStringLiteral("-journal"));
+            if (diari.open(QIODevice::WriteOnly)) diari.write(QByteArray(1024, '\0'));
+            throw DbError(QStringLiteral("disc ple"));
+        });
+    } else {
         GestioBD::setPuntFalladaPurga([] { throw DbError(QStringLiteral("disc ple")); });
+    }
     QString error;
     try {
         GestioBD::purgaFeines(BD(), QDate(2009, 12, 31), QDateTime(QDate(2010, 3, 10), QTime(9, 0)));
     } catch (const DbError& e) {
         error = QString::fromUtf8(e.what());
     }
-    QCOMPARE(error, copia ? missatge.arg(pf.path()) : missatge);
+    QCOMPARE(error, on == u"esborrat" ? missatge : missatge.arg(pf.path()));
     QCOMPARE(BD().scalar(QStringLiteral("SELECT count(*) FROM Feines")).toInt(), 2);
     QCOMPARE(BD().scalar(QStringLiteral("SELECT count(*) FROM Xecs")).toInt(), 3);
     QCOMPARE(BD().transactionDepth(), 0);
     // A failed copy leaves no file: neither the backup nor a part of it.
-    if (copia) QCOMPARE(QDir(pf.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), fitxers);
+    if (on != u"esborrat") QCOMPARE(QDir(pf.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), fitxers);
 }
 
 void TestFramePurge::chosenFileMustBeOneOfOurDatabases_data()

@@ -35,6 +35,7 @@ void resetSeams(const QString& locale)
         QStringLiteral("torvanel-pdf-%1").arg(QCoreApplication::applicationPid()));
     SortidaImpressio::setCarpetaProves(pdfs);
     FitxerSencer::setFallaDespresDe(-1);
+    FitxerSencer::setFallaSincronitzaCarpeta(0);
 }
 
 bool seamsClean(QString* why)
