@@ -39,35 +39,55 @@ bool Escriu_INI_Avisant(const QString& section, const QString& key, const QStrin
 
 namespace {
 
-QString motiuIllegible(const QString& fitxer, const QString& errorSistema)
+QString motiuIllegible(const ConfiguracioApartada& a)
 {
-    const QString motiu =
-        errorSistema.isEmpty() ? Tradueix(QStringLiteral("no és un fitxer de text")) : errorSistema;
-    return Tradueix(QStringLiteral("El fitxer de configuració '%1' no es pot llegir: %2.")).arg(fitxer, motiu);
+    QString motiu;
+    switch (a.motiu) {
+    case ConfiguracioApartada::Motiu::NoObre: motiu = a.errorSistema; break;
+    case ConfiguracioApartada::Motiu::NoEsText: motiu = Tradueix(QStringLiteral("no és un fitxer de text")); break;
+    case ConfiguracioApartada::Motiu::Buit: motiu = Tradueix(QStringLiteral("està buit")); break;
+    case ConfiguracioApartada::Motiu::SenseSeccions: motiu = Tradueix(QStringLiteral("no té cap secció")); break;
+    }
+    return Tradueix(QStringLiteral("El fitxer de configuració '%1' no es pot llegir: %2.")).arg(a.fitxer, motiu);
 }
 
 } // namespace
 
 QString ConfiguracioApartada::missatge() const
 {
-    return motiuIllegible(fitxer, errorSistema) + u'\n'
+    return motiuIllegible(*this) + u'\n'
            + Tradueix(QStringLiteral("Es guarda a part com a '%1' i el programa comença amb una configuració nova."))
                  .arg(apartat);
 }
 
 std::optional<ConfiguracioApartada> apartaConfiguracioIllegible()
 {
+    using Motiu = ConfiguracioApartada::Motiu;
     ConfiguracioApartada a;
     a.fitxer = iniPath();
-    const IniFile::FileState estat = IniFile::check(a.fitxer, &a.errorSistema);
-    if (estat == IniFile::FileState::Absent || estat == IniFile::FileState::Text) return std::nullopt;
-    if (estat == IniFile::FileState::NotText) a.errorSistema.clear();
+    switch (IniFile::check(a.fitxer, &a.errorSistema)) {
+    case IniFile::FileState::Absent:
+        return std::nullopt;
+    case IniFile::FileState::CannotOpen:
+        a.motiu = Motiu::NoObre;
+        break;
+    case IniFile::FileState::NotText:
+        a.motiu = Motiu::NoEsText;
+        break;
+    case IniFile::FileState::Text:
+        // Text with no section holds no setting the program can find (an
+        // empty file left by a copy or an editor): read as it is, it would
+        // start a first run that forgets the database and the languages.
+        if (!IniFile::sectionNames(a.fitxer).isEmpty()) return std::nullopt;
+        a.motiu = QFileInfo(a.fitxer).size() == 0 ? Motiu::Buit : Motiu::SenseSeccions;
+        break;
+    }
     a.apartat = a.fitxer + QStringLiteral(".bad");
     for (int n = 2; QFileInfo::exists(a.apartat) || QFileInfo(a.apartat).isSymLink(); ++n)
         a.apartat = a.fitxer + QStringLiteral(".bad") + QString::number(n);
     QFile illegible(a.fitxer);
     if (!illegible.rename(a.apartat))
-        throw ConfigError(motiuIllegible(a.fitxer, a.errorSistema) + u' '
+        throw ConfigError(motiuIllegible(a) + u' '
                           + Tradueix(QStringLiteral("No s'ha pogut guardar a part com a '%1': %2"))
                                 .arg(a.apartat, illegible.errorString()));
     // The shipped file in its place; should it fail, the program starts as

@@ -30,16 +30,19 @@ inline QString iniBool(bool b) { return b ? QStringLiteral("1") : QStringLiteral
 // First day of the week of the locale: 1 = Sunday .. 7 = Saturday.
 int Primer_Dia_Setmana();
 
-// A settings file that is there but cannot be read (it does not open, or it is
-// not text) is set aside under a free name, Torvanel.ini.bad (then .bad2,
-// .bad3, ...: none is ever overwritten), and the shipped file takes its place,
-// so the program starts clean, as on a first run. Gives what was done, or
-// nothing when the file reads (a file with some unreadable lines still does)
-// or is not there. Throws ConfigError, naming the file, when it cannot be set aside.
+// A settings file that is there but cannot be read (it does not open, it is
+// not text, it is empty or it holds no section) is set aside under a free
+// name, Torvanel.ini.bad (then .bad2, .bad3, ...: none is ever overwritten),
+// and the shipped file takes its place, so the program starts clean, as on a
+// first run. Gives what was done, or nothing when the file reads (a file with
+// some unreadable lines still does) or is not there. Throws ConfigError,
+// naming the file, when it cannot be set aside.
 struct ConfiguracioApartada {
+    enum class Motiu { NoObre, NoEsText, Buit, SenseSeccions };
     QString fitxer;        // the settings file
     QString apartat;       // where it is kept
-    QString errorSistema;  // why it did not open; empty: it is not text
+    Motiu motiu = Motiu::NoEsText;
+    QString errorSistema;  // why it did not open (NoObre)
     // The message for the user, in the current language.
     QString missatge() const;
 };
