@@ -192,9 +192,8 @@ struct Reader {
     }
 };
 
-} // namespace
-
-void Llegeix_Configuracio()
+// Every setting into G, the cells of a day derived from them.
+void llegeixConfiguracio()
 {
     Reader r{iniPath()};
     // The language first: a value below that cannot be read says so in it.
@@ -232,3 +231,21 @@ void Llegeix_Configuracio()
 
     G.CellesDia = calculaCellesDia(G.HoraInici, G.HoraFinal, G.MinutsCella);
 }
+
+} // namespace
+
+QString llocBaseDades()
+{
+    return Tradueix(QStringLiteral(" (BaseDades al fitxer de configuració '%1')")).arg(iniPath());
+}
+
+void Llegeix_Configuracio()
+{
+    try {
+        llegeixConfiguracio();
+    } catch (const ConfigError& e) {
+        throw ConfigError(QString::fromUtf8(e.what())
+                          + Tradueix(QStringLiteral(" (al fitxer de configuració '%1')")).arg(iniPath()));
+    }
+}
+

@@ -49,8 +49,13 @@ struct ConfiguracioApartada {
 std::optional<ConfiguracioApartada> apartaConfiguracioIllegible();
 
 // Reads the 26 settings from iniPath() into G (G.ProgramDir and
-// G.PrimerDiaSetmana must be set) and derives CellesDia. Throws ConfigError.
+// G.PrimerDiaSetmana must be set) and derives CellesDia. Throws ConfigError,
+// whose text ends naming the settings file, where the value is to be mended.
 void Llegeix_Configuracio();
+
+// The end of a start-up error about the database that BaseDades names: the
+// settings file where it is set.
+QString llocBaseDades();
 
 // Board cells of a day for a start, an end ("24:00" allowed) and a cell
 // length; throws ConfigError when the times are malformed or the result is not positive.

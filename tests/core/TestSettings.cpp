@@ -130,7 +130,9 @@ void TestSettings::unusableValuesStopStartUp()
         arrencaNucli();
     } catch (const std::exception& e) {
         threw = true;
-        QVERIFY(!QString::fromUtf8(e.what()).isEmpty());
+        // It says where to mend it.
+        const QString what = QString::fromUtf8(e.what());
+        QVERIFY2(what.endsWith(" (al fitxer de configuració '" + iniPath() + "')"), qPrintable(what));
     }
     QVERIFY(threw);
     QVERIFY(!G.BD); // nothing opened after the failure
