@@ -10,6 +10,7 @@
 #include "MessageBox.h"
 #include "Traduccio.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -198,7 +199,7 @@ void llegeixConfiguracio()
     Reader r{iniPath()};
     // The language first: a value below that cannot be read says so in it.
     G.Idioma = r.text("Parametres", "Idioma", QStringLiteral("CT"));
-    G.BaseDades = r.text("General", "BaseDades", defaultDatabasePath());
+    G.BaseDades = camiBaseDades(r.text("General", "BaseDades", defaultDatabasePath()));
     G.TexteVaris = r.text("Parametres", "TexteVaris", QStringLiteral("..."));
     G.ColorFeina = r.longValue("ColorFeina", QStringLiteral("16768483"));
     G.ColorQuota = r.longValue("ColorQuota", QStringLiteral("16764117"));
@@ -237,6 +238,29 @@ void llegeixConfiguracio()
 QString llocBaseDades()
 {
     return Tradueix(QStringLiteral(" (BaseDades al fitxer de configuració '%1')")).arg(iniPath());
+}
+
+QString valorBaseDades(const QString& cami)
+{
+    const QFileInfo fi(cami);
+    if (!fi.isAbsolute()) return cami;
+    // Compared by their real folders, so a folder reached through a link is
+    // still the program folder; the file itself may be a link and stays one.
+    const auto real = [](const QString& carpeta) {
+        const QString c = QFileInfo(carpeta).canonicalFilePath();
+        return c.isEmpty() ? QDir::cleanPath(carpeta) : c;
+    };
+    const QString relatiu = QDir(real(G.ProgramDir)).relativeFilePath(real(fi.absolutePath()) + u'/' + fi.fileName());
+    if (relatiu.isEmpty() || relatiu == QLatin1String(".") || relatiu == QLatin1String("..")
+        || relatiu.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relatiu))
+        return cami;
+    return relatiu;
+}
+
+QString camiBaseDades(const QString& valor)
+{
+    if (QDir::isAbsolutePath(valor)) return valor;
+    return QDir::cleanPath(QDir(G.ProgramDir).filePath(valor));
 }
 
 void Llegeix_Configuracio()

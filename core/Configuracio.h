@@ -57,6 +57,14 @@ void Llegeix_Configuracio();
 // settings file where it is set.
 QString llocBaseDades();
 
+// The database as BaseDades keeps it: one inside the program folder by its
+// name relative to that folder, so that it goes with the folder when the
+// folder is moved or copied; one elsewhere by its absolute path.
+QString valorBaseDades(const QString& cami);
+// The database a BaseDades value names: a relative name is in the program
+// folder; an absolute path is taken as it is.
+QString camiBaseDades(const QString& valor);
+
 // Board cells of a day for a start, an end ("24:00" allowed) and a cell
 // length; throws ConfigError when the times are malformed or the result is not positive.
 qint16 calculaCellesDia(const QString& horaInici, const QString& horaFinal, qint16 minutsCella);
