@@ -26,7 +26,8 @@ bool esBaseDadesTorvanel(const QString& path, QString* motiu)
         return falla(Tradueix(QStringLiteral("El fitxer no existeix")));
     try {
         auto db = Db::openExisting(path);
-        if (!esBaseDadesDelPrograma(*db)) return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
+        if (!esBaseDadesDelPrograma(*db))
+            return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
     } catch (const std::exception&) {
         return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
     }

@@ -235,8 +235,8 @@ void TestSettings::unreadableSettingsFileIsKeptAsideForACleanStart_data()
     QTest::newRow("empty file") << QByteArray() << "Torvanel.ini.bad" << "està buit";
     QTest::newRow("keys under no section") << QByteArray("; mine\nBaseDades=/dades/meva.db\nIdioma=ES\n")
                                            << "Torvanel.ini.bad" << "no té cap secció";
-    QTest::newRow("some unreadable lines") << QByteArray("[Parametres]\nMinutsCella=15\n\x01\xff\xfe written over\n=?\n")
-                                           << "" << "";
+    QTest::newRow("some unreadable lines")
+        << QByteArray("[Parametres]\nMinutsCella=15\n\x01\xff\xfe written over\n=?\n") << "" << "";
     QByteArray utf16("\xff\xfe");
     for (const char c : QByteArray("[Parametres]\r\nMinutsCella=15\r\n")) utf16 += QByteArray(1, c) + '\0';
     QTest::newRow("text saved as UTF-16") << utf16 << "" << "";

@@ -282,10 +282,12 @@ void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen_data()
                                               "database disk image is malformed";
     QTest::newRow("main database an empty file")
         << "TorvanelV01.db" << QByteArray("buida") << ""
-        << "Error:El fichero '%1' no es una base de datos del programa (BaseDades en el fichero de configuración '%2')";
+        << "Error:El fichero '%1' no es una base de datos del programa "
+           "(BaseDades en el fichero de configuración '%2')";
     QTest::newRow("main database of another program")
         << "Altre.db" << QByteArray("altre programa") << ""
-        << "Error:El fichero '%1' no es una base de datos del programa (BaseDades en el fichero de configuración '%2')";
+        << "Error:El fichero '%1' no es una base de datos del programa "
+           "(BaseDades en el fichero de configuración '%2')";
     QTest::newRow("translation database not a database")
         << "TorvanelTraduccio.db" << QByteArray(4096, 'x') << ""
         << "Error:No es pot llegir el fitxer de base de dades '%1': file is not a database";
@@ -322,14 +324,16 @@ void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen()
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
     const QByteArray abans = FrameTest::contingut(cami);
-    pf.writeIni(kIdiomes + QStringLiteral("[Parametres]\nIdioma=ES\n") + linia + QStringLiteral("\n[General]\nBaseDades=")
+    pf.writeIni(kIdiomes + QStringLiteral("[Parametres]\nIdioma=ES\n") + linia
+                + QStringLiteral("\n[General]\nBaseDades=")
                 + pf.file(fitxer == QStringLiteral("TorvanelTraduccio.db") ? QStringLiteral("TorvanelV01.db") : fitxer)
                 + u'\n');
     FrameTest::Guio guio;
     QVERIFY(!Inici::Main());
     QCOMPARE(MsgBox::shown().size(), 1);
     QCOMPARE(MsgBox::shown().first().title, QStringLiteral("ERROR"));
-    QCOMPARE(MsgBox::shown().first().text, missatge.replace(QStringLiteral("%1"), cami).replace(QStringLiteral("%2"), iniPath()));
+    missatge.replace(QStringLiteral("%1"), cami).replace(QStringLiteral("%2"), iniPath());
+    QCOMPARE(MsgBox::shown().first().text, missatge);
     QVERIFY(!G.frmPrincipal && !G.BD && !splash());
     QVERIFY(guio.noms().isEmpty());
     QCOMPARE(FrameTest::contingut(cami), abans);
