@@ -1,6 +1,7 @@
 #include "Arrencada.h"
 
 #include "Configuracio.h"
+#include "Database.h"
 #include "Esquema.h"
 #include "FitxerSencer.h"
 #include "Globals.h"
@@ -20,11 +21,19 @@ std::optional<ConfiguracioApartada> arrencaNucli()
     auto apartada = apartaConfiguracioIllegible();
     Llegeix_Configuracio();
     // What a copy of the program killed while it wrote left behind.
-    FitxerSencer::esborraTotesLesRestes({G.ProgramDir, QFileInfo(G.BaseDades).absolutePath(), SortidaImpressio::carpetaPdf()});
-    if (!QFileInfo::exists(G.BaseDades))
-        throw DbError(Tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(G.BaseDades));
-    G.BD = Db::openExisting(G.BaseDades);
-    actualitzaEsquema(*G.BD);
+    FitxerSencer::esborraTotesLesRestes(
+        {G.ProgramDir, QFileInfo(G.BaseDades).absolutePath(), SortidaImpressio::carpetaPdf()});
+    if (!QFileInfo(G.BaseDades).isFile())
+        throw DbError(Tradueix(QStringLiteral("No s'ha trobat el fitxer de base de dades '%1'")).arg(G.BaseDades)
+                      + llocBaseDades());
+    auto bd = Db::openExisting(G.BaseDades);
+    // Its tables before anything else: the upgrade below writes, and a file
+    // of another program (or an empty one) is left as it is.
+    if (!esBaseDadesDelPrograma(*bd))
+        throw DbError(Tradueix(QStringLiteral("El fitxer '%1' no és una base de dades del programa")).arg(G.BaseDades)
+                      + llocBaseDades());
+    actualitzaEsquema(*bd);
+    G.BD = std::move(bd);
     return apartada;
 }
 

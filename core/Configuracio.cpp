@@ -10,6 +10,7 @@
 #include "MessageBox.h"
 #include "Traduccio.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
@@ -39,35 +40,55 @@ bool Escriu_INI_Avisant(const QString& section, const QString& key, const QStrin
 
 namespace {
 
-QString motiuIllegible(const QString& fitxer, const QString& errorSistema)
+QString motiuIllegible(const ConfiguracioApartada& a)
 {
-    const QString motiu =
-        errorSistema.isEmpty() ? Tradueix(QStringLiteral("no és un fitxer de text")) : errorSistema;
-    return Tradueix(QStringLiteral("El fitxer de configuració '%1' no es pot llegir: %2.")).arg(fitxer, motiu);
+    QString motiu;
+    switch (a.motiu) {
+    case ConfiguracioApartada::Motiu::NoObre: motiu = a.errorSistema; break;
+    case ConfiguracioApartada::Motiu::NoEsText: motiu = Tradueix(QStringLiteral("no és un fitxer de text")); break;
+    case ConfiguracioApartada::Motiu::Buit: motiu = Tradueix(QStringLiteral("està buit")); break;
+    case ConfiguracioApartada::Motiu::SenseSeccions: motiu = Tradueix(QStringLiteral("no té cap secció")); break;
+    }
+    return Tradueix(QStringLiteral("El fitxer de configuració '%1' no es pot llegir: %2.")).arg(a.fitxer, motiu);
 }
 
 } // namespace
 
 QString ConfiguracioApartada::missatge() const
 {
-    return motiuIllegible(fitxer, errorSistema) + u'\n'
+    return motiuIllegible(*this) + u'\n'
            + Tradueix(QStringLiteral("Es guarda a part com a '%1' i el programa comença amb una configuració nova."))
                  .arg(apartat);
 }
 
 std::optional<ConfiguracioApartada> apartaConfiguracioIllegible()
 {
+    using Motiu = ConfiguracioApartada::Motiu;
     ConfiguracioApartada a;
     a.fitxer = iniPath();
-    const IniFile::FileState estat = IniFile::check(a.fitxer, &a.errorSistema);
-    if (estat == IniFile::FileState::Absent || estat == IniFile::FileState::Text) return std::nullopt;
-    if (estat == IniFile::FileState::NotText) a.errorSistema.clear();
+    switch (IniFile::check(a.fitxer, &a.errorSistema)) {
+    case IniFile::FileState::Absent:
+        return std::nullopt;
+    case IniFile::FileState::CannotOpen:
+        a.motiu = Motiu::NoObre;
+        break;
+    case IniFile::FileState::NotText:
+        a.motiu = Motiu::NoEsText;
+        break;
+    case IniFile::FileState::Text:
+        // Text with no section holds no setting the program can find (an
+        // empty file left by a copy or an editor): read as it is, it would
+        // start a first run that forgets the database and the languages.
+        if (!IniFile::sectionNames(a.fitxer).isEmpty()) return std::nullopt;
+        a.motiu = QFileInfo(a.fitxer).size() == 0 ? Motiu::Buit : Motiu::SenseSeccions;
+        break;
+    }
     a.apartat = a.fitxer + QStringLiteral(".bad");
     for (int n = 2; QFileInfo::exists(a.apartat) || QFileInfo(a.apartat).isSymLink(); ++n)
         a.apartat = a.fitxer + QStringLiteral(".bad") + QString::number(n);
     QFile illegible(a.fitxer);
     if (!illegible.rename(a.apartat))
-        throw ConfigError(motiuIllegible(a.fitxer, a.errorSistema) + u' '
+        throw ConfigError(motiuIllegible(a) + u' '
                           + Tradueix(QStringLiteral("No s'ha pogut guardar a part com a '%1': %2"))
                                 .arg(a.apartat, illegible.errorString()));
     // The shipped file in its place; should it fail, the program starts as
@@ -172,14 +193,13 @@ struct Reader {
     }
 };
 
-} // namespace
-
-void Llegeix_Configuracio()
+// Every setting into G, the cells of a day derived from them.
+void llegeixConfiguracio()
 {
     Reader r{iniPath()};
     // The language first: a value below that cannot be read says so in it.
     G.Idioma = r.text("Parametres", "Idioma", QStringLiteral("CT"));
-    G.BaseDades = r.text("General", "BaseDades", defaultDatabasePath());
+    G.BaseDades = camiBaseDades(r.text("General", "BaseDades", defaultDatabasePath()));
     G.TexteVaris = r.text("Parametres", "TexteVaris", QStringLiteral("..."));
     G.ColorFeina = r.longValue("ColorFeina", QStringLiteral("16768483"));
     G.ColorQuota = r.longValue("ColorQuota", QStringLiteral("16764117"));
@@ -212,3 +232,44 @@ void Llegeix_Configuracio()
 
     G.CellesDia = calculaCellesDia(G.HoraInici, G.HoraFinal, G.MinutsCella);
 }
+
+} // namespace
+
+QString llocBaseDades()
+{
+    return Tradueix(QStringLiteral(" (BaseDades al fitxer de configuració '%1')")).arg(iniPath());
+}
+
+QString valorBaseDades(const QString& cami)
+{
+    const QFileInfo fi(cami);
+    if (!fi.isAbsolute()) return cami;
+    // Compared by their real folders, so a folder reached through a link is
+    // still the program folder; the file itself may be a link and stays one.
+    const auto real = [](const QString& carpeta) {
+        const QString c = QFileInfo(carpeta).canonicalFilePath();
+        return c.isEmpty() ? QDir::cleanPath(carpeta) : c;
+    };
+    const QString relatiu = QDir(real(G.ProgramDir)).relativeFilePath(real(fi.absolutePath()) + u'/' + fi.fileName());
+    if (relatiu.isEmpty() || relatiu == QLatin1String(".") || relatiu == QLatin1String("..")
+        || relatiu.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relatiu))
+        return cami;
+    return relatiu;
+}
+
+QString camiBaseDades(const QString& valor)
+{
+    if (QDir::isAbsolutePath(valor)) return valor;
+    return QDir::cleanPath(QDir(G.ProgramDir).filePath(valor));
+}
+
+void Llegeix_Configuracio()
+{
+    try {
+        llegeixConfiguracio();
+    } catch (const ConfigError& e) {
+        throw ConfigError(QString::fromUtf8(e.what())
+                          + Tradueix(QStringLiteral(" (al fitxer de configuració '%1')")).arg(iniPath()));
+    }
+}
+

@@ -150,6 +150,20 @@ void creaEsquema(Db& db)
     t.commit();
 }
 
+bool esBaseDadesDelPrograma(Db& db)
+{
+    static const char* const kTaules[] = {"Clients", "Recursos", "Recursos_Components", "Serveis",
+                                          "Llocs", "Llocs_Serveis", "Feines", "Feines_Detall",
+                                          "Xecs", "Pagaments", "Hores_Fetes"};
+    for (const char* taula : kTaules) {
+        const QVariant n = db.scalar(
+            QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
+            {QString::fromLatin1(taula)});
+        if (n.toInt() == 0) return false;
+    }
+    return true;
+}
+
 namespace {
 
 // Until version 2 every invoice took the whole payment of its month: a

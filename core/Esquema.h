@@ -8,6 +8,9 @@ inline constexpr int SchemaVersion = 2;
 
 // Creates every table, index and default of the main database (empty file).
 void creaEsquema(Db& db);
+// Whether every table of the program is in the database (one of its own,
+// of this version or an earlier one; not an empty file or another program's).
+bool esBaseDadesDelPrograma(Db& db);
 // Brings a database made by an earlier version up to this one, in one
 // transaction (nothing changes when it fails: DbError).
 void actualitzaEsquema(Db& db);

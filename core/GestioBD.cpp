@@ -2,6 +2,7 @@
 
 #include "Convert.h"
 #include "Database.h"
+#include "Esquema.h"
 #include "FitxerSencer.h"
 #include "Traduccio.h"
 
@@ -12,8 +13,6 @@
 namespace {
 std::function<void()> g_falladaPurga;
 std::function<void(const QString&)> g_falladaCopia;
-
-const char* const kTaulesNecessaries[] = {"Clients", "Llocs", "Recursos", "Serveis", "Feines", "Xecs"};
 } // namespace
 
 namespace GestioBD {
@@ -28,12 +27,8 @@ bool esBaseDadesTorvanel(const QString& path, QString* motiu)
         return falla(Tradueix(QStringLiteral("El fitxer no existeix")));
     try {
         auto db = Db::openExisting(path);
-        for (const char* taula : kTaulesNecessaries) {
-            const QVariant n = db->scalar(
-                QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE"),
-                {QString::fromLatin1(taula)});
-            if (n.toInt() == 0) return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
-        }
+        if (!esBaseDadesDelPrograma(*db))
+            return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
     } catch (const std::exception&) {
         return falla(Tradueix(QStringLiteral("No és una base de dades del programa")));
     }

@@ -379,7 +379,7 @@ void frmConfiguracio::OKButton_Click()
                                                                    : G.Idioma;
         const QString P = QStringLiteral("Parametres");
         const QList<Parametres::Clau> claus = {
-            {QStringLiteral("General"), QStringLiteral("BaseDades"), txtBD->text()},
+            {QStringLiteral("General"), QStringLiteral("BaseDades"), valorBaseDades(txtBD->text())},
             {P, QStringLiteral("MinutsCella"), QString::number(minuts)},
             {P, QStringLiteral("HoraInici"), ComboHoraInici->currentText()},
             {P, QStringLiteral("HoraFinal"), ComboHoraFinal->currentText()},

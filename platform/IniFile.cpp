@@ -124,6 +124,17 @@ QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString
     return out;
 }
 
+QStringList sectionNames(const QString& path)
+{
+    bool exists = false;
+    QStringList out;
+    for (const QString& line : readLines(path, &exists)) {
+        QString name;
+        if (sectionHeader(line, &name)) out << name;
+    }
+    return out;
+}
+
 QString read(const QString& path, const QString& section, const QString& key, const QString& def)
 {
     const auto entries = sectionEntries(path, section);

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace IniFile {
 
@@ -28,6 +29,9 @@ QString read(const QString& path, const QString& section, const QString& key, co
 QString readSection(const QString& path, const QString& section);
 // The same as (key, value) pairs, values unquoted as read() gives them.
 QList<QPair<QString, QString>> sectionEntries(const QString& path, const QString& section);
+// The names of the file's sections in file order; none when the file is
+// missing, empty or holds no [section] heading.
+QStringList sectionNames(const QString& path);
 
 // Sets the key (creating the file and the section when missing) and saves the
 // file atomically. True only when the file was really written.

@@ -1,8 +1,11 @@
 // The program folder moves and installs: the program started offscreen from a
 // copy of the build's folder, or from an install, loads the libraries beside
 // itself (the build's own stay where they are) and keeps its settings there;
+// a folder copied or moved with its database uses the database it carries;
 // an install over an existing one keeps the user's settings and database.
+#include "Configuracio.h"
 #include "Database.h"
+#include "Esquema.h"
 #include "IniFile.h"
 #include "TestSupport.h"
 
@@ -53,6 +56,31 @@ QString installa(const QString& prefix)
     return QString();
 }
 
+// Starts the program of `carpeta` offscreen; it closes its main window as
+// soon as it is up, and the loader names each library it starts. Gives what
+// it wrote to its standard error; `fet`: it ended normally with status 0.
+QString executa(const QString& carpeta, const QString& treball, bool* fet)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("TORVANEL_END_WHEN_STARTED"), QStringLiteral("1"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), treball + QStringLiteral("/config"));
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));
+    QProcess programa;
+    programa.setProcessEnvironment(env);
+    programa.setWorkingDirectory(treball);
+    programa.start(carpeta + QStringLiteral("/torvanel"), QStringList());
+    const bool acabat = programa.waitForFinished(120000);
+    const QString sortida = QString::fromLocal8Bit(programa.readAllStandardError());
+    *fet = acabat && programa.exitStatus() == QProcess::NormalExit && programa.exitCode() == 0;
+    return acabat ? sortida : programa.errorString() + u'\n' + sortida;
+}
+
+int versioEsquema(const QString& bd)
+{
+    return Db::openExisting(bd)->scalar(QStringLiteral("PRAGMA user_version")).toInt();
+}
+
 } // namespace
 
 class TestProgramFolder : public QObject {
@@ -60,6 +88,8 @@ class TestProgramFolder : public QObject {
 private slots:
     void startsFromAnotherFolder_data();
     void startsFromAnotherFolder();
+    void copiedOrMovedFolderUsesItsOwnDatabase_data();
+    void copiedOrMovedFolderUsesItsOwnDatabase();
     void installOverKeepsTheUsersFiles();
 
 private:
@@ -89,19 +119,9 @@ void TestProgramFolder::startsFromAnotherFolder()
     const QString ini = carpeta + QStringLiteral("/Torvanel.ini");
     QVERIFY(IniFile::write(ini, QStringLiteral("Parametres"), QStringLiteral("PrimeraExecucio"), QStringLiteral("0")));
 
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("TORVANEL_END_WHEN_STARTED"), QStringLiteral("1"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), tmp_.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("libs"));  // the loader names each library it starts
-    QProcess programa;
-    programa.setProcessEnvironment(env);
-    programa.setWorkingDirectory(tmp_.path());
-    programa.start(carpeta + QStringLiteral("/torvanel"), QStringList());
-    QVERIFY2(programa.waitForFinished(120000), qPrintable(programa.errorString()));
-    const QString sortida = QString::fromLocal8Bit(programa.readAllStandardError());
-    QCOMPARE(programa.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(programa.exitCode() == 0, qPrintable(sortida.right(3000)));
+    bool fet = false;
+    const QString sortida = executa(carpeta, tmp_.path(), &fet);
+    QVERIFY2(fet, qPrintable(sortida.right(3000)));
 
     const QString propia = QFileInfo(carpeta).canonicalFilePath();
     for (const char* lib : {"libcalvendra.so.4", "libpistrel.so.2"}) {
@@ -115,6 +135,51 @@ void TestProgramFolder::startsFromAnotherFolder()
     // written on closing went there, and the build's folder is as it was.
     QVERIFY(!IniFile::read(ini, QStringLiteral("Estat"), QStringLiteral("UltimDiaGen"), QString()).isEmpty());
     QCOMPARE(contingut(construccio + QStringLiteral("/Torvanel.ini")), iniConstruccio);
+}
+
+void TestProgramFolder::copiedOrMovedFolderUsesItsOwnDatabase_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::newRow("copied") << "copiada";
+    QTest::newRow("moved") << "moguda";
+    QTest::newRow("copied, its database outside it") << "fora";
+}
+
+void TestProgramFolder::copiedOrMovedFolderUsesItsOwnDatabase()
+{
+    QFETCH(QString, cas);
+    const QString arrel = tmp_.filePath(QString::fromUtf8(QTest::currentDataTag()));
+    const QString origen = arrel + QStringLiteral("/Torvanel"), desti = arrel + QStringLiteral("/Nova/Torvanel");
+    QVERIFY(copiaCarpeta(entorn("TORVANEL_PROGRAM_DIR"), origen));
+    const QString propia = origen + QStringLiteral("/TorvanelV01.db");
+    QVERIFY(QFileInfo::exists(propia));
+    QString bd = propia;
+    if (cas == u"fora") {
+        bd = arrel + QStringLiteral("/Dades/TorvanelV01.db");
+        QVERIFY(QDir().mkpath(arrel + QStringLiteral("/Dades")) && QFile::copy(propia, bd));
+    }
+    // Databases of an earlier version: the start brings the one it uses up to date.
+    for (const QString& f : {propia, bd}) Db::openExisting(f)->exec(QStringLiteral("PRAGMA user_version=1"));
+    // The settings as the settings dialog writes them in that folder.
+    G.ProgramDir = origen;
+    const QString ini = origen + QStringLiteral("/Torvanel.ini");
+    QVERIFY(IniFile::write(ini, QStringLiteral("General"), QStringLiteral("BaseDades"), valorBaseDades(bd)));
+    QVERIFY(IniFile::write(ini, QStringLiteral("Parametres"), QStringLiteral("PrimeraExecucio"), QStringLiteral("0")));
+
+    QVERIFY(QDir().mkpath(arrel + QStringLiteral("/Nova")));
+    if (cas == u"moguda") QVERIFY(QDir().rename(origen, desti));
+    else QVERIFY(copiaCarpeta(origen, desti));
+    bool fet = false;
+    const QString sortida = executa(desti, tmp_.path(), &fet);
+    QVERIFY2(fet, qPrintable(sortida.right(3000)));
+
+    if (cas == u"fora") {
+        QCOMPARE(versioEsquema(bd), SchemaVersion);
+        QCOMPARE(versioEsquema(desti + QStringLiteral("/TorvanelV01.db")), 1);
+    } else {
+        QCOMPARE(versioEsquema(desti + QStringLiteral("/TorvanelV01.db")), SchemaVersion);
+        if (cas == u"copiada") QCOMPARE(versioEsquema(propia), 1);   // the original's is not touched
+    }
 }
 
 void TestProgramFolder::installOverKeepsTheUsersFiles()

@@ -130,7 +130,9 @@ void TestSettings::unusableValuesStopStartUp()
         arrencaNucli();
     } catch (const std::exception& e) {
         threw = true;
-        QVERIFY(!QString::fromUtf8(e.what()).isEmpty());
+        // It says where to mend it.
+        const QString what = QString::fromUtf8(e.what());
+        QVERIFY2(what.endsWith(" (al fitxer de configuració '" + iniPath() + "')"), qPrintable(what));
     }
     QVERIFY(threw);
     QVERIFY(!G.BD); // nothing opened after the failure
@@ -225,20 +227,26 @@ void TestSettings::unreadableSettingsFileIsKeptAsideForACleanStart_data()
 {
     QTest::addColumn<QByteArray>("contingut");
     QTest::addColumn<QString>("apartat");   // where it is kept; empty: it is read as it is
+    QTest::addColumn<QString>("motiu");     // why, as the message says
     QByteArray nuls(4000, '\0');
     for (int i = 0; i < nuls.size(); i += 7) nuls[i] = char(i * 31 % 256);
-    QTest::newRow("bytes that are no text") << nuls << "Torvanel.ini.bad";
-    QTest::newRow("no text, a .bad kept from before") << nuls << "Torvanel.ini.bad2";
-    QTest::newRow("some unreadable lines") << QByteArray("[Parametres]\nMinutsCella=15\n\x01\xff\xfe written over\n=?\n") << "";
+    QTest::newRow("bytes that are no text") << nuls << "Torvanel.ini.bad" << "no és un fitxer de text";
+    QTest::newRow("no text, a .bad kept from before") << nuls << "Torvanel.ini.bad2" << "no és un fitxer de text";
+    QTest::newRow("empty file") << QByteArray() << "Torvanel.ini.bad" << "està buit";
+    QTest::newRow("keys under no section") << QByteArray("; mine\nBaseDades=/dades/meva.db\nIdioma=ES\n")
+                                           << "Torvanel.ini.bad" << "no té cap secció";
+    QTest::newRow("some unreadable lines")
+        << QByteArray("[Parametres]\nMinutsCella=15\n\x01\xff\xfe written over\n=?\n") << "" << "";
     QByteArray utf16("\xff\xfe");
     for (const char c : QByteArray("[Parametres]\r\nMinutsCella=15\r\n")) utf16 += QByteArray(1, c) + '\0';
-    QTest::newRow("text saved as UTF-16") << utf16 << "";
+    QTest::newRow("text saved as UTF-16") << utf16 << "" << "";
 }
 
 void TestSettings::unreadableSettingsFileIsKeptAsideForACleanStart()
 {
     QFETCH(QByteArray, contingut);
     QFETCH(QString, apartat);
+    QFETCH(QString, motiu);
     ProgramFolder pf;
     QFile f(iniPath());
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(contingut) == contingut.size());
@@ -259,7 +267,7 @@ void TestSettings::unreadableSettingsFileIsKeptAsideForACleanStart()
     QVERIFY(apartada);
     QCOMPARE(apartada->apartat, pf.file(apartat));
     QCOMPARE(apartada->missatge(), "El fitxer de configuració '" + iniPath()
-                                       + "' no es pot llegir: no és un fitxer de text.\nEs guarda a part com a '"
+                                       + "' no es pot llegir: " + motiu + ".\nEs guarda a part com a '"
                                        + pf.file(apartat) + "' i el programa comença amb una configuració nova.");
     QFile kept(pf.file(apartat));
     QVERIFY(kept.open(QIODevice::ReadOnly));

@@ -271,23 +271,39 @@ void TestFrameFirstRun::unsavedFirstRunFlagCarriesOnAsNormalRun()
 void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen_data()
 {
     QTest::addColumn<QString>("fitxer");   // the database at fault, in the program folder
-    QTest::addColumn<QByteArray>("bytes"); // what it holds; empty: it is not there
-    QTest::addColumn<QString>("missatge"); // %1: the file's path
-    QTest::newRow("main database missing") << "NoHiEs.db" << QByteArray()
-                                           << "Error:No se ha encontrado el fichero de base de datos '%1'";
-    QTest::newRow("main database damaged") << "TorvanelV01.db" << QByteArray("malmesa")
+    QTest::addColumn<QByteArray>("bytes"); // what it holds; empty: as it is (not there when the folder lacks it)
+    QTest::addColumn<QString>("linia");    // one more line of [Parametres]
+    QTest::addColumn<QString>("missatge"); // %1: the file's path; %2: the settings file's
+    QTest::newRow("main database missing") << "NoHiEs.db" << QByteArray() << ""
+                                           << "Error:No se ha encontrado el fichero de base de datos '%1' "
+                                              "(BaseDades en el fichero de configuración '%2')";
+    QTest::newRow("main database damaged") << "TorvanelV01.db" << QByteArray("malmesa") << ""
                                            << "Error:No se puede leer el fichero de base de datos '%1': "
                                               "database disk image is malformed";
+    QTest::newRow("main database an empty file")
+        << "TorvanelV01.db" << QByteArray("buida") << ""
+        << "Error:El fichero '%1' no es una base de datos del programa "
+           "(BaseDades en el fichero de configuración '%2')";
+    QTest::newRow("main database of another program")
+        << "Altre.db" << QByteArray("altre programa") << ""
+        << "Error:El fichero '%1' no es una base de datos del programa "
+           "(BaseDades en el fichero de configuración '%2')";
     QTest::newRow("translation database not a database")
-        << "TorvanelTraduccio.db" << QByteArray(4096, 'x')
+        << "TorvanelTraduccio.db" << QByteArray(4096, 'x') << ""
         << "Error:No es pot llegir el fitxer de base de dades '%1': file is not a database";
+    QTest::newRow("setting that cannot be read") << "TorvanelV01.db" << QByteArray() << "MinutsCella=3O"
+                                                 << "Error:Valor no válido para MinutsCella: '3O' "
+                                                    "(en el fichero de configuración '%2')";
 }
 
-// Said in the language of the settings file, Spanish, once the texts are read; naming the file at fault.
+// Said in the language of the settings file, Spanish, once the texts are read;
+// naming the file at fault, and the settings file where the fault is mended.
+// The file at fault is left as it was.
 void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen()
 {
     QFETCH(QString, fitxer);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, linia);
     QFETCH(QString, missatge);
     ProgramFolder pf;
     pf.createDatabases();
@@ -298,19 +314,29 @@ void TestFrameFirstRun::startFailureShowsErrorAndLeavesNothingOpen()
         QFile f(cami);
         QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(100));
         QVERIFY(f.write(QByteArray(int(f.size()) - 100, '\x5a')) > 0);
+    } else if (bytes == "buida") {
+        QFile f(cami);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    } else if (bytes == "altre programa") {
+        Db::create(cami)->exec(QStringLiteral("CREATE TABLE Notes (text TEXT)"));
     } else if (!bytes.isEmpty()) {
         QFile f(cami);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
-    pf.writeIni(kIdiomes + QStringLiteral("[Parametres]\nIdioma=ES\n[General]\nBaseDades=") + pf.file(
-                    fitxer == QStringLiteral("TorvanelTraduccio.db") ? QStringLiteral("TorvanelV01.db") : fitxer) + u'\n');
+    const QByteArray abans = FrameTest::contingut(cami);
+    pf.writeIni(kIdiomes + QStringLiteral("[Parametres]\nIdioma=ES\n") + linia
+                + QStringLiteral("\n[General]\nBaseDades=")
+                + pf.file(fitxer == QStringLiteral("TorvanelTraduccio.db") ? QStringLiteral("TorvanelV01.db") : fitxer)
+                + u'\n');
     FrameTest::Guio guio;
     QVERIFY(!Inici::Main());
     QCOMPARE(MsgBox::shown().size(), 1);
     QCOMPARE(MsgBox::shown().first().title, QStringLiteral("ERROR"));
-    QCOMPARE(MsgBox::shown().first().text, missatge.arg(cami));
+    missatge.replace(QStringLiteral("%1"), cami).replace(QStringLiteral("%2"), iniPath());
+    QCOMPARE(MsgBox::shown().first().text, missatge);
     QVERIFY(!G.frmPrincipal && !G.BD && !splash());
     QVERIFY(guio.noms().isEmpty());
+    QCOMPARE(FrameTest::contingut(cami), abans);
 }
 
 QTEST_MAIN(TestFrameFirstRun)
