@@ -11,6 +11,26 @@
 
 using namespace TestSupport;
 
+namespace {
+
+// The main window shown on the billing tab (nullptr when it never showed).
+frmMain* obreFacturacio()
+{
+    auto* w = new frmMain;
+    G.frmPrincipal = w;
+    w->Form_Load();
+    w->show();
+    if (!QTest::qWaitForWindowExposed(w)) {
+        w->close();
+        return nullptr;
+    }
+    w->activateWindow();
+    w->findChild<QTabBar*>(QStringLiteral("Pestanyes"))->setCurrentIndex(1);
+    return w;
+}
+
+} // namespace
+
 class TestBillingTab : public SeamedTest {
     Q_OBJECT
 private slots:
@@ -282,15 +302,10 @@ void TestBillingTab::refusedMonthKeepsTheBillingTab()
     ProgramFolder pf;
     pf.writeIni(QStringLiteral("[Parametres]\nPrimeraExecucio=0\n"));
     pf.start();
-    auto* w = new frmMain;
+    frmMain* w = obreFacturacio();
+    QVERIFY(w);
     QPointer<frmMain> guard(w);
-    G.frmPrincipal = w;
-    w->Form_Load();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->activateWindow();
     auto* tabs = w->findChild<QTabBar*>(QStringLiteral("Pestanyes"));
-    tabs->setCurrentIndex(1);
     auto* mes = w->findChild<QLineEdit*>(QStringLiteral("mesFactura"));
     mes->setFocus();
     QTRY_VERIFY(mes->hasFocus());
@@ -331,15 +346,10 @@ void TestBillingTab::typedPaymentIsStoredOnTheWayOut()
     addClient("Anna");
     addClient("Berta");
     Grava_Import_Pagament(QStringLiteral("03/2010"), QStringLiteral("Anna"), Decimal::fromInt(25));
-    auto* w = new frmMain;
+    frmMain* w = obreFacturacio();
+    QVERIFY(w);
     QPointer<frmMain> guard(w);
-    G.frmPrincipal = w;
-    w->Form_Load();
-    w->show();
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    w->activateWindow();
     auto* tabs = w->findChild<QTabBar*>(QStringLiteral("Pestanyes"));
-    tabs->setCurrentIndex(1);
     auto* clients = w->findChild<QComboBox*>(QStringLiteral("ClientsCombo"));
     clients->setCurrentIndex(0);
     auto* pagaments = w->findChild<QLineEdit*>(QStringLiteral("TotalPagaments"));

@@ -21,25 +21,10 @@
 
 using namespace TestSupport;
 
-class TestInvoicing : public SeamedTest {
+class TestInvoicing : public UnlockedBoxesTest {
     Q_OBJECT
-    QStringList shownLocked_;   // boxes shown while a transaction held the database
 
 private slots:
-    void init()
-    {
-        SeamedTest::init();
-        shownLocked_.clear();
-        MsgBox::setObserver([this](const MsgBox::Shown& box) {
-            if (G.BD && BD().transactionDepth() > 0) shownLocked_ << box.text;
-        });
-    }
-    void cleanup()
-    {
-        MsgBox::setObserver(nullptr);
-        SeamedTest::cleanup();
-        QCOMPARE(shownLocked_, QStringList());
-    }
     void marks_data();
     void marks();
     void twiceOnOneDay_data();

@@ -12,27 +12,10 @@
 using namespace TestSupport;
 using namespace Dialeg;
 
-class TestJobDialogSave : public SeamedTest {
+class TestJobDialogSave : public UnlockedBoxesTest {
     Q_OBJECT
-    QStringList shownLocked_;   // boxes shown while the save held the database
 
 private slots:
-    void init()
-    {
-        SeamedTest::init();
-        shownLocked_.clear();
-        MsgBox::setObserver([this](const MsgBox::Shown& box) {
-            if (G.BD && BD().transactionDepth() > 0) shownLocked_ << box.text;
-        });
-    }
-    void cleanup()
-    {
-        MsgBox::setObserver(nullptr);
-        SeamedTest::cleanup();
-        QCOMPARE(G.BD ? BD().transactionDepth() : 0, 0);
-        QCOMPARE(shownLocked_, QStringList());
-    }
-
     void endTime_data()
     {
         QTest::addColumn<QString>("recurs");

@@ -61,6 +61,23 @@ void SeamedTest::cleanup()
     QVERIFY2(seamsClean(&why), qPrintable(why));
 }
 
+void UnlockedBoxesTest::init()
+{
+    SeamedTest::init();
+    shownLocked_.clear();
+    MsgBox::setObserver([this](const MsgBox::Shown& box) {
+        if (G.BD && BD().transactionDepth() > 0) shownLocked_ << box.text;
+    });
+}
+
+void UnlockedBoxesTest::cleanup()
+{
+    MsgBox::setObserver(nullptr);
+    SeamedTest::cleanup();
+    QCOMPARE(G.BD ? BD().transactionDepth() : 0, 0);
+    QCOMPARE(shownLocked_, QStringList());
+}
+
 QStringList shownTexts()
 {
     QStringList out;

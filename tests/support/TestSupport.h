@@ -34,6 +34,19 @@ protected slots:
     void cleanup();
 };
 
+// A SeamedTest that also fails when a message box was shown while a
+// transaction held the database (the user reading it would keep the database
+// locked), or when a test ends with one still open.
+class UnlockedBoxesTest : public SeamedTest {
+    Q_OBJECT
+protected slots:
+    void init();
+    void cleanup();
+
+private:
+    QStringList shownLocked_;
+};
+
 // The texts of the message boxes shown since the last reset.
 QStringList shownTexts();
 // The same, and the record starts again (the boxes still scripted).
