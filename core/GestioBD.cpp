@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
 namespace {
 std::function<void()> g_falladaPurga;
@@ -64,8 +65,8 @@ ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
     const QString temporal = FitxerSencer::creaTemporal(carpeta, &motiu);
     if (temporal.isEmpty()) throw fallada(motiu);
     // The engine keeps a journal beside the file while it writes it; a copy
-    // that fails leaves neither.
-    const QString diari = temporal + QStringLiteral("-journal");
+    // that fails leaves neither, and a whole one has none left.
+    const auto senseDiari = qScopeGuard([&] { QFile::remove(temporal + QStringLiteral("-journal")); });
     try {
         try {
             db.exec(QStringLiteral("VACUUM INTO ?"), {temporal});
@@ -82,13 +83,9 @@ ResultatPurga purgaFeines(Db& db, const QDate& finsA, const QDateTime& moment)
             throw DbError(Tradueix(QStringLiteral("La còpia de seguretat '%1' no és correcta")).arg(r.copia));
     } catch (...) {
         QFile::remove(temporal);
-        QFile::remove(diari);
         throw;
     }
-    if (!FitxerSencer::posaAlLloc(temporal, r.copia, &motiu)) {
-        QFile::remove(diari);
-        throw fallada(motiu);
-    }
+    if (!FitxerSencer::posaAlLloc(temporal, r.copia, &motiu)) throw fallada(motiu);
 
     const QString dia = Conv::isoDate(finsA);
     Transaction t(db);

@@ -64,7 +64,7 @@ Desti obre(const QString& nomDocument, bool horitzontal)
             return d;
         }
     }
-    const QString carpeta = g_carpetaProves.isEmpty() ? carpetaDocuments() : g_carpetaProves;
+    const QString carpeta = carpetaPdf();
     QDir().mkpath(carpeta);
     d.fitxer = fitxerLliure(carpeta, nomFitxer(nomDocument));
     d.pdf = std::make_unique<FitxerSencer>(d.fitxer);
